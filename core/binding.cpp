@@ -1,0 +1,181 @@
+#include "core/binding.h"
+
+#include <winspool.h>
+
+#include "core/ddops.h"
+#include "core/module.h"
+
+// Process-wide binding state. The two handles are set and cleared together.
+static HMODULE g_dataDriver;
+static HMODULE g_dataDriverResources;
+static WCHAR *g_dataDriverPath;
+static FARPROC volatile g_slots[PX_SLOT_COUNT];
+static LONG g_loadCount;
+
+static DRIVER_INFO_2W *ReadDriverInfo(HANDLE printer)
+{
+    DWORD needed = 0;
+    GetPrinterDriverW(printer, NULL, 2, NULL, 0, &needed);
+    if (needed < sizeof(DRIVER_INFO_2W))
+        return NULL;
+    auto *info = static_cast<DRIVER_INFO_2W *>(PxAlloc(needed));
+    if (!info)
+        return NULL;
+    if (!GetPrinterDriverW(printer, NULL, 2, reinterpret_cast<BYTE *>(info), needed, &needed)) {
+        PxFree(info);
+        return NULL;
+    }
+    return info;
+}
+
+int DataFileLength(HANDLE printer, const WCHAR *currentPath)
+{
+    DRIVER_INFO_2W *info = ReadDriverInfo(printer);
+    if (!info)
+        return -1;
+    const WCHAR *dataFile = info->pDataFile ? info->pDataFile : L"";
+    int length = 0;
+    if (!currentPath || lstrcmpW(currentPath, dataFile) != 0)
+        length = lstrlenW(dataFile);
+    PxFree(info);
+    return length;
+}
+
+WCHAR *DataFileCopy(HANDLE printer)
+{
+    DRIVER_INFO_2W *info = ReadDriverInfo(printer);
+    if (!info)
+        return NULL;
+    const WCHAR *dataFile = info->pDataFile ? info->pDataFile : L"";
+    SIZE_T chars = lstrlenW(dataFile) + 1;
+    auto *copy = static_cast<WCHAR *>(PxAlloc(chars * sizeof(WCHAR)));
+    if (copy)
+        CopyMemory(copy, dataFile, chars * sizeof(WCHAR));
+    PxFree(info);
+    return copy;
+}
+
+static BOOL LoadDataDriver(void)
+{
+    if (!g_dataDriverPath)
+        return FALSE;
+    ModuleLockGuard lock;
+    HMODULE module = LoadLibraryW(g_dataDriverPath);
+    g_dataDriver = g_dataDriverResources = module;
+    if (module) {
+        InterlockedIncrement(&g_loadCount);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+static void UnloadDataDriver(void)
+{
+    ModuleLockGuard lock;
+    if (g_dataDriver)
+        FreeLibrary(g_dataDriver);
+    g_dataDriver = g_dataDriverResources = NULL;
+}
+
+static void ClearSlots(void)
+{
+    for (int i = 0; i < PX_SLOT_COUNT; i++)
+        g_slots[i] = NULL;
+}
+
+// Comparing and replacing the path runs under the module lock (a recursive
+// critical section), so two threads binding printers with different data
+// drivers cannot free the path or the library under each other.
+BOOL BindDataDriver(HANDLE printer)
+{
+    if (!printer)
+        return FALSE;
+    ModuleLockGuard lock;
+    int length = DataFileLength(printer, g_dataDriverPath);
+    if (length < 0)
+        return FALSE;
+    if (length > 0) {
+        WCHAR *copy = DataFileCopy(printer);
+        if (!copy)
+            return FALSE;
+        UnloadDataDriver();
+        PxFree(g_dataDriverPath);
+        g_dataDriverPath = copy;
+    }
+    if (!g_dataDriver) {
+        if (!LoadDataDriver()) {
+            PxFree(g_dataDriverPath);
+            g_dataDriverPath = NULL;
+            return FALSE;
+        }
+        ClearSlots();
+    }
+    return TRUE;
+}
+
+FARPROC ResolvedOperation(int id)
+{
+    if (id < 0 || id >= PX_SLOT_COUNT)
+        return NULL;
+    FARPROC proc = g_slots[id];
+    if (proc)
+        return proc;
+    {
+        ModuleLockGuard lock;
+        char name[260];
+        if (g_dataDriver && LoadStringA(ModuleInstance(), id, name, sizeof name) > 0)
+            proc = GetProcAddress(g_dataDriver, name);
+    }
+    if (proc)
+        g_slots[id] = proc;
+    return proc;
+}
+
+BOOL BindAndCheck(HANDLE printer, PrinterInfoRecord *info)
+{
+    if (!BindDataDriver(printer)) {
+        SetLastError(PX_ERROR_BIND_FAILED);
+        return FALSE;
+    }
+    if (!info || !DdPrinterInfo(info)) {
+        SetLastError(PX_ERROR_NO_PRINTER_INFO);
+        return FALSE;
+    }
+    // Major version 1 with a minor version below 0x10; the last digit is free.
+    uint32_t version = info->version;
+    if ((version & 0xFF00) == 0x100 && (version & 0xF0) == 0)
+        return TRUE;
+    SetLastError(PX_ERROR_VERSION_REFUSED);
+    return FALSE;
+}
+
+void ReleaseDataDriverState(void)
+{
+    {
+        ModuleLockGuard lock;
+        if (g_dataDriver)
+            FreeLibrary(g_dataDriver);
+    }
+    g_dataDriver = g_dataDriverResources = NULL;
+    PxFree(g_dataDriverPath);
+    g_dataDriverPath = NULL;
+}
+
+HMODULE BoundDataDriver(void) { return g_dataDriver; }
+HMODULE BoundDataDriverResources(void) { return g_dataDriverResources; }
+
+BOOL BoundDataDriverPath(WCHAR *path, size_t chars)
+{
+    ModuleLockGuard lock;
+    if (!g_dataDriverPath || !path || chars == 0)
+        return FALSE;
+    lstrcpynW(path, g_dataDriverPath, static_cast<int>(chars));
+    return TRUE;
+}
+
+BOOL OperationResolved(int id)
+{
+    return id >= 0 && id < PX_SLOT_COUNT && g_slots[id] != NULL;
+}
+
+LONG DataDriverLoadCount(void) { return g_loadCount; }

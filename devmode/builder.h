@@ -1,0 +1,15 @@
+// Builds a complete, valid device mode from the built-in defaults, the
+// printer's stored record and a caller's record.
+#pragma once
+
+#include "devmode/paperlist.h"
+
+// target: 4160 bytes. caller: may be null, short, foreign or damaged; never
+// read past dmSize + dmDriverExtra. list: rebuilt for the new record; the
+// caller owns it and releases it with ReleasePaperList. useStored: take the
+// printer's stored record as the second source.
+BOOL BuildDevMode(PXDEVMODE *target, const DEVMODEW *caller, HANDLE printer,
+                  const WCHAR *deviceName, PrinterInfoRecord *info,
+                  PaperList *list, BOOL useStored);
+
+void ReleasePaperList(PaperList *list);

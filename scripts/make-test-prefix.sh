@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Makes a Wine prefix with the test printers installed, for running test
+# executables by hand:
+#   scripts/make-test-prefix.sh PREFIX BUILD_DIR
+#   WINEPREFIX=PREFIX WINEDEBUG=-all /usr/lib/wine/wine64 BUILD_DIR/bin/test_core.exe
+set -eu
+prefix=$1 build=$2
+loader=/usr/lib/wine/wine64
+here=$(cd "$(dirname "$0")" && pwd)
+"$here/wine-prefix.sh" create "$prefix" "$loader"
+WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    "$loader" "$build/bin/px_test_setup.exe"

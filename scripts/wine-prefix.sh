@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Makes (or stops) the Wine prefix that one test run uses.
+#   wine-prefix.sh create|stop PREFIX LOADER
+set -eu
+action=$1 prefix=$2 loader=$3
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver=$(dirname "$loader")/wineserver
+[ -x "$wineserver" ] || wineserver=wineserver
+case $action in
+create)
+    "$wineserver" -k 2>/dev/null || true
+    rm -rf "$prefix"
+    "$loader" wineboot -u >/dev/null 2>&1
+    # Japanese texts render only with a Japanese font behind the dialog fonts.
+    reg=$(mktemp --suffix=.reg)
+    cat >"$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Tahoma"="IPAGothic"
+"MS Shell Dlg"="IPAGothic"
+"MS Shell Dlg 2"="IPAGothic"
+REG
+    "$loader" regedit /S "Z:$(echo "$reg" | tr / '\\')" >/dev/null 2>&1 || true
+    rm -f "$reg"
+    "$wineserver" -w
+    ;;
+stop)
+    "$wineserver" -k 2>/dev/null || true
+    ;;
+*)
+    echo "usage: $0 create|stop PREFIX LOADER" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,28 @@
+#include "tests/common/printers.h"
+
+#include <winspool.h>
+
+const TestPrinterSpec kTestPrinters[] = {
+    {PX_PRINTER, L"pxdata.dll"},
+    {PX_PRINTER_V105, L"pxdata_v105.dll"},
+    {PX_PRINTER_V115, L"pxdata_v115.dll"},
+    {PX_PRINTER_V205, L"pxdata_v205.dll"},
+    {PX_PRINTER_NOOP, L"pxdata_noop.dll"},
+    {PX_PRINTER_POSITIVE, L"pxdata_pos.dll"},
+    {PX_PRINTER_SECOND, L"pxdata2.dll"},
+    {PX_PRINTER_MISSING, L"pxdata_missing.dll"},
+    {PX_PRINTER_NOTDLL, L"pxdata_bad.dll"},
+};
+const int kTestPrinterCount = sizeof kTestPrinters / sizeof kTestPrinters[0];
+
+PrinterHandle::PrinterHandle(const WCHAR *name)
+{
+    if (!OpenPrinterW(const_cast<WCHAR *>(name), &handle, NULL))
+        handle = NULL;
+}
+
+PrinterHandle::~PrinterHandle()
+{
+    if (handle)
+        ClosePrinter(handle);
+}

@@ -1,0 +1,33 @@
+// The printers the test fixture installs, and helpers to reach them.
+#pragma once
+
+#include <windows.h>
+
+// The reference printer on the reference data driver.
+#define PX_PRINTER L"ORVEN PX-2210"
+// Printers on test doubles of the data driver.
+#define PX_PRINTER_V105 L"PX Test v105"        // interface 0x0105: accepted
+#define PX_PRINTER_V115 L"PX Test v115"        // 0x0115: refused
+#define PX_PRINTER_V205 L"PX Test v205"        // 0x0205: refused
+#define PX_PRINTER_NOOP L"PX Test NoQltSearch" // lacks xRtlQltModeSearch
+#define PX_PRINTER_POSITIVE L"PX Test Positive" // positive paper count: no forms
+#define PX_PRINTER_SECOND L"PX Test Second"    // same tables, another file
+#define PX_PRINTER_MISSING L"PX Test Missing"  // data file deleted after install
+#define PX_PRINTER_NOTDLL L"PX Test NotDll"    // data file is not a library
+
+struct TestPrinterSpec {
+    const WCHAR *printer;
+    const WCHAR *dataFile;
+};
+extern const TestPrinterSpec kTestPrinters[];
+extern const int kTestPrinterCount;
+
+// Opens a test printer; the handle is closed by the guard.
+struct PrinterHandle {
+    HANDLE handle = NULL;
+    explicit PrinterHandle(const WCHAR *name);
+    ~PrinterHandle();
+    PrinterHandle(const PrinterHandle &) = delete;
+    PrinterHandle &operator=(const PrinterHandle &) = delete;
+    operator HANDLE() const { return handle; }
+};
