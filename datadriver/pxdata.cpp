@@ -1,5 +1,5 @@
 // The reference data driver of the ORVEN PX-2210 family: the xRtl operations
-// of spec Part 1.3, answered from the tables of pxdata_tables.cpp.
+// the user-interface module calls, answered from the tables of pxdata_tables.cpp.
 //
 // Conventions of every operation: a null record or buffer, an index outside
 // 1..count (other than -1, the default entry) and an unknown key give 0 and
@@ -75,7 +75,7 @@ PX_EXPORT int WINAPI xRtlMediaEnum(int index, MediaRecord *media)
     return FillMedia(RowOfIndex(index, kMediaCount, kDefaultMediaIndex), media);
 }
 
-// Bit 0x200 of a media source is a flag of the device mode (spec Part 2.1),
+// Bit 0x200 of a media source is a flag of the device mode,
 // not part of the media code: the search ignores it.
 PX_EXPORT int WINAPI xRtlMediaSearch(int code, MediaRecord *media)
 {
@@ -150,7 +150,7 @@ PX_EXPORT int WINAPI xRtlMarginSearch(int id, MarginRecord *margin)
 
 // ---------------------------------------------------------------- papers
 
-// Negative: the module adds the spooler's forms that fit (spec Part 2.5).
+// Negative: the module adds the spooler's forms that fit.
 PX_EXPORT int WINAPI xRtlPaperQuery(void)
 {
 #ifdef PXDATA_POSITIVE_PAPER_COUNT

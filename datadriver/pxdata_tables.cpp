@@ -2,7 +2,7 @@
 // docs/datadriver.md describes them; keep the two in step.
 #include "datadriver/pxdata_tables.h"
 
-// Placement codes (Part 2.6): class 0x4000 upright / 0x8000 turned, shape in
+// Placement codes: class 0x4000 upright / 0x8000 turned, shape in
 // bits 0-3; 0x2000 marks cut-sheet placement (never turned automatically),
 // 0x1000 a turned placement the summary does not rotate into; 0x800 asks for
 // the media's printable size.
@@ -34,7 +34,7 @@ const int kPaperTypeCount = sizeof kPaperTypes / sizeof kPaperTypes[0];
 const int kDefaultPaperTypeIndex = 0;
 
 // Media masks: 0x0010 sheet kinds, 0x00E0 roll kinds, 0x00F0 both. Group
-// (offset 144) is the margin kind of Part 5.1 step 7: 1 standard, 2 narrow,
+// (offset 144) is the margin kind the settings summary shows: 1 standard, 2 narrow,
 // 3 wide, 4 borderless.
 #define MASK_SHEET 0x0010
 #define MASK_ROLL 0x00E0
@@ -71,7 +71,7 @@ const ColorCorrectionRow kColorCorrections[] = {
 const int kColorCorrectionCount = sizeof kColorCorrections / sizeof kColorCorrections[0];
 const int kDefaultColorCorrectionIndex = 0;
 
-// Series bits (Part 6.5).
+// Series bits, as the Add or remove sizes dialog names them.
 #define S_JISB 0x1u
 #define S_ISOA 0x2u
 #define S_ISOB 0x4u
