@@ -35,3 +35,37 @@ struct PaperList {
     int32_t count;
     PaperEntry *entries;       // GlobalAlloc'd; null when empty
 };
+
+// Builds the list for a media source and size series: the data driver's
+// papers whose series word shares a bit with seriesMask, in its order, the
+// user-size entries taking the pairs in order, then, when the data driver's
+// paper count is negative, the spooler's forms that fit the media. A failed
+// build leaves the list empty and returns FALSE.
+BOOL BuildPaperList(HANDLE printer, uint16_t mediaCode, PaperList *list, uint32_t seriesMask,
+                    const PxUserSize *pairs, int pairCount);
+
+// Frees the entries and zeroes the list.
+void ReleasePaperList(PaperList *list);
+
+// Number of entries; 0 for a list that is not built.
+int PaperCount(const PaperList *list);
+
+// Copies entry `index` (1-based); 0 when out is null or the index lies
+// outside 1 to count, leaving out as it was.
+int PaperEntryAt(const PaperList *list, int index, PaperEntry *out);
+
+// Each returns the 1-based index of the first match with the entry copied to
+// out (when out is not null), or 0 leaving out as it was.
+int FindPaperByCode(const PaperList *list, uint16_t paperSize, PaperEntry *out);
+int FindPaperByName(const PaperList *list, const WCHAR *name, PaperEntry *out);  // exact
+int FindPaperBySize(const PaperList *list, int32_t width, int32_t length, PaperEntry *out);
+// The last entry with series bit 31 (user size).
+int FindLastUserSize(const PaperList *list, PaperEntry *out);
+
+// Gives the user-size entries of a built list, in list order, the next pair
+// while fewer than pairCount pairs are used.
+void BindUserSizes(PaperList *list, const PxUserSize *pairs, int pairCount);
+
+// dmFormName (at most 32 characters), dmPaperWidth and dmPaperLength (low
+// 16 bits) and dmPaperSize from the entry.
+void SetRecordPaper(PXDEVMODE *record, const PaperEntry *entry);

@@ -1,0 +1,14 @@
+// The printer's stored device mode, as the spooler keeps it.
+#pragma once
+
+#include "devmode/devmode.h"
+
+// GetPrinterW level 2 into buffer. Returns the DEVMODEW inside the buffer,
+// or null: when the printer cannot be read (needed set to 0), when buffer is
+// null or smaller than needed (needed set to the size), or when the second
+// read fails or reports another size.
+DEVMODEW *ReadStoredDevMode(HANDLE printer, BYTE *buffer, DWORD bufferSize, DWORD *needed);
+
+// Copies the printer's stored record into out when it is exactly this
+// driver's size (dmSize 220, dmDriverExtra 3940); FALSE when there is none.
+BOOL LoadStoredRecord(HANDLE printer, PXDEVMODE *out);

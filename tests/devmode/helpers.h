@@ -1,0 +1,59 @@
+// Scaffolding of the device mode tests: a bound printer, builds from caller
+// records that end at a guard page, a stored record set for one scope, and
+// the invariants every built record keeps.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "devmode/builder.h"
+#include "tests/common/printers.h"
+
+struct BoundPrinter {
+    PrinterHandle handle;
+    PrinterInfoRecord info;
+    BOOL bound;
+    explicit BoundPrinter(const WCHAR *name);
+};
+
+// Builds from the first callerBytes of caller (null: none), copied into a
+// buffer that ends at a guard page; target also ends at one.
+struct Build {
+    PXDEVMODE dm;
+    PaperList list;
+    BOOL ok;
+    Build(const BoundPrinter &printer, const void *caller, size_t callerBytes, BOOL useStored);
+    ~Build() { ReleasePaperList(&list); }
+    Build(const Build &) = delete;
+    Build &operator=(const Build &) = delete;
+};
+
+// dmSize + dmDriverExtra bounded by 4160; 70 bytes (through dmSize) when
+// dmSize is below 220.
+size_t DeclaredBytes(const PXDEVMODE &record);
+
+// SetPrinterW level 2 with record; the old stored record is put back after.
+struct StoredRecordScope {
+    HANDLE printer;
+    BYTE *saved;
+    BOOL set;
+    StoredRecordScope(HANDLE printer, const DEVMODEW *record);
+    ~StoredRecordScope();
+    StoredRecordScope(const StoredRecordScope &) = delete;
+    StoredRecordScope &operator=(const StoredRecordScope &) = delete;
+};
+
+testing::AssertionResult KeepsInvariants(const PXDEVMODE &dm, const PaperList &list);
+
+// The fields whose range KeepsInvariants checks.
+struct Range {
+    const char *name;
+    size_t offset, size;
+    bool isSigned;
+    int64_t low, high;
+};
+extern const Range kRanges[];
+extern const int kRangeCount;
+
+// First differing byte offset outside the in-process fields, or -1; from
+// `from` on.
+int FirstDifference(const PXDEVMODE &a, const PXDEVMODE &b, size_t from = 0);
