@@ -3,3 +3,18 @@
 
 #define IDS_BIND_FAILED 2580
 #define IDS_VERSION_MISMATCH 2581
+
+// Settings parameter file: dialog texts and messages.
+#define IDS_OVP_EXTENSION 3840
+#define IDS_OVP_OPEN_TITLE 3841
+#define IDS_OVP_OPEN_FILTER 3842
+#define IDS_OVP_SAVE_TITLE 3843
+#define IDS_OVP_SAVE_FILTER 3844
+#define IDS_OVP_WRITE_FAILED 3845
+#define IDS_OVP_WRITE_CAPTION 3846
+#define IDS_OVP_DAMAGED 3847
+#define IDS_OVP_READ_CAPTION 3848
+#define IDS_OVP_UNKNOWN_VERSION 3849
+#define IDS_OVP_OTHER_MODEL 3850
+// Names of the built-in print settings: base + preset id (1 to 6).
+#define IDS_PRESET_NAME_BASE 22000

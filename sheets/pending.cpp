@@ -4,12 +4,6 @@
 
 static void NotYetSupported(void) { SetLastError(ERROR_CALL_NOT_IMPLEMENTED); }
 
-LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM)
-{
-    NotYetSupported();
-    return -1;
-}
-
 LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM)
 {
     NotYetSupported();
@@ -20,16 +14,4 @@ BOOL WINAPI PrinterProperties(HWND, HANDLE)
 {
     NotYetSupported();
     return FALSE;
-}
-
-LONG WINAPI DrvDocumentProperties(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW, DWORD)
-{
-    NotYetSupported();
-    return -1;
-}
-
-LONG WINAPI DrvAdvancedDocumentProperties(HWND, HANDLE, PWSTR, PDEVMODEW, PDEVMODEW)
-{
-    NotYetSupported();
-    return 0;
 }

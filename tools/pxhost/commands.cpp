@@ -6,6 +6,13 @@
 const PxhostCommand kCommands[] = {
     {L"install", L"install [--printer NAME] [--data FILE]   add the driver and a printer", RunInstall},
     {L"info", L"info [--printer NAME]   what the data driver reports through the module", RunInfo},
+    {L"caps", L"caps [--printer NAME]   papers, resolutions, copies, extents, colour, languages", RunCaps},
+    {L"devmode", L"devmode [--printer NAME] [--in FILE] [--out FILE] [--json] [--fields A,B]   default or merged device mode", RunDevMode},
+    {L"check", L"check --in FILE [--printer NAME] [--module DLL]   can the device mode be printed (exit 4: no)", RunCheck},
+    {L"convert", L"convert --out FILE [--mode convert|convert351|default] [--in FILE] [--size N --extra N] [--printer NAME] [--module DLL]", RunConvert},
+    {L"ovp-show", L"ovp-show FILE [--json]   a settings parameter file (.OVP), or why it is refused (exit 3)", RunOvpShow},
+    {L"ovp-write", L"ovp-write DEVMODEFILE OVPFILE [--workfile FILE]   a .OVP file from a 4160-byte device mode and the working file's (or the built-in) settings", RunOvpWrite},
+    {L"workfile-show", L"workfile-show FILE [--json]   a working settings file (.$$$), or why it is ignored (exit 3)", RunWorkfileShow},
 };
 const int kCommandCount = sizeof kCommands / sizeof kCommands[0];
 

@@ -8,6 +8,7 @@
 #define PXHOST_FAILED 1      // the operation ran and failed
 #define PXHOST_USAGE 2       // bad command line
 #define PXHOST_REFUSED 3     // input refused (a damaged or foreign file)
+#define PXHOST_NOT_PRINTABLE 4  // check: the driver refuses the job's device mode
 
 struct PxhostCommand {
     const WCHAR *name;
@@ -17,6 +18,13 @@ struct PxhostCommand {
 
 int RunInstall(int argc, WCHAR **argv);
 int RunInfo(int argc, WCHAR **argv);
+int RunCaps(int argc, WCHAR **argv);
+int RunDevMode(int argc, WCHAR **argv);
+int RunCheck(int argc, WCHAR **argv);
+int RunConvert(int argc, WCHAR **argv);
+int RunOvpShow(int argc, WCHAR **argv);
+int RunOvpWrite(int argc, WCHAR **argv);
+int RunWorkfileShow(int argc, WCHAR **argv);
 
 extern const PxhostCommand kCommands[];
 extern const int kCommandCount;

@@ -1,0 +1,68 @@
+#include "dialogs/presets.h"
+
+#include <string.h>
+
+#include "core/ddops.h"
+#include "core/module.h"
+#include "resources/resource.h"
+#include "devmode/template.h"
+
+static constexpr PrintSetting MakePreset(uint16_t presetId, uint16_t printMode, uint16_t colorMode,
+                                         int16_t colorCorrection, uint32_t icmEnabled)
+{
+    PrintSetting preset{};
+    const wchar_t profile[] = L"sRGB Color Space Profile.icm";
+    for (size_t i = 0; profile[i]; i++)
+        preset.imageProfile[i] = profile[i];
+    preset.presetId = presetId;
+    preset.printMode = printMode;
+    preset.dataResolution = PX_RESOLUTION_INDEX_AUTO;
+    preset.colorMode = colorMode;
+    preset.grayLevels = 1;
+    preset.grayMethod = PX_GRAY_WITH_COLOR_INKS;
+    preset.useCorrection = 1;
+    preset.colorCorrection = colorCorrection;
+    preset.icmEnabled = icmEnabled;
+    preset.gamma = 10;
+    preset.totalInkLimit = 400;
+    preset.editable = 1;
+    preset.effect = PX_EFFECT_AUTOMATIC;
+    return preset;
+}
+
+// Paper type 0x500: standard, draft, best quality, monochrome, sepia,
+// illustration; 0x501: standard and best quality.
+static PrintSetting g_presets[PX_PRESET_COUNT] = {
+    MakePreset(1, 5, 1, 0, 1),
+    MakePreset(2, 11, 1, 0, 1),
+    MakePreset(3, 0, 1, 0, 1),
+    MakePreset(4, 5, 0, 0, 0),
+    MakePreset(5, 5, 0, 2, 0),
+    MakePreset(6, 5, 1, 1, 1),
+    MakePreset(1, 3, 1, 0, 1),
+    MakePreset(3, 0, 1, 0, 1),
+};
+
+const PrintSetting *BuiltInPreset(int index)
+{
+    return (index >= 0 && index < PX_PRESET_COUNT) ? &g_presets[index] : NULL;
+}
+
+void FillBuiltInPresetNames(void)
+{
+    for (int i = 0; i < PX_PRESET_COUNT; i++) {
+        WCHAR name[PX_SETTING_NAME_CHARS];
+        if (DdLoadString(PX_PRESET_NAME_DD_BASE + g_presets[i].presetId, name, PX_SETTING_NAME_CHARS) > 0)
+        {
+            memset(g_presets[i].name, 0, sizeof g_presets[i].name);
+            lstrcpynW(g_presets[i].name, name, PX_SETTING_NAME_CHARS);
+        }
+    }
+}
+
+void NamePresetFromModule(PrintSetting *record)
+{
+    memset(record->name, 0, sizeof record->name);
+    LoadStringW(ModuleInstance(), IDS_PRESET_NAME_BASE + record->presetId, record->name,
+                PX_SETTING_NAME_CHARS);
+}

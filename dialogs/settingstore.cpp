@@ -1,0 +1,344 @@
+#include "dialogs/settingstore.h"
+
+#include <string.h>
+
+#include "core/ddops.h"
+#include "core/module.h"
+#include "devmode/template.h"
+#include "dialogs/presets.h"
+
+SettingStore *SettingStoreOf(const PXDEVMODE *dm)
+{
+    uint64_t address = dm->pdmSettingStore;
+#if defined(_WIN64)
+    address |= static_cast<uint64_t>(dm->reserved2820) << 32;
+#endif
+    return reinterpret_cast<SettingStore *>(static_cast<uintptr_t>(address));
+}
+
+HGLOBAL SettingStoreHandleOf(const PXDEVMODE *dm)
+{
+    uint64_t handle = dm->pdmSettingStoreHandle;
+#if defined(_WIN64)
+    handle |= static_cast<uint64_t>(dm->reserved2812) << 32;
+#endif
+    return reinterpret_cast<HGLOBAL>(static_cast<uintptr_t>(handle));
+}
+
+void SetSettingStore(PXDEVMODE *dm, HGLOBAL handle, SettingStore *store)
+{
+    uint64_t h = reinterpret_cast<uintptr_t>(handle);
+    uint64_t a = reinterpret_cast<uintptr_t>(store);
+    dm->pdmSettingStoreHandle = static_cast<uint32_t>(h);
+    dm->pdmSettingStore = static_cast<uint32_t>(a);
+    dm->reserved2812 = static_cast<uint32_t>(h >> 32);
+    dm->reserved2820 = static_cast<uint32_t>(a >> 32);
+}
+
+SettingStore *AllocSettingStore(PXDEVMODE *dm)
+{
+    // A fixed block: its handle is its address.
+    SettingStore *store = static_cast<SettingStore *>(PxAlloc(sizeof(SettingStore)));
+    if (store)
+        SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+    return store;
+}
+
+void ReleaseSettingStore(PXDEVMODE *dm)
+{
+    PxFree(SettingStoreOf(dm));
+    SetSettingStore(dm, NULL, NULL);
+}
+
+int SettingBlockOf(const PXDEVMODE *dm)
+{
+    uint32_t type = dm->pdmPaperType.id;
+    if (type >= PX_SETTING_FIRST_PAPER_TYPE && type < PX_SETTING_FIRST_PAPER_TYPE + PX_SETTING_BLOCKS)
+        return static_cast<int>(type - PX_SETTING_FIRST_PAPER_TYPE);
+    return -1;
+}
+
+int SettingCountOf(const PXDEVMODE *dm, int block)
+{
+    if (block < 0 || block >= PX_SETTING_BLOCKS)
+        return 0;
+    int count = dm->pdmSettingCount[block];
+    if (count < 0)
+        return 0;
+    return count > PX_SETTING_SLOTS ? PX_SETTING_SLOTS : count;
+}
+
+PrintSetting *SettingRecordAddress(const PXDEVMODE *dm, int slot)
+{
+    SettingStore *store = SettingStoreOf(dm);
+    int block = SettingBlockOf(dm);
+    if (!store || block < 0 || slot < 0 || slot >= PX_SETTING_SLOTS)
+        return NULL;
+    return &store->blocks[block][slot];
+}
+
+void InstallPresets(PXDEVMODE *dm)
+{
+    SettingStore *store = SettingStoreOf(dm);
+    if (store) {
+        for (int i = 0; i < PX_PRESETS_1280; i++)
+            store->blocks[0][i] = *BuiltInPreset(i);
+        for (int i = 0; i < PX_PRESETS_1281; i++)
+            store->blocks[1][i] = *BuiltInPreset(PX_PRESETS_1280 + i);
+    }
+    dm->pdmSettingCount[0] = PX_PRESETS_1280;
+    dm->pdmSettingCount[1] = PX_PRESETS_1281;
+    dm->pdmSettingIndex = 0;
+}
+
+void CopyProfileName(WCHAR *target, const WCHAR *source)
+{
+    size_t length = 0;
+    while (length < PX_PATH_CHARS && source[length])
+        length++;
+    if (length == PX_PATH_CHARS)
+        length = 0;
+    memcpy(target, source, length * sizeof(WCHAR));
+    memset(target + length, 0, (PX_PATH_CHARS - length) * sizeof(WCHAR));
+}
+
+static void ApplyColor(PXDEVMODE *dm, const PrintSetting *record)
+{
+    dm->pdmColorProcess &= ~PX_PROCESS_MODE_MASK;
+    dm->pdmGrayFlag = 0;
+    if (record->colorMode == 1) {
+        dm->pdmColorProcess |= PX_PROCESS_COLOR;
+        dm->dm.dmColor = DMCOLOR_COLOR;
+    } else if (record->grayMethod == PX_GRAY_WITH_COLOR_INKS) {
+        dm->pdmColorProcess |= PX_PROCESS_COLOR;
+        dm->dm.dmColor = DMCOLOR_COLOR;
+        dm->pdmGrayFlag = 1;
+    } else if (record->grayLevels) {
+        dm->pdmColorProcess |= PX_PROCESS_GRAY_SHADES;
+        dm->dm.dmColor = DMCOLOR_MONOCHROME;
+    } else {
+        dm->pdmColorProcess |= PX_PROCESS_BLACK_WHITE;
+        dm->dm.dmColor = DMCOLOR_MONOCHROME;
+    }
+}
+
+static void ApplyGrayRendering(PXDEVMODE *dm, const PrintSetting *record)
+{
+    uint32_t bits;
+    switch (record->grayMethod) {
+    case PX_GRAY_WITH_COLOR_INKS: bits = PX_PROCESS_GRAY_COLOR_INKS; break;
+    case PX_GRAY_BLACK_INK: bits = PX_PROCESS_GRAY_BLACK_INK; break;
+    case PX_GRAY_PATTERN_DITHER: bits = PX_PROCESS_PATTERN_DITHER; break;
+    default: bits = PX_PROCESS_FAST_DIFFUSION; break;
+    }
+    dm->pdmColorProcess = (dm->pdmColorProcess & ~PX_PROCESS_GRAY_MASK) | bits;
+}
+
+static void ApplyQualityMode(PXDEVMODE *dm, const PrintModeRow *row)
+{
+    // A failed search keeps the rest of the record as it was.
+    QualityModeRecord found = {};
+    if (DdQltModeSearch(row->qualityModeId, &found))
+        dm->pdmQualityMode = found;
+    dm->pdmQualityMode.id = row->qualityModeId;
+}
+
+static void ApplyColorFlags(PXDEVMODE *dm, const PrintSetting *record)
+{
+    uint32_t flags = dm->pdmColorFlags & ~PX_COLOR_FLAG_CORRECTION_MASK;
+    flags |= record->useCorrection ? PX_COLOR_FLAG_CORRECTION_ON : PX_COLOR_FLAG_CORRECTION_OFF;
+    flags |= PX_COLOR_FLAG_SETTING_APPLIED;
+    if (record->dataResolution == PX_RESOLUTION_INDEX_AUTO)
+        flags |= PX_COLOR_FLAG_AUTO_RESOLUTION;
+    else
+        flags &= ~PX_COLOR_FLAG_AUTO_RESOLUTION;
+    dm->pdmColorFlags = flags;
+    dm->pdmResolutionIndex = record->dataResolution;
+}
+
+static void ApplyColorCorrection(PXDEVMODE *dm, const PrintSetting *record)
+{
+    if (record->useCorrection != 1 || record->colorCorrection < 0 ||
+        record->colorCorrection >= PX_COLOR_CORRECTION_CHOICES)
+        return;
+    ColorCorrectionRecord found = {};
+    if (DdCCRmSearch(PX_COLOR_CORRECTION_BASE + record->colorCorrection, &found))
+        dm->pdmColorCorrection = found;
+}
+
+static void ApplyAdjustments(PXDEVMODE *dm, const PrintSetting *record)
+{
+    dm->pdmGamma = record->gamma;
+    dm->pdmBrightness = record->brightness;
+    dm->pdmSaturation = record->saturation;
+    dm->pdmContrast = record->contrast;
+    dm->pdmBalanceCyanRed = record->cyanRed;
+    dm->pdmBalanceMagentaGreen = record->magentaGreen;
+    dm->pdmBalanceYellowBlue = record->yellowBlue;
+    dm->pdmInkAmount[0] = record->blackInk;
+    dm->pdmInkAmount[1] = record->cyanInk;
+    dm->pdmInkAmount[2] = record->magentaInk;
+    dm->pdmInkAmount[3] = record->yellowInk;
+    dm->pdmTotalInkLimit = record->totalInkLimit;
+}
+
+// Parameters the user has not set explicitly follow the print mode.
+static void ApplyPrintModeParameters(PXDEVMODE *dm, const PrintModeRow *row)
+{
+    if (!dm->pdmDotSizeSet)
+        dm->pdmDotSize = row->dotSize;
+    if (!dm->pdmDirectionSet)
+        dm->pdmDirection = row->direction;
+    if (!dm->pdmWaveformSet)
+        dm->pdmWaveform = row->waveform;
+    if (!dm->pdmCarriageSpeedSet)
+        dm->pdmCarriageSpeed = row->carriageSpeed;
+}
+
+int ApplyPrintSetting(PXDEVMODE *dm, const PrintSetting *record)
+{
+    ApplyColor(dm, record);
+    // A print mode outside the tables (a damaged file) leaves the print
+    // mode and what follows from it as they were.
+    const PrintModeRow *row = PrintModeRowFor(dm->pdmPaperType.id, record->printMode);
+    if (row) {
+        ApplyQualityMode(dm, row);
+        dm->pdmPrintMode = static_cast<int16_t>(record->printMode);
+    }
+    ApplyColorFlags(dm, record);
+    ApplyGrayRendering(dm, record);
+    ApplyColorCorrection(dm, record);
+    ApplyAdjustments(dm, record);
+    if (row)
+        ApplyPrintModeParameters(dm, row);
+    dm->pdmEffect = static_cast<int16_t>(record->effect);
+    BOOL matching = record->icmEnabled && record->grayMethod == PX_GRAY_WITH_COLOR_INKS &&
+                    record->colorMode == 1;
+    dm->dm.dmICMMethod = matching ? DMICMMETHOD_SYSTEM : DMICMMETHOD_NONE;
+    CopyProfileName(dm->pdmImageProfile, record->imageProfile);
+    CopyProfileName(dm->pdmPrinterProfile, record->printerProfile);
+    return 0;
+}
+
+static void CaptureColor(const PXDEVMODE *dm, PrintSetting *record)
+{
+    if (dm->dm.dmColor == DMCOLOR_COLOR && (dm->pdmColorProcess & PX_PROCESS_COLOR)) {
+        record->colorMode = dm->pdmGrayFlag ? 0 : 1;
+        record->grayLevels = 1;
+    } else if (dm->dm.dmColor == DMCOLOR_MONOCHROME) {
+        record->colorMode = 0;
+        record->grayLevels = (dm->pdmColorProcess & PX_PROCESS_BLACK_WHITE) ? 0 : 1;
+    }
+    uint32_t process = dm->pdmColorProcess;
+    if (process & PX_PROCESS_GRAY_COLOR_INKS)
+        record->grayMethod = PX_GRAY_WITH_COLOR_INKS;
+    else if (process & PX_PROCESS_GRAY_BLACK_INK)
+        record->grayMethod = PX_GRAY_BLACK_INK;
+    else if (process & PX_PROCESS_PATTERN_DITHER)
+        record->grayMethod = PX_GRAY_PATTERN_DITHER;
+    else
+        record->grayMethod = PX_GRAY_FAST_DIFFUSION;
+}
+
+static void CaptureAdjustments(const PXDEVMODE *dm, PrintSetting *record)
+{
+    record->gamma = dm->pdmGamma;
+    record->brightness = dm->pdmBrightness;
+    record->saturation = dm->pdmSaturation;
+    record->contrast = dm->pdmContrast;
+    record->cyanRed = dm->pdmBalanceCyanRed;
+    record->magentaGreen = dm->pdmBalanceMagentaGreen;
+    record->yellowBlue = dm->pdmBalanceYellowBlue;
+    record->blackInk = dm->pdmInkAmount[0];
+    record->cyanInk = dm->pdmInkAmount[1];
+    record->magentaInk = dm->pdmInkAmount[2];
+    record->yellowInk = dm->pdmInkAmount[3];
+    record->totalInkLimit = dm->pdmTotalInkLimit;
+}
+
+void CapturePrintSetting(const PXDEVMODE *dm, PrintSetting *record)
+{
+    memset(record->name, 0, sizeof record->name);
+    record->presetId = 0;
+    record->useCorrection = 1;
+    uint32_t correction = dm->pdmColorCorrection.id - PX_COLOR_CORRECTION_BASE;
+    if (correction < PX_COLOR_CORRECTION_CHOICES)
+        record->colorCorrection = static_cast<int16_t>(correction);
+    record->icmEnabled = dm->dm.dmICMMethod == DMICMMETHOD_SYSTEM ? 1 : 0;
+    CopyProfileName(record->imageProfile, dm->pdmImageProfile);
+    CopyProfileName(record->printerProfile, dm->pdmPrinterProfile);
+    CaptureColor(dm, record);
+    CaptureAdjustments(dm, record);
+    record->dataResolution = dm->pdmResolutionIndex;
+    record->printMode = static_cast<uint16_t>(dm->pdmPrintMode);
+    record->effect = static_cast<uint16_t>(dm->pdmEffect);
+}
+
+int ApplySettingInForce(PXDEVMODE *dm)
+{
+    if (dm->pdmSettingIndex == PX_SETTING_INDEX_CURRENT)
+        return 0;
+    const PrintSetting *record = SettingRecordAddress(dm, dm->pdmSettingIndex);
+    return record ? ApplyPrintSetting(dm, record) : 0;
+}
+
+static WCHAR FoldAscii(WCHAR c)
+{
+    return (c >= L'a' && c <= L'z') ? static_cast<WCHAR>(c - L'a' + L'A') : c;
+}
+
+static BOOL NamesMatch(const WCHAR *stored, const WCHAR *name)
+{
+    size_t length = 0;
+    while (length < PX_SETTING_NAME_CHARS && stored[length])
+        length++;
+    size_t i = 0;
+    for (; i < length; i++)
+        if (!name[i] || FoldAscii(stored[i]) != FoldAscii(name[i]))
+            return FALSE;
+    return name[i] == 0;
+}
+
+int FindPrintSettingByName(const PXDEVMODE *dm, const WCHAR *name, const PrintSetting *reference)
+{
+    if (!SettingRecordAddress(dm, 0))
+        return -1;
+    int count = SettingCountOf(dm, SettingBlockOf(dm));
+    for (int slot = 0; slot < count; slot++) {
+        const PrintSetting *record = SettingRecordAddress(dm, slot);
+        if (NamesMatch(record->name, name) && record->colorMode == reference->colorMode &&
+            record->grayLevels == reference->grayLevels)
+            return slot;
+    }
+    return -1;
+}
+
+int MovePrintSetting(PXDEVMODE *dm, int from, int to)
+{
+    int block = SettingBlockOf(dm);
+    int count = SettingCountOf(dm, block);
+    // Only registered records move, and only within the registered ones.
+    if (from == to || from < 0 || to < -1 || from >= count || to >= count ||
+        !SettingRecordAddress(dm, 0))
+        return 1;
+    PrintSetting *records = SettingRecordAddress(dm, 0);
+    PrintSetting *order = static_cast<PrintSetting *>(PxAlloc(PX_SETTING_BLOCK_BYTES));
+    if (!order)
+        return 0;
+    if (to >= 0)
+        order[to] = records[from];
+    int source = 0;
+    for (int position = 0; position < count; position++) {
+        if (position == to)
+            continue;
+        if (source == from)
+            source++;
+        if (source < PX_SETTING_SLOTS)
+            order[position] = records[source++];
+    }
+    if (to < 0)
+        dm->pdmSettingCount[block] = static_cast<int16_t>(--count);
+    memcpy(records, order, count * sizeof(PrintSetting));
+    PxFree(order);
+    return 1;
+}

@@ -1,0 +1,10 @@
+// DrvDeviceCapabilities: the answers to DeviceCapabilities, computed afresh
+// from the data driver and a device mode built for each call.
+#pragma once
+
+#include "core/platform.h"
+
+#define PX_PAPER_NAME_SLOT_CHARS 64
+#define PX_PERSONALITY_SLOT_CHARS 32
+#define PX_RESOLUTION_CAPACITY 20
+#define PX_LAST_DEVCAP 33    // DC_NUP; higher indexes are not supported

@@ -1,0 +1,27 @@
+#include "services/printerevent.h"
+
+#include "services/printerdata.h"
+
+// Gives a newly initialised printer its "TotalBMB" value unless it has a
+// readable one already.
+static void EnsureTotalBMB(HANDLE printer)
+{
+    DWORD value = 0;
+    if (AccessTotalBMB(printer, TOTALBMB_READ, &value))
+        return;
+    value = TOTALBMB_DEFAULT;
+    AccessTotalBMB(printer, TOTALBMB_WRITE, &value);
+}
+
+BOOL WINAPI DrvPrinterEvent(LPWSTR pPrinterName, INT DriverEvent, DWORD, LPARAM)
+{
+    if (DriverEvent != PRINTER_EVENT_INITIALIZE)
+        return TRUE;
+    PRINTER_DEFAULTSW defaults = {NULL, NULL, PRINTER_ALL_ACCESS};
+    HANDLE printer = NULL;
+    if (!OpenPrinterW(pPrinterName, &printer, &defaults))
+        return TRUE;
+    EnsureTotalBMB(printer);
+    ClosePrinter(printer);
+    return TRUE;
+}

@@ -1,0 +1,47 @@
+// The per-sheet records that every page and dialog of the document property
+// sheet works on, and their set-up.
+#pragma once
+
+#include "core/platform.h"
+#include "devmode/paperlist.h"
+
+struct VersionPageContext {
+    PrinterInfoRecord *pPrinterInfo;
+    WCHAR *helpFile;          // owned by the enclosing context
+    uint32_t inPrinterSheet;  // 1: a page of the printer sheet, 0: a dialog
+};
+
+struct PageContext {
+    HANDLE hPrinter;
+    WCHAR *pPrinterName;
+    PrinterInfoRecord printerInfo;
+    PXDEVMODE dmOpened;       // defaults, stored record, caller's record
+    PXDEVMODE dmCurrent;      // what the pages edit
+    PXDEVMODE dmDefault;      // the driver's own default: target of resets
+    PaperList paperList;      // built with dmOpened
+    uint32_t summaryPicture;
+    int32_t canChange;
+    int32_t refreshBasic;
+    int32_t refreshOption;
+    int32_t refreshSetup;
+    WCHAR *helpFile;          // PxAlloc'd copy, or NULL
+    VersionPageContext versionContext;
+    int32_t applied;
+    DWORD mode;
+    DEVMODEW *dmOut;
+    PFNCOMPROPSHEET pfnComPropSheet;
+    HANDLE hComPropSheet;
+};
+
+// Binds the data driver and builds the opened and default records. FALSE
+// with last error 87 when the data driver cannot be bound, FALSE when the
+// opened record cannot be built. The context may hold a paper list and a
+// help file either way: release it with ReleasePageContext.
+BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
+                     const DEVMODEW *pdmIn);
+
+// Frees the paper list, the help file copy and the context itself.
+void ReleasePageContext(PageContext *ctx);
+
+// A PxAlloc'd copy of the driver's help file path, or NULL.
+WCHAR *GetDriverHelpFile(HANDLE hPrinter);

@@ -1,0 +1,170 @@
+// DeviceCapabilitiesW as an application calls it: the platform routes it to
+// the printer's config module, which answers from a freshly built record.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include "core/binding.h"
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tests/services/driver.h"
+
+namespace {
+
+const BYTE kUntouched = 0xCD;
+
+LONG Caps(const WCHAR *printer, WORD index, void *output = NULL, const DEVMODEW *dm = NULL)
+{
+    return DeviceCapabilitiesW(printer, NULL, index, static_cast<WCHAR *>(output), dm);
+}
+
+TEST(Capabilities, PaperQueriesAgreeAndFillExactlyTheCountedElements)
+{
+    LONG count = Caps(PX_PRINTER, DC_PAPERS);
+    ASSERT_GT(count, 0);
+    EXPECT_EQ(count, Caps(PX_PRINTER, DC_PAPERSIZE));
+    EXPECT_EQ(count, Caps(PX_PRINTER, DC_PAPERNAMES));
+    EXPECT_EQ(count, Caps(PX_PRINTER, DC_MEDIAREADY));
+
+    Guarded codes(count * sizeof(WORD));
+    Guarded sizes(count * sizeof(POINT));
+    Guarded names(count * 64 * sizeof(WCHAR));
+    ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERS, codes.as<WORD>()));
+    ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERSIZE, sizes.as<POINT>()));
+    ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERNAMES, names.as<WCHAR>()));
+    BOOL sawA4 = FALSE;
+    for (LONG i = 0; i < count; i++) {
+        WORD code = codes.as<WORD>()[i];
+        EXPECT_FALSE(code >= 363 && code <= 365) << "output-size choice listed at " << i;
+        const POINT &size = sizes.as<POINT>()[i];
+        EXPECT_GT(size.x, 0);
+        EXPECT_GT(size.y, 0);
+        if (code == 261) {
+            sawA4 = TRUE;
+            EXPECT_EQ(2100, size.x);
+            EXPECT_EQ(2970, size.y);
+            EXPECT_STREQ(L"ISO A4", names.as<WCHAR>() + i * 64);
+        }
+    }
+    EXPECT_TRUE(sawA4);
+}
+
+TEST(Capabilities, PaperNamesWriteNameAndNulOnlyAtEachSlotStart)
+{
+    LONG count = Caps(PX_PRINTER, DC_PAPERNAMES);
+    ASSERT_GT(count, 0);
+    Guarded names(count * 128);
+    FillMemory(names.buffer.data, names.buffer.size, kUntouched);
+    ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERNAMES, names.as<WCHAR>()));
+    for (LONG i = 0; i < count; i++) {
+        const WCHAR *slot = names.as<WCHAR>() + i * 64;
+        int length = 0;
+        while (length < 64 && slot[length])
+            length++;
+        ASSERT_LT(length, 64) << "slot " << i << " has no terminator";
+        EXPECT_GT(length, 0);
+        const BYTE *rest = reinterpret_cast<const BYTE *>(slot + length + 1);
+        const BYTE *end = reinterpret_cast<const BYTE *>(slot + 64);
+        for (const BYTE *p = rest; p < end; p++)
+            ASSERT_EQ(kUntouched, *p) << "slot " << i << " written behind its name";
+    }
+}
+
+TEST(Capabilities, FieldsAndSizeMatchTheRecordAnApplicationGets)
+{
+    Guarded record(sizeof(PXDEVMODE));
+    ASSERT_TRUE(AppDevMode(PX_PRINTER, NULL, record.as<PXDEVMODE>()));
+    const DEVMODEW &dm = record.as<PXDEVMODE>()->dm;
+    EXPECT_EQ(static_cast<LONG>(dm.dmFields), Caps(PX_PRINTER, DC_FIELDS));
+    EXPECT_EQ(dm.dmSize, Caps(PX_PRINTER, DC_SIZE));
+    EXPECT_EQ(dm.dmDriverExtra, Caps(PX_PRINTER, DC_EXTRA));
+    EXPECT_EQ(dm.dmSpecVersion, Caps(PX_PRINTER, DC_VERSION));
+    EXPECT_EQ(dm.dmDriverVersion, Caps(PX_PRINTER, DC_DRIVER));
+
+    // A caller's record that declares only its orientation does not narrow
+    // the fields of the merged record.
+    Guarded caller(sizeof(DEVMODEW));
+    DEVMODEW *in = caller.as<DEVMODEW>();
+    in->dmSize = sizeof(DEVMODEW);
+    in->dmSpecVersion = 0x401;
+    in->dmFields = DM_ORIENTATION;
+    in->dmOrientation = DMORIENT_LANDSCAPE;
+    EXPECT_EQ(static_cast<LONG>(dm.dmFields), Caps(PX_PRINTER, DC_FIELDS, NULL, in));
+}
+
+TEST(Capabilities, FixedAndPrinterAnswers)
+{
+    const struct { WORD index; LONG answer; } fixed[] = {
+        {0, -1}, {DC_BINS, -1}, {DC_DUPLEX, 0}, {DC_SIZE, 220}, {DC_EXTRA, 3940},
+        {DC_VERSION, 0x401}, {DC_DRIVER, 0x102}, {DC_BINNAMES, -1}, {DC_TRUETYPE, 5},
+        {DC_ORIENTATION, 270}, {DC_BINADJUST, -1}, {DC_EMF_COMPLIANT, -1},
+        {DC_DATATYPE_PRODUCED, -1}, {DC_COLLATE, 0}, {DC_MANUFACTURER, -1}, {DC_MODEL, -1},
+        {DC_PRINTRATE, -1}, {DC_PRINTRATEUNIT, -1}, {DC_PRINTERMEM, -1}, {DC_STAPLE, 0},
+        {DC_PRINTRATEPPM, -1}, {DC_NUP, 0}, {34, -1}, {DC_MEDIATYPENAMES, -1},
+        {DC_MEDIATYPES, -1}, {0xFFFF, -1},
+    };
+    for (const auto &f : fixed)
+        EXPECT_EQ(f.answer, Caps(PX_PRINTER, f.index)) << "index " << f.index;
+
+    EXPECT_EQ(999, Caps(PX_PRINTER, DC_COPIES));
+    EXPECT_EQ(500, Caps(PX_PRINTER_SECOND, DC_COPIES));
+    EXPECT_EQ(1, Caps(PX_PRINTER, DC_COLORDEVICE));
+    DWORD minimum = static_cast<DWORD>(Caps(PX_PRINTER, DC_MINEXTENT));
+    EXPECT_EQ(1000u, LOWORD(minimum));
+    EXPECT_EQ(1000u, HIWORD(minimum));
+    // The length limit is 18 m, reported at the most a POINTS can hold.
+    DWORD maximum = static_cast<DWORD>(Caps(PX_PRINTER, DC_MAXEXTENT));
+    EXPECT_EQ(13710u, LOWORD(maximum));
+    EXPECT_EQ(32767u, HIWORD(maximum));
+}
+
+TEST(Capabilities, ListsAndEmptyListsKeepToTheirBuffers)
+{
+    EXPECT_EQ(2, Caps(PX_PRINTER, DC_PERSONALITY));
+    Guarded slots(2 * 32 * sizeof(WCHAR));
+    FillMemory(slots.buffer.data, slots.buffer.size, kUntouched);
+    ASSERT_EQ(2, Caps(PX_PRINTER, DC_PERSONALITY, slots.as<WCHAR>()));
+    EXPECT_STREQ(L"OH-GL/2", slots.as<WCHAR>());
+    EXPECT_STREQ(L"RTL-PASS", slots.as<WCHAR>() + 32);
+    for (int i = 9; i < 32; i++)
+        EXPECT_EQ(0, slots.as<WCHAR>()[32 + i]) << "padding of the second slot";
+
+    EXPECT_EQ(0, Caps(PX_PRINTER, DC_FILEDEPENDENCIES));
+    Guarded empty(sizeof(WCHAR));
+    FillMemory(empty.buffer.data, empty.buffer.size, kUntouched);
+    EXPECT_EQ(0, Caps(PX_PRINTER, DC_FILEDEPENDENCIES, empty.as<WCHAR>()));
+    EXPECT_EQ(0, empty.as<WCHAR>()[0]);
+
+    LONG count = Caps(PX_PRINTER, DC_ENUMRESOLUTIONS);
+    ASSERT_GT(count, 0);
+    ASSERT_LE(count, 20);
+    Guarded pairs(count * 2 * sizeof(LONG));
+    ASSERT_EQ(count, Caps(PX_PRINTER, DC_ENUMRESOLUTIONS, pairs.as<LONG>()));
+    for (LONG i = 0; i < count; i++) {
+        EXPECT_GT(pairs.as<LONG>()[2 * i], 0);
+        EXPECT_EQ(pairs.as<LONG>()[2 * i], pairs.as<LONG>()[2 * i + 1]);
+    }
+}
+
+TEST(Capabilities, UnboundPrintersAnswerZeroWithTheBindingError)
+{
+    SetLastError(0);
+    EXPECT_EQ(0, Caps(PX_PRINTER_V115, DC_SIZE));
+    EXPECT_EQ(PX_ERROR_VERSION_REFUSED, GetLastError());
+    SetLastError(0);
+    EXPECT_EQ(0, Caps(PX_PRINTER_MISSING, DC_PAPERS));
+    EXPECT_EQ(PX_ERROR_BIND_FAILED, GetLastError());
+    // Preparation comes first: even an unsupported index answers 0 here.
+    EXPECT_EQ(0, Caps(PX_PRINTER_NOTDLL, 34));
+
+    // Called as the spooler does, with a handle; and with neither handle nor name.
+    PrinterHandle printer(PX_PRINTER);
+    ASSERT_TRUE(printer.handle);
+    EXPECT_EQ(220u, Driver().DrvDeviceCapabilities(printer, NULL, DC_SIZE, NULL, NULL));
+    SetLastError(0);
+    EXPECT_EQ(0u, Driver().DrvDeviceCapabilities(NULL, NULL, DC_SIZE, NULL, NULL));
+    EXPECT_EQ(PX_ERROR_BIND_FAILED, GetLastError());
+}
+
+}  // namespace

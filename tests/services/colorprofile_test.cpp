@@ -1,0 +1,260 @@
+// Colour profiles: the printer profile named for a job (DrvQueryColorProfile
+// as GDI calls it), and the installed profiles listed and described through
+// the system's colour management.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <icm.h>
+#include <string>
+#include <vector>
+
+#include "core/module.h"
+#include "services/colorprofile.h"
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tests/services/driver.h"
+
+namespace {
+
+struct ProfileQuery {
+    BOOL result;
+    DWORD error;
+    ULONG bytes;
+    FLONG flags;
+    std::wstring name;
+};
+
+ProfileQuery QueryProfile(const PXDEVMODE *record, ULONG bytes, ULONG mode = QCP_DEVICEPROFILE)
+{
+    ProfileQuery q = {};
+    Guarded out(bytes ? bytes : 1);
+    FillMemory(out.buffer.data, out.buffer.size, 0xCD);
+    q.bytes = bytes;
+    q.flags = 0xABCD;
+    SetLastError(0);
+    q.result = Driver().DrvQueryColorProfile(NULL, const_cast<DEVMODEW *>(&record->dm), mode,
+                                             out.buffer.data, &q.bytes, &q.flags);
+    q.error = GetLastError();
+    if (q.result && mode == QCP_DEVICEPROFILE)
+        q.name = out.as<WCHAR>();
+    return q;
+}
+
+struct Record {
+    Guarded buffer{sizeof(PXDEVMODE)};
+    Record(uint32_t paperType, int16_t printMode, const WCHAR *profile = L"")
+    {
+        EXPECT_TRUE(AppDevMode(PX_PRINTER, NULL, buffer.as<PXDEVMODE>()));
+        buffer.as<PXDEVMODE>()->pdmPaperType.id = paperType;
+        buffer.as<PXDEVMODE>()->pdmPrintMode = printMode;
+        lstrcpynW(buffer.as<PXDEVMODE>()->pdmPrinterProfile, profile, PX_PATH_CHARS);
+    }
+    const PXDEVMODE *get() const { return buffer.as<PXDEVMODE>(); }
+};
+
+std::wstring DefaultName(uint32_t paperType, int16_t printMode)
+{
+    Record record(paperType, printMode);
+    return QueryProfile(record.get(), 1024).name;
+}
+
+std::wstring TableEntry(UINT id)
+{
+    WCHAR text[256] = L"";
+    LoadStringW(Driver().module, id, text, 256);
+    return text;
+}
+
+TEST(ColorProfile, DefaultNameFollowsPaperTypeAndPrintMode)
+{
+    EXPECT_EQ(L"PX2210-WVL2007-Q4-720x1440.icc", DefaultName(1281, 3));
+    EXPECT_EQ(L"PX2610-GV3A-Q4-720x1440.icc", DefaultName(1380, 3));
+    EXPECT_EQ(L"PX2610-GV3A-Q4-720x1440.icc", DefaultName(1280, 3));
+    EXPECT_EQ(L"PX2610W-CTXB-Q2-1440x1440.icc", DefaultName(1282, 12));
+    EXPECT_EQ(L"PX2610-GV3A-B4-360x720.icc", DefaultName(1281, 28));
+    EXPECT_EQ(TableEntry(21203), DefaultName(1281, 29));
+    EXPECT_EQ(TableEntry(21203), DefaultName(1281, -1));
+    EXPECT_EQ(TableEntry(21105), DefaultName(1282, 29));
+    EXPECT_EQ(L"PX2610-GV3A-G2-720x720.icc", TableEntry(21005));
+    // Every print mode of every column has its own entry; the gap has none.
+    for (UINT base : {21000u, 21100u, 21200u}) {
+        for (UINT mode = 0; mode < 29; mode++) {
+            UINT id = mode < 12 ? base + mode : base + mode + 39;
+            EXPECT_NE(std::wstring::npos, TableEntry(id).find(L".icc")) << id;
+        }
+        EXPECT_EQ(L"", TableEntry(base + 12));
+        EXPECT_EQ(L"", TableEntry(base + 50));
+    }
+}
+
+TEST(ColorProfile, UserProfileAndBufferSizes)
+{
+    Record percent(1281, 3, L"my %s %d profile.icm");
+    EXPECT_EQ(L"my %s %d profile.icm", QueryProfile(percent.get(), 1024).name);
+
+    Record record(1281, 3);
+    const ULONG needed = 2 * lstrlenW(L"PX2210-WVL2007-Q4-720x1440.icc") + 2;
+    ProfileQuery shortBy1 = QueryProfile(record.get(), needed - 1);
+    EXPECT_FALSE(shortBy1.result);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), shortBy1.error);
+    EXPECT_EQ(needed, shortBy1.bytes);
+    ProfileQuery exact = QueryProfile(record.get(), needed);
+    EXPECT_TRUE(exact.result);
+    EXPECT_EQ(needed, exact.bytes);
+    EXPECT_EQ(static_cast<FLONG>(QCP_PROFILEDISK), exact.flags);
+
+    ProfileQuery source = QueryProfile(record.get(), 0, QCP_SOURCEPROFILE);
+    EXPECT_TRUE(source.result);
+    EXPECT_EQ(0u, source.bytes);
+    EXPECT_EQ(0xABCDu, source.flags);
+}
+
+TEST(ColorProfile, ForeignRecordsAndMissingSizesAreRefused)
+{
+    // A public-only record ends at a guard page: nothing behind it is read.
+    Guarded foreign(sizeof(DEVMODEW));
+    foreign.as<DEVMODEW>()->dmSize = sizeof(DEVMODEW);
+    ULONG bytes = 1024;
+    FLONG flags = 0;
+    WCHAR name[512];
+    SetLastError(0);
+    EXPECT_FALSE(Driver().DrvQueryColorProfile(NULL, foreign.as<DEVMODEW>(), QCP_DEVICEPROFILE,
+                                               name, &bytes, &flags));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_FALSE(Driver().DrvQueryColorProfile(NULL, NULL, QCP_DEVICEPROFILE, name, &bytes,
+                                               &flags));
+    Record record(1280, 0);
+    EXPECT_FALSE(Driver().DrvQueryColorProfile(NULL, const_cast<DEVMODEW *>(&record.get()->dm),
+                                               QCP_DEVICEPROFILE, name, NULL, &flags));
+}
+
+// Small ICC profiles written into the system's colour directory; Wine lists
+// only *.icm there.
+const uint32_t kDescTag = 0x64657363;   // 'desc'
+const uint32_t kCprtTag = 0x63707274;   // 'cprt'
+const uint32_t kTextType = 0x74657874;  // 'text'
+
+void PutBig32(std::vector<BYTE> &b, size_t at, uint32_t v)
+{
+    if (b.size() < at + 4)
+        b.resize(at + 4);
+    b[at] = BYTE(v >> 24);
+    b[at + 1] = BYTE(v >> 16);
+    b[at + 2] = BYTE(v >> 8);
+    b[at + 3] = BYTE(v);
+}
+
+std::vector<BYTE> MakeProfile(uint32_t profileClass, const char *description)
+{
+    std::vector<BYTE> b(128, 0);
+    PutBig32(b, 8, 0x02100000);
+    PutBig32(b, 12, profileClass);
+    PutBig32(b, 16, PX_SPACE_RGB);
+    PutBig32(b, 20, 0x58595A20);  // 'XYZ '
+    PutBig32(b, 36, 0x61637370);  // 'acsp'
+    PutBig32(b, 68, 0x0000F6D6);  // D50 illuminant
+    PutBig32(b, 72, 0x00010000);
+    PutBig32(b, 76, 0x0000D32D);
+    std::vector<BYTE> tag;
+    uint32_t signature;
+    if (description) {
+        signature = kDescTag;
+        uint32_t count = static_cast<uint32_t>(strlen(description)) + 1;
+        PutBig32(tag, 0, kDescTag);
+        PutBig32(tag, 8, count);
+        tag.insert(tag.end(), description, description + count);
+        tag.resize(tag.size() + 8 + 3 + 67, 0);  // empty Unicode and ScriptCode parts
+    } else {
+        signature = kCprtTag;
+        const char text[] = "no description";
+        PutBig32(tag, 0, kTextType);
+        tag.insert(tag.end(), text, text + sizeof text);
+    }
+    while (tag.size() % 4)
+        tag.push_back(0);
+    PutBig32(b, 128, 1);
+    PutBig32(b, 132, signature);
+    PutBig32(b, 136, 144);
+    PutBig32(b, 140, static_cast<uint32_t>(tag.size()));
+    b.resize(144);
+    b.insert(b.end(), tag.begin(), tag.end());
+    PutBig32(b, 0, static_cast<uint32_t>(b.size()));
+    return b;
+}
+
+std::wstring ColorPath(const WCHAR *file)
+{
+    WCHAR dir[MAX_PATH];
+    DWORD size = sizeof dir;
+    if (!GetColorDirectoryW(NULL, dir, &size))
+        return L"";
+    return std::wstring(dir) + L"\\" + file;
+}
+
+BOOL WriteProfile(const WCHAR *file, const std::vector<BYTE> &bytes)
+{
+    HANDLE h = CreateFileW(ColorPath(file).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(h);
+    return ok && written == bytes.size();
+}
+
+std::vector<std::wstring> ListProfiles(DWORD profileClass)
+{
+    std::vector<std::wstring> names;
+    DWORD count = 0xFFFF;
+    WCHAR *list = EnumerateColorProfiles(profileClass, &count);
+    if (!list)
+        return names;
+    for (const WCHAR *p = list; *p; p += lstrlenW(p) + 1) {
+        std::wstring name = p;
+        names.push_back(name.substr(name.find_last_of(L"\\/") + 1));
+    }
+    PxFree(list);
+    EXPECT_EQ(count, names.size());
+    return names;
+}
+
+BOOL Listed(const std::vector<std::wstring> &names, const WCHAR *file)
+{
+    for (const auto &name : names)
+        if (lstrcmpiW(name.c_str(), file) == 0)
+            return TRUE;
+    return FALSE;
+}
+
+TEST(ColorProfile, InstalledProfilesAreListedByClassAndDescribed)
+{
+    const WCHAR *printerFile = L"pxtest-printer.icm";
+    const WCHAR *monitorFile = L"pxtest-monitor.icm";
+    ASSERT_TRUE(WriteProfile(printerFile, MakeProfile(PX_CLASS_PRINTER, "PX test printer")));
+    ASSERT_TRUE(WriteProfile(monitorFile, MakeProfile(PX_CLASS_MONITOR, NULL)));
+    LONG blocks = PxLiveBlocks();
+
+    std::vector<std::wstring> printers = ListProfiles(PX_CLASS_PRINTER);
+    EXPECT_TRUE(Listed(printers, printerFile));
+    EXPECT_FALSE(Listed(printers, monitorFile));
+    EXPECT_FALSE(Listed(printers, L"sRGB Color Space Profile.icm"));
+    std::vector<std::wstring> monitors = ListProfiles(PX_CLASS_MONITOR);
+    EXPECT_TRUE(Listed(monitors, monitorFile));
+    EXPECT_TRUE(Listed(monitors, L"sRGB Color Space Profile.icm"));
+    EXPECT_FALSE(Listed(monitors, printerFile));
+
+    char *text = GetProfileDescription(printerFile);
+    ASSERT_TRUE(text);
+    EXPECT_STREQ("PX test printer", text);
+    PxFree(text);
+    EXPECT_EQ(NULL, GetProfileDescription(monitorFile));
+    EXPECT_EQ(NULL, GetProfileDescription(L"pxtest-absent.icm"));
+    EXPECT_EQ(NULL, GetProfileDescription(NULL));
+    EXPECT_EQ(blocks, PxLiveBlocks());
+
+    // No profile stays open: the files can go at once.
+    EXPECT_TRUE(DeleteFileW(ColorPath(printerFile).c_str()));
+    EXPECT_TRUE(DeleteFileW(ColorPath(monitorFile).c_str()));
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// DrvConvertDevMode as the spooler calls it: copies between record sizes and
+// the driver's default record, with its failure table.
+#include <gtest/gtest.h>
+
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tests/services/driver.h"
+
+namespace {
+
+WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
+
+BOOL Convert(const WCHAR *printer, DEVMODEW *in, DEVMODEW *out, LONG *needed, DWORD mode)
+{
+    return Driver().DrvConvertDevMode(Name(printer), in, out, needed, mode);
+}
+
+// A full record of this driver, as the driver makes it.
+void DriverDefault(PXDEVMODE *record)
+{
+    LONG needed = sizeof(PXDEVMODE);
+    ASSERT_TRUE(Convert(PX_PRINTER, NULL, &record->dm, &needed, CDM_DRIVER_DEFAULT));
+}
+
+TEST(ConvertDevMode, ConvertCopiesWhatBothHoldAndKeepsTheDestinationHeader)
+{
+    Guarded source(sizeof(PXDEVMODE));
+    DriverDefault(source.as<PXDEVMODE>());
+    DEVMODEW *in = &source.as<PXDEVMODE>()->dm;
+    in->dmOrientation = DMORIENT_LANDSCAPE;
+    in->dmICMMethod = DMICMMETHOD_SYSTEM;
+
+    // A destination of an older public size and no private part.
+    Guarded target(156);
+    FillMemory(target.buffer.data, 156, 0xCD);
+    DEVMODEW *out = target.as<DEVMODEW>();
+    out->dmSpecVersion = 0x320;
+    out->dmDriverVersion = 0x7;
+    out->dmSize = 156;
+    out->dmDriverExtra = 0;
+    LONG needed = 156;
+    ASSERT_TRUE(Convert(PX_PRINTER, in, out, &needed, CDM_CONVERT));
+    EXPECT_EQ(156, needed);
+    EXPECT_EQ(156, out->dmSize);
+    EXPECT_EQ(0, out->dmDriverExtra);
+    EXPECT_EQ(0x320, out->dmSpecVersion);
+    EXPECT_EQ(0x7, out->dmDriverVersion);
+    EXPECT_EQ(in->dmFields, out->dmFields);
+    EXPECT_EQ(DMORIENT_LANDSCAPE, out->dmOrientation);
+    EXPECT_STREQ(in->dmDeviceName, out->dmDeviceName);
+
+    // A full destination keeps its own dmICMMethod and gets the private part.
+    Guarded full(sizeof(PXDEVMODE));
+    PXDEVMODE *record = full.as<PXDEVMODE>();
+    record->dm.dmSize = 220;
+    record->dm.dmDriverExtra = 3940;
+    record->dm.dmICMMethod = DMICMMETHOD_NONE;
+    needed = sizeof(PXDEVMODE);
+    ASSERT_TRUE(Convert(PX_PRINTER, in, &record->dm, &needed, CDM_CONVERT));
+    EXPECT_EQ(4160, needed);
+    EXPECT_EQ(static_cast<DWORD>(DMICMMETHOD_NONE), record->dm.dmICMMethod);
+    EXPECT_EQ(0, memcmp(reinterpret_cast<BYTE *>(in) + 220, reinterpret_cast<BYTE *>(record) + 220,
+                        3940));
+}
+
+TEST(ConvertDevMode, DefaultModesNeedTheWholeRecord)
+{
+    for (DWORD mode : {static_cast<DWORD>(CDM_DRIVER_DEFAULT), static_cast<DWORD>(CDM_CONVERT351)}) {
+        Guarded target(sizeof(PXDEVMODE));
+        LONG needed = 4159;
+        SetLastError(0);
+        EXPECT_FALSE(Convert(PX_PRINTER, NULL, target.as<DEVMODEW>(), &needed, mode));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+        EXPECT_EQ(4160, needed);
+        needed = 1 << 20;
+        EXPECT_FALSE(Convert(PX_PRINTER, NULL, NULL, &needed, mode));
+        EXPECT_EQ(4160, needed);
+        needed = 4160;
+        ASSERT_TRUE(Convert(PX_PRINTER, NULL, target.as<DEVMODEW>(), &needed, mode));
+        EXPECT_EQ(4160, needed);
+        EXPECT_EQ(220, target.as<DEVMODEW>()->dmSize);
+        EXPECT_EQ(3940, target.as<DEVMODEW>()->dmDriverExtra);
+        EXPECT_STREQ(PX_PRINTER, target.as<DEVMODEW>()->dmDeviceName);
+    }
+}
+
+TEST(ConvertDevMode, Convert351MergesTheSourceIntoTheDriverDefault)
+{
+    Guarded source(sizeof(DEVMODEW));
+    DEVMODEW *in = source.as<DEVMODEW>();
+    in->dmSpecVersion = 0x401;
+    in->dmSize = sizeof(DEVMODEW);
+    in->dmFields = DM_COPIES | DM_SCALE | DM_ORIENTATION;
+    in->dmCopies = 0;
+    in->dmScale = 250;
+    in->dmOrientation = 7;
+    Guarded target(sizeof(PXDEVMODE));
+    LONG needed = 4160;
+    ASSERT_TRUE(Convert(PX_PRINTER, in, target.as<DEVMODEW>(), &needed, CDM_CONVERT351));
+    const DEVMODEW &dm = target.as<PXDEVMODE>()->dm;
+    EXPECT_EQ(1, dm.dmCopies);
+    EXPECT_EQ(250, dm.dmScale);
+    EXPECT_EQ(DMORIENT_PORTRAIT, dm.dmOrientation);
+    EXPECT_EQ(3940, dm.dmDriverExtra);
+}
+
+TEST(ConvertDevMode, BadArgumentsShortBuffersAndUnknownPrintersGetInvalidParameter)
+{
+    Guarded source(sizeof(PXDEVMODE));
+    DriverDefault(source.as<PXDEVMODE>());
+    Guarded target(sizeof(PXDEVMODE));
+    DEVMODEW *in = &source.as<PXDEVMODE>()->dm, *out = target.as<DEVMODEW>();
+    out->dmSize = 220;
+    out->dmDriverExtra = 3940;
+    const struct { LONG needed; DEVMODEW *in; DEVMODEW *out; } refused[] = {
+        {4159, in, out}, {-1, in, out}, {4160, NULL, out}, {4160, in, NULL},
+    };
+    for (const auto &r : refused) {
+        LONG needed = r.needed;
+        SetLastError(0);
+        EXPECT_FALSE(Convert(PX_PRINTER, r.in, r.out, &needed, CDM_CONVERT));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+        EXPECT_EQ(r.needed, needed);
+    }
+    for (DWORD mode : {0u, 3u, 5u, 8u, 0xFFFFFFFFu}) {
+        LONG needed = 4160;
+        SetLastError(0);
+        EXPECT_FALSE(Convert(PX_PRINTER, NULL, target.as<DEVMODEW>(), &needed, mode));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << mode;
+        EXPECT_EQ(4160, needed);
+    }
+    SetLastError(0);
+    EXPECT_FALSE(Convert(PX_PRINTER, NULL, target.as<DEVMODEW>(), NULL, CDM_DRIVER_DEFAULT));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+
+    const WCHAR *unusable[] = {L"No Such Printer", PX_PRINTER_MISSING, PX_PRINTER_V205};
+    for (const WCHAR *printer : unusable) {
+        LONG needed = 4160;
+        SetLastError(0);
+        EXPECT_FALSE(Convert(printer, NULL, target.as<DEVMODEW>(), &needed, CDM_DRIVER_DEFAULT));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+        EXPECT_EQ(4160, needed);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+// The document property entry points without a window: DocumentPropertiesW
+// as an application calls it (routed by the platform to
+// DrvDocumentPropertySheets(NULL, header)), and the older entry points.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tests/services/driver.h"
+
+namespace {
+
+WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
+
+TEST(DocProperties, SizeQueryThenMergedRecordOfExactlyThatSize)
+{
+    PrinterHandle printer(PX_PRINTER);
+    LONG size = DocumentPropertiesW(NULL, printer, Name(PX_PRINTER), NULL, NULL, 0);
+    ASSERT_EQ(4160, size);
+    Guarded out(size);
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL,
+                                        DM_OUT_BUFFER));
+    const DEVMODEW *dm = out.as<DEVMODEW>();
+    EXPECT_EQ(size, dm->dmSize + dm->dmDriverExtra);
+    EXPECT_EQ(0x401, dm->dmSpecVersion);
+    EXPECT_STREQ(PX_PRINTER, dm->dmDeviceName);
+
+    // A caller's short record is merged field by field.
+    Guarded in(sizeof(DEVMODEW));
+    DEVMODEW *caller = in.as<DEVMODEW>();
+    caller->dmSize = sizeof(DEVMODEW);
+    caller->dmFields = DM_COPIES | DM_SCALE | DM_ORIENTATION;
+    caller->dmCopies = 0;
+    caller->dmScale = 250;
+    caller->dmOrientation = DMORIENT_LANDSCAPE;
+    Guarded merged(size);
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, printer, Name(PX_PRINTER), merged.as<DEVMODEW>(),
+                                        caller, DM_IN_BUFFER | DM_OUT_BUFFER));
+    EXPECT_EQ(1, merged.as<DEVMODEW>()->dmCopies);
+    EXPECT_EQ(250, merged.as<DEVMODEW>()->dmScale);
+    EXPECT_EQ(DMORIENT_LANDSCAPE, merged.as<DEVMODEW>()->dmOrientation);
+}
+
+TEST(DocProperties, PropertySheetsWithoutInfoAnswerTheHeader)
+{
+    PrinterHandle printer(PX_PRINTER);
+    Guarded out(4160);
+    FillMemory(out.buffer.data, 4160, 0xCD);
+    DOCUMENTPROPERTYHEADER header = {};
+    header.cbSize = sizeof header;
+    header.hPrinter = printer;
+    header.pszPrinterName = Name(PX_PRINTER);
+    header.pdmOut = out.as<DEVMODEW>();
+    header.fMode = DM_UPDATE;
+    EXPECT_EQ(1, Driver().DrvDocumentPropertySheets(NULL, reinterpret_cast<LPARAM>(&header)));
+    EXPECT_EQ(4160u, header.cbOut);
+    EXPECT_EQ(3940, out.as<DEVMODEW>()->dmDriverExtra);
+
+    header.fMode = 0;
+    header.cbOut = 0;
+    EXPECT_EQ(4160, Driver().DrvDocumentPropertySheets(NULL, reinterpret_cast<LPARAM>(&header)));
+    EXPECT_EQ(4160u, header.cbOut);
+    EXPECT_EQ(-1, Driver().DrvDocumentPropertySheets(NULL, 0));
+
+    // Binding failures: -1 with last error 87, the output untouched.
+    PrinterHandle refused(PX_PRINTER_V115);
+    FillMemory(out.buffer.data, 4160, 0xCD);
+    header.hPrinter = refused;
+    header.fMode = DM_COPY;
+    SetLastError(0);
+    EXPECT_EQ(-1, Driver().DrvDocumentPropertySheets(NULL, reinterpret_cast<LPARAM>(&header)));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_EQ(0xCD, out.buffer.data[0]);
+}
+
+TEST(DocProperties, OlderEntryPointsWithoutPrompt)
+{
+    PrinterHandle printer(PX_PRINTER);
+    Guarded out(4160);
+    FillMemory(out.buffer.data, 4160, 0xCD);
+    auto properties = Driver().DrvDocumentProperties;
+    EXPECT_EQ(4160, properties(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL, 0));
+    EXPECT_EQ(0xCD, out.buffer.data[0]);
+    EXPECT_EQ(4160, properties(NULL, printer, Name(PX_PRINTER), NULL, NULL, DM_COPY));
+    EXPECT_EQ(IDOK, properties(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL, DM_COPY));
+    EXPECT_EQ(220, out.as<DEVMODEW>()->dmSize);
+
+    // The windowed paths are not built yet and say so.
+    SetLastError(0);
+    EXPECT_EQ(-1, properties(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL,
+                             DM_COPY | DM_PROMPT));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED), GetLastError());
+    auto advanced = Driver().DrvAdvancedDocumentProperties;
+    EXPECT_EQ(4160, advanced(NULL, printer, Name(PX_PRINTER), NULL, NULL));
+    EXPECT_EQ(0, advanced(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL));
+}
+
+}  // namespace

@@ -1,0 +1,255 @@
+// DevQueryPrintEx as the spooler calls it: the job's record is rebuilt by
+// the driver and every declared change is a reason, reported in the
+// caller's buffer with sizes counted in bytes.
+#include <gtest/gtest.h>
+
+#include "core/binding.h"
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tests/services/driver.h"
+
+namespace {
+
+const struct { UINT id; const WCHAR *text; } kMessages[] = {
+    {2560, L"DEVMODEのｽﾍﾟｯｸﾊﾞｰｼﾞｮﾝが不正です"},
+    {2561, L"DEVMODEのﾄﾞﾗｲﾊﾞﾊﾞｰｼﾞｮﾝが不正です"},
+    {2562, L"DEVMODEのサイズが不正です"},
+    {2563, L"DEVMODEの印刷方向が不正です"},
+    {2564, L"DEVMODEのｽｹｰﾙが不正です"},
+    {2565, L"DEVMODEのｺﾋﾟｰ部数が不正です"},
+    {2566, L"DEVMODEのx解像度が不正です"},
+    {2567, L"DEVMODEのｶﾗｰﾓｰﾄﾞが不正です"},
+    {2568, L"DEVMODEのｴｸｽﾄﾗﾃﾞｰﾀがありません"},
+    {2569, L"DEVMODEの用紙ｻｲｽﾞが不正です"},
+    {2570, L"ﾃﾞｰﾀﾄﾞﾗｲﾊﾞをﾛｰﾄﾞできませんでした"},
+    {2571, L"DEVMODEのy解像度が不正です"},
+    {2572, L"DEVMODEの給紙方式が不正です"},
+    {2573, L"DEVMODE構造体を作成できませんでした"},
+    {2574, L"拡張DEVMODEのﾊﾟﾗﾒｰﾀが不正です"},
+    {2575, L"DEVMODEのICMMethodが不正です"},
+    {2576, L"DEVMODEのICMIntentが不正です"},
+    {2577, L"DEVMODEの用紙種類が不正です"},
+};
+
+const WCHAR *MessageText(UINT id)
+{
+    for (const auto &m : kMessages)
+        if (m.id == id)
+            return m.text;
+    return NULL;
+}
+
+// The message id behind the reason the driver gave; 0 when printable.
+int JobResult(const WCHAR *printer, const DEVMODEW *job)
+{
+    PrinterHandle handle(printer);
+    WCHAR reason[128] = L"";
+    DEVQUERYPRINT_INFO info = {};
+    info.cbSize = sizeof info;
+    info.Level = 1;
+    info.hPrinter = handle;
+    info.pDevMode = const_cast<DEVMODEW *>(job);
+    info.pszErrorStr = reason;
+    info.cchErrorStr = sizeof reason;
+    if (Driver().DevQueryPrintEx(&info))
+        return 0;
+    for (const auto &m : kMessages)
+        if (lstrcmpW(reason, m.text) == 0)
+            return static_cast<int>(m.id);
+    return -1;
+}
+
+// A job record as an application prints with it, in a buffer of exactly its size.
+struct Job {
+    Guarded buffer;
+    Job(const WCHAR *printer = PX_PRINTER, DWORD bytes = sizeof(PXDEVMODE)) : buffer(bytes)
+    {
+        Guarded full(sizeof(PXDEVMODE));
+        EXPECT_TRUE(AppDevMode(printer, NULL, full.as<PXDEVMODE>()));
+        memcpy(buffer.buffer.data, full.buffer.data, bytes);
+    }
+    PXDEVMODE *operator->() { return buffer.as<PXDEVMODE>(); }
+    DEVMODEW *dm() { return buffer.as<DEVMODEW>(); }
+};
+
+TEST(JobQuery, MessagesAreTheDriversOwnTexts)
+{
+    for (const auto &m : kMessages) {
+        WCHAR text[128] = L"";
+        int length = LoadStringW(Driver().module, m.id, text, 128);
+        EXPECT_STREQ(m.text, text) << m.id;
+        EXPECT_LT(length, 64) << m.id;
+    }
+}
+
+TEST(JobQuery, RecordsTheDriverMadeArePrintable)
+{
+    EXPECT_EQ(0, JobResult(PX_PRINTER, NULL));
+    Job job;
+    EXPECT_EQ(0, JobResult(PX_PRINTER, job.dm()));
+    // An older record whose private part is 4 bytes shorter still reads whole.
+    Job older(PX_PRINTER, 220 + 3936);
+    older->dm.dmDriverExtra = 3936;
+    EXPECT_EQ(0, JobResult(PX_PRINTER, older.dm()));
+    Job shorter(PX_PRINTER, 220 + 3935);
+    shorter->dm.dmDriverExtra = 3935;
+    EXPECT_EQ(2568, JobResult(PX_PRINTER, shorter.dm()));
+}
+
+TEST(JobQuery, HeaderChecksComeFirstInOrder)
+{
+    Job spec;
+    spec->dm.dmSpecVersion = 0x400;
+    spec->dm.dmDriverVersion = 0x201;
+    EXPECT_EQ(2560, JobResult(PX_PRINTER, spec.dm()));
+    Job driver;
+    driver->dm.dmDriverVersion = 0x201;
+    EXPECT_EQ(2561, JobResult(PX_PRINTER, driver.dm()));
+    Job minor;
+    minor->dm.dmDriverVersion = 0x1FF;
+    EXPECT_EQ(0, JobResult(PX_PRINTER, minor.dm()));
+    Job size(PX_PRINTER, 156);
+    size->dm.dmSize = 156;
+    size->dm.dmDriverExtra = 0;
+    EXPECT_EQ(2562, JobResult(PX_PRINTER, size.dm()));
+}
+
+TEST(JobQuery, OnlyDeclaredFieldsThatTheRebuildChangesCount)
+{
+    Job copies;
+    copies->dm.dmCopies = 5000;
+    copies->dm.dmFields &= ~DM_COPIES;
+    EXPECT_EQ(0, JobResult(PX_PRINTER, copies.dm()));
+    copies->dm.dmFields |= DM_COPIES;
+    EXPECT_EQ(2565, JobResult(PX_PRINTER, copies.dm()));
+
+    Job both;
+    both->dm.dmOrientation = 3;
+    both->dm.dmScale = 5;
+    both->dm.dmFields |= DM_ORIENTATION | DM_SCALE;
+    EXPECT_EQ(2563, JobResult(PX_PRINTER, both.dm()));
+    both->dm.dmOrientation = DMORIENT_LANDSCAPE;
+    EXPECT_EQ(2564, JobResult(PX_PRINTER, both.dm()));
+
+    Job x;
+    x->dm.dmPrintQuality = 123;
+    x->dm.dmFields |= DM_PRINTQUALITY;
+    EXPECT_EQ(2566, JobResult(PX_PRINTER, x.dm()));
+    Job y;
+    y->dm.dmYResolution = 123;
+    y->dm.dmFields |= DM_YRESOLUTION;
+    EXPECT_EQ(2571, JobResult(PX_PRINTER, y.dm()));
+    Job icm;
+    icm->dm.dmICMMethod = 7;
+    icm->dm.dmFields |= DM_ICMMETHOD;
+    EXPECT_EQ(2575, JobResult(PX_PRINTER, icm.dm()));
+
+    Job gamma;
+    gamma->pdmGamma = 99;
+    EXPECT_EQ(2574, JobResult(PX_PRINTER, gamma.dm()));
+}
+
+TEST(JobQuery, PaperMustBeListedOrFitAsAUserSize)
+{
+    const DWORD paperBits = DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME;
+    Job unknown;
+    unknown->dm.dmFields = (unknown->dm.dmFields & ~paperBits) | DM_PAPERSIZE;
+    unknown->dm.dmPaperSize = 9999;
+    EXPECT_EQ(2569, JobResult(PX_PRINTER, unknown.dm()));
+
+    Job custom;
+    custom->dm.dmFields = (custom->dm.dmFields & ~paperBits) | DM_PAPERLENGTH | DM_PAPERWIDTH;
+    custom->dm.dmPaperWidth = 3000;
+    custom->dm.dmPaperLength = 2000;
+    EXPECT_EQ(0, JobResult(PX_PRINTER, custom.dm()));
+    custom->dm.dmPaperWidth = 5;
+    custom->dm.dmPaperLength = 5;
+    EXPECT_EQ(2569, JobResult(PX_PRINTER, custom.dm()));
+}
+
+TEST(JobQuery, UnboundPrinterReportsTheDataDriver)
+{
+    Job job;
+    EXPECT_EQ(2570, JobResult(PX_PRINTER_V115, job.dm()));
+    EXPECT_EQ(2570, JobResult(PX_PRINTER_MISSING, job.dm()));
+    SetLastError(0);
+    EXPECT_FALSE(Driver().DevQueryPrintEx(NULL));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+}
+
+// The reason for a job with a wrong spec version, into a buffer of `bytes`.
+struct Reason {
+    Guarded text;
+    DEVQUERYPRINT_INFO info = {};
+    BOOL result;
+    Reason(DWORD bytes, BOOL withBuffer = TRUE) : text(bytes + 1)
+    {
+        FillMemory(text.buffer.data, text.buffer.size, 0xCD);
+        Job job;
+        job->dm.dmSpecVersion = 0x400;
+        PrinterHandle printer(PX_PRINTER);
+        info.cbSize = sizeof info;
+        info.hPrinter = printer;
+        info.pDevMode = job.dm();
+        // One byte of slack in front tells a write before the buffer apart.
+        info.pszErrorStr = withBuffer ? reinterpret_cast<WCHAR *>(text.buffer.data + 1) : NULL;
+        info.cchErrorStr = bytes;
+        info.cchNeeded = 0xDEAD;
+        result = Driver().DevQueryPrintEx(&info);
+    }
+    const BYTE *bytes() const { return text.buffer.data + 1; }
+};
+
+TEST(JobQuery, ReasonIsCutToTheCallersBytes)
+{
+    const WCHAR *message = MessageText(2560);
+    const DWORD needed = 2 * lstrlenW(message) + 2;
+
+    Reason fits(needed);
+    EXPECT_FALSE(fits.result);
+    EXPECT_EQ(needed, fits.info.cchNeeded);
+    EXPECT_EQ(0, memcmp(fits.bytes(), message, needed));
+
+    Reason ten(10);
+    EXPECT_EQ(needed, ten.info.cchNeeded);
+    EXPECT_EQ(0, memcmp(ten.bytes(), message, 8));
+    EXPECT_EQ(0, ten.bytes()[8]);
+    EXPECT_EQ(0, ten.bytes()[9]);
+
+    Reason odd(11);
+    EXPECT_EQ(0, memcmp(odd.bytes(), message, 8));
+    EXPECT_EQ(0, odd.bytes()[9]);
+    EXPECT_EQ(0xCD, odd.bytes()[10]);
+
+    Reason one(1);
+    EXPECT_EQ(needed, one.info.cchNeeded);
+    EXPECT_EQ(0, one.bytes()[0]);
+    EXPECT_EQ(0xCD, one.text.buffer.data[0]);
+
+    Reason none(0);
+    EXPECT_EQ(needed, none.info.cchNeeded);
+    EXPECT_EQ(0xCD, none.text.buffer.data[0]);
+
+    Reason missing(64, FALSE);
+    EXPECT_FALSE(missing.result);
+    EXPECT_EQ(needed, missing.info.cchNeeded);
+}
+
+TEST(JobQuery, PrintableJobLeavesTheReasonAlone)
+{
+    Guarded text(16);
+    FillMemory(text.buffer.data, 16, 0xCD);
+    Job job;
+    PrinterHandle printer(PX_PRINTER);
+    DEVQUERYPRINT_INFO info = {};
+    info.hPrinter = printer;
+    info.pDevMode = job.dm();
+    info.pszErrorStr = text.as<WCHAR>();
+    info.cchErrorStr = 16;
+    info.cchNeeded = 0xDEAD;
+    EXPECT_TRUE(Driver().DevQueryPrintEx(&info));
+    EXPECT_EQ(0xDEADu, info.cchNeeded);
+    EXPECT_EQ(0xCD, text.buffer.data[0]);
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// pxhost ovp-show / ovp-write: settings parameter files (".OVP") read and
+// written by script, to move settings between machines.
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "core/module.h"
+#include "devmode/template.h"
+#include "dialogs/presets.h"
+#include "settingsfiles/paramfile.h"
+#include "tools/pxhost/commands.h"
+#include "tools/pxhost/devmode_file.h"
+#include "tools/pxhost/settings_print.h"
+
+static int ReportRefusedParamFile(const WCHAR *path, UINT message, BOOL json)
+{
+    WCHAR text[256] = L"";
+    LoadStringW(ModuleInstance(), message, text, 256);
+    if (json) {
+        JsonWriter w;
+        JsonInit(&w, stdout);
+        JsonBeginObject(&w, NULL);
+        JsonBeginObject(&w, "refused");
+        JsonInt(&w, "id", message);
+        JsonText(&w, "message", text, 256);
+        JsonEndObject(&w);
+        JsonEndObject(&w);
+        JsonFinish(&w);
+    } else {
+        PrintUtf8(L"refused: %ls: %u %ls\n", path, message, text);
+    }
+    return PXHOST_REFUSED;
+}
+
+static void ShowParamFile(const ParamFileImage *image, const PXDEVMODE *dm, BOOL json)
+{
+    if (json) {
+        JsonWriter w;
+        JsonInit(&w, stdout);
+        JsonBeginObject(&w, NULL);
+        JsonAsciiText(&w, "file", "parameter");
+        JsonInt(&w, "modelMark", image->header.modelMark);
+        JsonInt(&w, "version", image->header.version);
+        JsonBeginObject(&w, "devMode");
+        WriteDevModeJsonFields(&w, dm, sizeof *dm, kParamFileFields);
+        WriteRecordIdsJson(&w, dm);
+        JsonEndObject(&w);
+        WriteSettingsJson(&w, image->records, image->counts);
+        JsonEndObject(&w);
+        JsonFinish(&w);
+        return;
+    }
+    printf("file: parameter\nmodelMark: %u\nversion: %d\n", image->header.modelMark,
+           image->header.version);
+    PrintDevMode(stdout, dm, sizeof *dm, DEVMODE_TEXT, kParamFileFields);
+    PrintRecordIdsText(stdout, dm);
+    PrintSettingsText(stdout, image->records, image->counts);
+}
+
+int RunOvpShow(int argc, WCHAR **argv)
+{
+    if (argc < 2 || argv[1][0] == L'-') {
+        PrintUtf8(L"usage: pxhost ovp-show FILE [--json]\n");
+        return PXHOST_USAGE;
+    }
+    const WCHAR *path = argv[1];
+    BOOL json = HasFlag(argc, argv, L"--json");
+    if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
+        PrintUtf8(L"error: cannot open %ls: error %lu\n", path, GetLastError());
+        return PXHOST_FAILED;
+    }
+    ParamFileImage image;
+    UINT message = LoadParamFileImage(path, &image);
+    if (message)
+        return ReportRefusedParamFile(path, message, json);
+    // The fields as a device mode holds them once the file is loaded.
+    PXDEVMODE *dm = static_cast<PXDEVMODE *>(PxAlloc(sizeof(PXDEVMODE)));
+    if (!dm) {
+        ReleaseParamFileImage(&image);
+        return PXHOST_FAILED;
+    }
+    DevModeFromBody(&image.body, dm);
+    fflush(stdout);
+    ShowParamFile(&image, dm, json);
+    PxFree(dm);
+    ReleaseParamFileImage(&image);
+    return PXHOST_OK;
+}
+
+// Without a working file the registered settings are the built-in presets,
+// named from the module's strings. The index stays when it still addresses
+// a setting (or the current one).
+static void UsePresets(PXDEVMODE *dm, SettingStore *store)
+{
+    int16_t index = dm->pdmSettingIndex;
+    SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+    InstallPresets(dm);
+    for (int block = 0; block < PX_SETTING_BLOCKS; block++)
+        for (int slot = 0; slot < dm->pdmSettingCount[block]; slot++)
+            NamePresetFromModule(&store->blocks[block][slot]);
+    int block = SettingBlockOf(dm);
+    if (index == PX_SETTING_INDEX_CURRENT || (block >= 0 && index >= 0 && index < dm->pdmSettingCount[block]))
+        dm->pdmSettingIndex = index;
+}
+
+static int ReadDevModeRecord(const WCHAR *path, PXDEVMODE *dm)
+{
+    DevModeFile file;
+    int result = ReadDevModeFile(path, &file);
+    if (result != PXHOST_OK)
+        return result;
+    const DEVMODEW *pub = reinterpret_cast<const DEVMODEW *>(file.data);
+    if (file.bytes != sizeof(PXDEVMODE) || pub->dmSize != PX_DM_PUBLIC_SIZE ||
+        pub->dmDriverExtra != PX_DM_DRIVER_EXTRA) {
+        PrintUtf8(L"refused: %ls is not a %u-byte device mode of this driver (%lu bytes, %u + %u)\n",
+                  path, (unsigned)sizeof(PXDEVMODE), file.bytes, pub->dmSize, pub->dmDriverExtra);
+        FreeDevModeFile(&file);
+        return PXHOST_REFUSED;
+    }
+    memcpy(dm, file.data, sizeof *dm);
+    FreeDevModeFile(&file);
+    return PXHOST_OK;
+}
+
+static int WriteParamFile(const WCHAR *devModePath, const WCHAR *ovpPath, const WCHAR *workPath,
+                          PXDEVMODE *dm, SettingStore *store)
+{
+    int result = ReadDevModeRecord(devModePath, dm);
+    if (result != PXHOST_OK)
+        return result;
+    SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+    if (workPath) {
+        WorkFileResult read = ReadWorkingSettingsFile(workPath, dm, store);
+        if (read != WORKFILE_OK) {
+            PrintUtf8(L"refused: %ls is not a usable working settings file (%ls)\n", workPath,
+                      WorkFileResultName(read));
+            return read == WORKFILE_NOT_FOUND ? PXHOST_FAILED : PXHOST_REFUSED;
+        }
+    } else {
+        UsePresets(dm, store);
+    }
+    if (!SaveSettingsFile(ovpPath, dm, store)) {
+        PrintUtf8(L"error: cannot write %ls: error %lu\n", ovpPath, GetLastError());
+        return PXHOST_FAILED;
+    }
+    PrintUtf8(L"wrote %ls: %d + %d registered settings\n", ovpPath, SettingCountOf(dm, 0),
+              SettingCountOf(dm, 1));
+    return PXHOST_OK;
+}
+
+int RunOvpWrite(int argc, WCHAR **argv)
+{
+    if (argc < 3 || argv[1][0] == L'-' || argv[2][0] == L'-') {
+        PrintUtf8(L"usage: pxhost ovp-write DEVMODEFILE OVPFILE [--workfile FILE]\n");
+        return PXHOST_USAGE;
+    }
+    PXDEVMODE *dm = static_cast<PXDEVMODE *>(PxAlloc(sizeof(PXDEVMODE)));
+    SettingStore *store = static_cast<SettingStore *>(PxAlloc(sizeof(SettingStore)));
+    int result = PXHOST_FAILED;
+    if (dm && store)
+        result = WriteParamFile(argv[1], argv[2], OptionValue(argc, argv, L"--workfile", NULL), dm, store);
+    PxFree(store);
+    PxFree(dm);
+    return result;
+}

@@ -1,0 +1,67 @@
+// pxhost workfile-show: a working settings file, as the property sheet
+// would read it, or why the sheet would ignore it.
+#include <windows.h>
+#include <stdio.h>
+
+#include "settingsfiles/workfile.h"
+#include "tools/pxhost/commands.h"
+#include "tools/pxhost/devmode_file.h"
+#include "tools/pxhost/settings_print.h"
+
+static int ReportRefusedWorkFile(const WCHAR *path, WorkFileResult result, BOOL json)
+{
+    if (json) {
+        JsonWriter w;
+        JsonInit(&w, stdout);
+        JsonBeginObject(&w, NULL);
+        JsonBeginObject(&w, "refused");
+        JsonInt(&w, "id", result);
+        const WCHAR *reason = WorkFileResultName(result);
+        JsonText(&w, "message", reason, lstrlenW(reason));
+        JsonEndObject(&w);
+        JsonEndObject(&w);
+        JsonFinish(&w);
+    } else {
+        PrintUtf8(L"refused: %ls: %d %ls\n", path, result, WorkFileResultName(result));
+    }
+    return result == WORKFILE_NOT_FOUND ? PXHOST_FAILED : PXHOST_REFUSED;
+}
+
+static void ShowWorkFile(const WorkFileImage *image, BOOL json)
+{
+    const WorkFileHeader *h = &image->header;
+    if (json) {
+        JsonWriter w;
+        JsonInit(&w, stdout);
+        JsonBeginObject(&w, NULL);
+        JsonAsciiText(&w, "file", "working");
+        JsonInt(&w, "modelMark", h->modelMark);
+        JsonInt(&w, "version", h->version);
+        JsonInt(&w, "settingIndex", h->settingIndex);
+        JsonInt(&w, "legacyCount", h->legacyCount);
+        WriteSettingsJson(&w, image->records, image->counts);
+        JsonEndObject(&w);
+        JsonFinish(&w);
+        return;
+    }
+    printf("file: working\nmodelMark: %u\nversion: %d\nsettingIndex: %d\nlegacyCount: %d\n",
+           h->modelMark, h->version, h->settingIndex, h->legacyCount);
+    PrintSettingsText(stdout, image->records, image->counts);
+}
+
+int RunWorkfileShow(int argc, WCHAR **argv)
+{
+    if (argc < 2 || argv[1][0] == L'-') {
+        PrintUtf8(L"usage: pxhost workfile-show FILE [--json]\n");
+        return PXHOST_USAGE;
+    }
+    BOOL json = HasFlag(argc, argv, L"--json");
+    WorkFileImage image;
+    WorkFileResult result = LoadWorkFileImage(argv[1], &image);
+    if (result != WORKFILE_OK)
+        return ReportRefusedWorkFile(argv[1], result, json);
+    fflush(stdout);
+    ShowWorkFile(&image, json);
+    ReleaseWorkFileImage(&image);
+    return PXHOST_OK;
+}

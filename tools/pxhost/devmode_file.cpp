@@ -1,0 +1,111 @@
+#include "tools/pxhost/devmode_file.h"
+
+#include <stddef.h>
+#include <winspool.h>
+
+#include "core/module.h"
+#include "tools/pxhost/commands.h"
+
+static BOOL ReadWholeFile(const WCHAR *path, DevModeFile *file)
+{
+    HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, NULL);
+    if (handle == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD size = GetFileSize(handle, NULL);
+    BOOL ok = FALSE;
+    if (size != INVALID_FILE_SIZE && size <= 16 * 1024 * 1024) {
+        DWORD capacity = size > sizeof(DEVMODEW) ? size : sizeof(DEVMODEW);
+        file->data = static_cast<BYTE *>(PxAlloc(capacity));
+        DWORD read = 0;
+        ok = file->data && ReadFile(handle, file->data, size, &read, NULL) && read == size;
+        file->bytes = size;
+    }
+    CloseHandle(handle);
+    if (!ok)
+        FreeDevModeFile(file);
+    return ok;
+}
+
+int ReadDevModeFile(const WCHAR *path, DevModeFile *file)
+{
+    file->data = NULL;
+    file->bytes = 0;
+    if (!ReadWholeFile(path, file)) {
+        PrintUtf8(L"error: cannot read %ls: error %lu\n", path, GetLastError());
+        return PXHOST_FAILED;
+    }
+    const DEVMODEW *dm = reinterpret_cast<const DEVMODEW *>(file->data);
+    DWORD header = offsetof(DEVMODEW, dmFields);
+    DWORD declared = file->bytes >= header ? dm->dmSize + dm->dmDriverExtra : 0;
+    if (file->bytes < header || dm->dmSize < header || file->bytes < declared) {
+        PrintUtf8(L"error: %ls is not a device mode: %lu bytes, the record declares %lu\n",
+                  path, file->bytes, declared);
+        FreeDevModeFile(file);
+        return PXHOST_REFUSED;
+    }
+    return PXHOST_OK;
+}
+
+void FreeDevModeFile(DevModeFile *file)
+{
+    PxFree(file->data);
+    file->data = NULL;
+    file->bytes = 0;
+}
+
+BOOL WriteDevModeFile(const WCHAR *path, const void *data, DWORD bytes)
+{
+    HANDLE handle = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, NULL);
+    if (handle == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD written = 0;
+    BOOL ok = WriteFile(handle, data, bytes, &written, NULL) && written == bytes;
+    CloseHandle(handle);
+    return ok;
+}
+
+static BOOL ConfigFilePath(const WCHAR *printer, WCHAR *path, DWORD chars)
+{
+    HANDLE handle;
+    if (!OpenPrinterW(const_cast<WCHAR *>(printer), &handle, NULL))
+        return FALSE;
+    DWORD needed = 0;
+    GetPrinterDriverW(handle, NULL, 2, NULL, 0, &needed);
+    BYTE *buffer = needed ? static_cast<BYTE *>(PxAlloc(needed)) : NULL;
+    BOOL ok = buffer && GetPrinterDriverW(handle, NULL, 2, buffer, needed, &needed);
+    if (ok) {
+        const DRIVER_INFO_2W *info = reinterpret_cast<const DRIVER_INFO_2W *>(buffer);
+        ok = info->pConfigFile && lstrlenW(info->pConfigFile) < static_cast<int>(chars);
+        if (ok)
+            lstrcpynW(path, info->pConfigFile, chars);
+    }
+    PxFree(buffer);
+    ClosePrinter(handle);
+    return ok;
+}
+
+HMODULE LoadPrinterConfigModule(const WCHAR *printer, const WCHAR *modulePath)
+{
+    WCHAR path[MAX_PATH];
+    if (modulePath) {
+        lstrcpynW(path, modulePath, MAX_PATH);
+    } else if (!ConfigFilePath(printer, path, MAX_PATH)) {
+        PrintUtf8(L"error: cannot read the driver of printer %ls: error %lu\n", printer,
+                  GetLastError());
+        return NULL;
+    }
+    HMODULE module = LoadLibraryW(path);
+    if (!module)
+        PrintUtf8(L"error: cannot load %ls: error %lu\n", path, GetLastError());
+    return module;
+}
+
+BOOL HasFlag(int argc, WCHAR **argv, const WCHAR *flag)
+{
+    for (int i = 1; i < argc; i++)
+        if (lstrcmpW(argv[i], flag) == 0)
+            return TRUE;
+    return FALSE;
+}

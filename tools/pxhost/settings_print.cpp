@@ -1,0 +1,160 @@
+#include "tools/pxhost/settings_print.h"
+
+#include <inttypes.h>
+#include <string.h>
+
+const char *const kParamFileFields[] = {
+    "dmOrientation", "dmPaperSize", "dmCopies", "dmDefaultSource", "dmColor", "dmICMMethod",
+    "pdmSizeSeries", "pdmOutputSize", "pdmOutputScale", "pdmRotation", "pdmMediaWidth",
+    "pdmUserSizes", "pdmSettingIndex", "pdmColorFlags", "pdmPrintMode", "pdmResolutionIndex",
+    "pdmGrayFlag", "pdmColorProcess", "pdmAdjustFlag", "pdmGamma", "pdmBrightness",
+    "pdmSaturation", "pdmContrast", "pdmBalanceCyanRed", "pdmBalanceMagentaGreen",
+    "pdmBalanceYellowBlue", "pdmImageProfile", "pdmPrinterProfile", "pdmNoMirror",
+    "pdmEffectSet", "pdmEffect", "pdmOverprintOn", "pdmOverprintCount", "pdmOverprintWaitOn",
+    "pdmOverprintWait", "pdmPreHeaterOn", "pdmPreHeaterTemp", "pdmPlatenHeaterOn",
+    "pdmPlatenHeaterTemp", "pdmAfterHeaterOn", "pdmAfterHeaterTemp", "pdmOnTheFly",
+    "pdmModelSet", "pdmModel", "pdmDotSizeSet", "pdmDotSize", "pdmDirectionSet", "pdmDirection",
+    "pdmWaveformSet", "pdmWaveform", "pdmCarriageSpeedSet", "pdmCarriageSpeed",
+    "pdmCarriageWidthSet", "pdmCarriageWidth", "pdmMediaCutSet", "pdmMediaCut",
+    "pdmSuctionFanSet", "pdmSuctionFan", "pdmSideMarginSet", "pdmSideMargin", "pdmDryTimeSet",
+    "pdmDryTime", "pdmFeedAdjustSet", "pdmFeedAdjust", "pdmColorTableSet", "pdmColorTable",
+    "pdmShowStatus", "pdmCropMarks", NULL};
+
+const WCHAR *WorkFileResultName(WorkFileResult result)
+{
+    switch (result) {
+    case WORKFILE_OK: return L"ok";
+    case WORKFILE_NOT_FOUND: return L"the file cannot be opened";
+    case WORKFILE_SHORT_HEADER: return L"shorter than its 16-byte header";
+    case WORKFILE_BAD_VERSION: return L"version above 2";
+    case WORKFILE_OTHER_MODEL: return L"model mark is not 2501";
+    case WORKFILE_BAD_COUNT: return L"a setting count is below 0 or above 21";
+    case WORKFILE_BAD_SIZE: return L"size is not 16 + 1184 x the setting count";
+    case WORKFILE_READ_FAILED: return L"a record cannot be read";
+    case WORKFILE_NO_MEMORY: return L"out of memory";
+    }
+    return L"unknown";
+}
+
+enum SettingKind { SK_TEXT, SK_U16, SK_S16, SK_U32 };
+
+struct SettingField {
+    const char *name;
+    size_t offset;
+    size_t chars;       // SK_TEXT: characters of the field
+    SettingKind kind;
+};
+
+#define TEXT_FIELD(member) {#member, offsetof(PrintSetting, member), \
+    sizeof(static_cast<PrintSetting *>(nullptr)->member) / sizeof(WCHAR), SK_TEXT}
+#define NUMBER_FIELD(member, kind) {#member, offsetof(PrintSetting, member), 0, kind}
+
+static const SettingField kSettingFields[] = {
+    TEXT_FIELD(name),
+    NUMBER_FIELD(presetId, SK_U16),
+    NUMBER_FIELD(printMode, SK_U16),
+    NUMBER_FIELD(dataResolution, SK_S16),
+    NUMBER_FIELD(colorMode, SK_U16),
+    NUMBER_FIELD(grayLevels, SK_U16),
+    NUMBER_FIELD(grayMethod, SK_U16),
+    NUMBER_FIELD(useCorrection, SK_U16),
+    NUMBER_FIELD(colorCorrection, SK_S16),
+    NUMBER_FIELD(icmEnabled, SK_U32),
+    TEXT_FIELD(imageProfile),
+    TEXT_FIELD(printerProfile),
+    NUMBER_FIELD(cyanRed, SK_S16),
+    NUMBER_FIELD(magentaGreen, SK_S16),
+    NUMBER_FIELD(yellowBlue, SK_S16),
+    NUMBER_FIELD(blackInk, SK_S16),
+    NUMBER_FIELD(cyanInk, SK_S16),
+    NUMBER_FIELD(magentaInk, SK_S16),
+    NUMBER_FIELD(yellowInk, SK_S16),
+    NUMBER_FIELD(saturation, SK_S16),
+    NUMBER_FIELD(contrast, SK_S16),
+    NUMBER_FIELD(brightness, SK_S16),
+    NUMBER_FIELD(gamma, SK_S16),
+    NUMBER_FIELD(totalInkLimit, SK_S16),
+    NUMBER_FIELD(editable, SK_U32),
+    NUMBER_FIELD(effect, SK_U16),
+};
+
+static int64_t NumberAt(const BYTE *at, SettingKind kind)
+{
+    switch (kind) {
+    case SK_U16: { uint16_t v; memcpy(&v, at, 2); return v; }
+    case SK_S16: { int16_t v; memcpy(&v, at, 2); return v; }
+    case SK_U32: { uint32_t v; memcpy(&v, at, 4); return v; }
+    default: return 0;
+    }
+}
+
+static void WriteSettingJson(JsonWriter *w, const PrintSetting *record)
+{
+    const BYTE *base = reinterpret_cast<const BYTE *>(record);
+    JsonBeginObject(w, NULL);
+    for (const SettingField &f : kSettingFields) {
+        if (f.kind == SK_TEXT)
+            JsonText(w, f.name, reinterpret_cast<const WCHAR *>(base + f.offset), f.chars);
+        else
+            JsonInt(w, f.name, NumberAt(base + f.offset, f.kind));
+    }
+    JsonEndObject(w);
+}
+
+void WriteSettingsJson(JsonWriter *w, const PrintSetting *records, const int counts[2])
+{
+    JsonBeginArray(w, "settingCounts");
+    JsonInt(w, NULL, counts[0]);
+    JsonInt(w, NULL, counts[1]);
+    JsonEndArray(w);
+    JsonBeginArray(w, "settings");
+    for (int block = 0, first = 0; block < PX_SETTING_BLOCKS; first += counts[block++]) {
+        JsonBeginArray(w, NULL);
+        for (int i = 0; i < counts[block]; i++)
+            WriteSettingJson(w, &records[first + i]);
+        JsonEndArray(w);
+    }
+    JsonEndArray(w);
+}
+
+static void PrintSettingText(FILE *out, int block, int slot, const PrintSetting *record)
+{
+    const BYTE *base = reinterpret_cast<const BYTE *>(record);
+    for (const SettingField &f : kSettingFields) {
+        fprintf(out, "settings[%d][%d].%s: ", block, slot, f.name);
+        if (f.kind == SK_TEXT) {
+            char utf8[4 * PX_PATH_CHARS + 4];
+            Utf16ToUtf8(reinterpret_cast<const WCHAR *>(base + f.offset), f.chars, utf8, sizeof utf8);
+            fprintf(out, "\"%s\"\n", utf8);
+        } else {
+            fprintf(out, "%" PRId64 "\n", NumberAt(base + f.offset, f.kind));
+        }
+    }
+}
+
+void PrintSettingsText(FILE *out, const PrintSetting *records, const int counts[2])
+{
+    fprintf(out, "settingCounts: %d %d\n", counts[0], counts[1]);
+    for (int block = 0, first = 0; block < PX_SETTING_BLOCKS; first += counts[block++])
+        for (int i = 0; i < counts[block]; i++)
+            PrintSettingText(out, block, i, &records[first + i]);
+}
+
+void WriteRecordIdsJson(JsonWriter *w, const PXDEVMODE *dm)
+{
+    const struct { const char *name; uint32_t id; } ids[] = {
+        {"pdmMargin", dm->pdmMargin.id},
+        {"pdmPaperType", dm->pdmPaperType.id},
+        {"pdmColorCorrection", dm->pdmColorCorrection.id}};
+    for (const auto &r : ids) {
+        JsonBeginObject(w, r.name);
+        JsonInt(w, "id", r.id);
+        JsonEndObject(w);
+    }
+}
+
+void PrintRecordIdsText(FILE *out, const PXDEVMODE *dm)
+{
+    fprintf(out, "pdmMargin.id: %u\npdmPaperType.id: %u\npdmColorCorrection.id: %u\n",
+            dm->pdmMargin.id, dm->pdmPaperType.id, dm->pdmColorCorrection.id);
+}
