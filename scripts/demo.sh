@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job: installs the driver into a Wine printer and shows what the
-# data driver reports through the module.
+# module reports: the data driver's printer information, the capabilities
+# applications see, and the default device mode.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -11,3 +12,5 @@ scripts/wine-prefix.sh create "$WINEPREFIX" /usr/lib/wine/wine64
 wine=/usr/lib/wine/wine64
 $wine build/x64/bin/pxhost.exe install --printer "ORVEN PX-2210"
 $wine build/x64/bin/pxhost.exe info --printer "ORVEN PX-2210"
+$wine build/x64/bin/pxhost.exe caps --printer "ORVEN PX-2210"
+$wine build/x64/bin/pxhost.exe devmode --printer "ORVEN PX-2210"
