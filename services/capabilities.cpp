@@ -93,7 +93,7 @@ static size_t PaperElementBytes(WORD index)
     return PX_PAPER_NAME_SLOT_CHARS * sizeof(WCHAR);
 }
 
-static DWORD EnumeratePapers(const PaperList *list, WORD index, void *output)
+DWORD EnumeratePaperElements(const PaperList *list, WORD index, void *output)
 {
     BYTE *out = static_cast<BYTE *>(output);
     DWORD written = 0;
@@ -154,7 +154,7 @@ static DWORD ComputedAnswer(const Prepared *p, WORD index, void *output)
     case DC_PAPERSIZE:
     case DC_PAPERNAMES:
     case DC_MEDIAREADY:
-        return EnumeratePapers(&p->list, index, output);
+        return EnumeratePaperElements(&p->list, index, output);
     case DC_MINEXTENT:
         return MAKELONG(static_cast<WORD>(info->minWidth), static_cast<WORD>(info->minLength));
     case DC_MAXEXTENT:

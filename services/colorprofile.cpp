@@ -62,7 +62,7 @@ BOOL WINAPI DrvQueryColorProfile(HANDLE, PDEVMODEW pdevmode, ULONG ulQueryMode,
 {
     if (ulQueryMode != QCP_DEVICEPROFILE)
         return TRUE;
-    if (!HasPrivatePart(pdevmode) || !pcbProfileData || !pflProfileData) {
+    if (!HasPrivatePart(pdevmode) || !pcbProfileData) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -72,7 +72,8 @@ BOOL WINAPI DrvQueryColorProfile(HANDLE, PDEVMODEW pdevmode, ULONG ulQueryMode,
     ULONG bytes = 2 * GetPrinterProfileName(record, name) + 2;
     if (*pcbProfileData >= bytes && pvProfileData) {
         CopyMemory(pvProfileData, name, bytes);
-        *pflProfileData = QCP_PROFILEDISK;
+        if (pflProfileData)
+            *pflProfileData = QCP_PROFILEDISK;
         return TRUE;
     }
     *pcbProfileData = bytes;

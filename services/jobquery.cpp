@@ -51,31 +51,12 @@ static UINT FirstChangedField(const PXDEVMODE *job, const PXDEVMODE *rebuilt,
     return 0;
 }
 
-static BOOL Within(int32_t value, int32_t low, int32_t high)
-{
-    return value >= low && value <= high;
-}
-
-// A size that is in no entry still prints as a user size when both sides are
+// A size in no entry still prints as a user size when both sides are
 // declared, lie within the printer's limits and the list offers user sizes.
-static BOOL FitsAsUserSize(const PXDEVMODE *job, const PrinterInfoRecord *info,
-                           const PaperList *list)
-{
-    const DWORD both = DM_PAPERLENGTH | DM_PAPERWIDTH;
-    if ((job->dm.dmFields & both) != both)
-        return FALSE;
-    PaperEntry userSize;
-    int32_t width = job->dm.dmPaperWidth, length = job->dm.dmPaperLength;
-    int32_t shorter = width < length ? width : length;
-    int32_t longer = width < length ? length : width;
-    return Within(shorter, info->minWidth, info->maxWidth) &&
-           Within(longer, info->minLength, info->maxLength) && FindLastUserSize(list, &userSize) > 0;
-}
-
 static BOOL PaperFits(const PXDEVMODE *job, const PrinterInfoRecord *info, const PaperList *list)
 {
     PaperEntry entry;
-    return FindRecordPaper(job, list, &entry) > 0 || FitsAsUserSize(job, info, list);
+    return FindRecordPaper(job, list, &entry) > 0 || UserSizeFallback(info, job, list, &entry) > 0;
 }
 
 static UINT CompareWithRebuilt(const PXDEVMODE *job, const PXDEVMODE *rebuilt,

@@ -6,6 +6,7 @@
 #include <winspool.h>
 
 #include "core/binding.h"
+#include "services/capabilities.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
 #include "tests/services/driver.h"
@@ -68,6 +69,57 @@ TEST(Capabilities, PaperNamesWriteNameAndNulOnlyAtEachSlotStart)
         const BYTE *end = reinterpret_cast<const BYTE *>(slot + 64);
         for (const BYTE *p = rest; p < end; p++)
             ASSERT_EQ(kUntouched, *p) << "slot " << i << " written behind its name";
+    }
+}
+
+PaperEntry ListEntry(uint16_t paperSize, int32_t width, int32_t length, const WCHAR *name)
+{
+    PaperEntry e = {};
+    e.paperSize = paperSize;
+    e.width = width;
+    e.length = length;
+    lstrcpynW(e.name, name, PX_NAME_CHARS);
+    return e;
+}
+
+// Lists of other data drivers: output-size choices anywhere in the list, a
+// form without a code and a name that fills its whole field.
+TEST(Capabilities, PaperElementsLeaveOutOutputSizesAndKeepToTheirSlots)
+{
+    PaperEntry entries[6] = {
+        ListEntry(363, 0, 0, L"same size"), ListEntry(261, 2100, 2970, L"ISO A4"),
+        ListEntry(364, 0, 0, L"media width"), ListEntry(0, 9000, 12000, L""),
+        ListEntry(365, 0, 0, L"scale"), ListEntry(256, 3000, 2000, L"user"),
+    };
+    for (int i = 0; i < PX_NAME_CHARS; i++)
+        entries[3].name[i] = static_cast<WCHAR>(L'a' + i % 26);
+    PaperList list = {1, 6, entries};
+
+    for (WORD index : {DC_PAPERS, DC_PAPERSIZE, DC_PAPERNAMES, DC_MEDIAREADY})
+        EXPECT_EQ(3u, EnumeratePaperElements(&list, index, NULL)) << index;
+
+    Guarded codes(3 * sizeof(WORD));
+    ASSERT_EQ(3u, EnumeratePaperElements(&list, DC_PAPERS, codes.as<WORD>()));
+    EXPECT_EQ(261, codes.as<WORD>()[0]);
+    EXPECT_EQ(0, codes.as<WORD>()[1]);
+    EXPECT_EQ(256, codes.as<WORD>()[2]);
+
+    Guarded sizes(3 * sizeof(POINT));
+    ASSERT_EQ(3u, EnumeratePaperElements(&list, DC_PAPERSIZE, sizes.as<POINT>()));
+    EXPECT_EQ(9000, sizes.as<POINT>()[1].x);
+    EXPECT_EQ(12000, sizes.as<POINT>()[1].y);
+    EXPECT_EQ(3000, sizes.as<POINT>()[2].x);
+
+    for (WORD index : {DC_PAPERNAMES, DC_MEDIAREADY}) {
+        Guarded names(3 * 64 * sizeof(WCHAR));
+        FillMemory(names.buffer.data, names.buffer.size, kUntouched);
+        ASSERT_EQ(3u, EnumeratePaperElements(&list, index, names.as<WCHAR>()));
+        const WCHAR *slots = names.as<WCHAR>();
+        EXPECT_STREQ(L"ISO A4", slots);
+        EXPECT_EQ(kUntouched, names.buffer.data[7 * sizeof(WCHAR)]);
+        EXPECT_EQ(0, memcmp(slots + 64, entries[3].name, 63 * sizeof(WCHAR)));
+        EXPECT_EQ(0, slots[64 + 63]) << "a full-length name still ends in its slot";
+        EXPECT_STREQ(L"user", slots + 128);
     }
 }
 

@@ -126,6 +126,15 @@ TEST(ColorProfile, ForeignRecordsAndMissingSizesAreRefused)
     Record record(1280, 0);
     EXPECT_FALSE(Driver().DrvQueryColorProfile(NULL, const_cast<DEVMODEW *>(&record.get()->dm),
                                                QCP_DEVICEPROFILE, name, NULL, &flags));
+    // A size query needs no flags pointer: nothing is written through it.
+    bytes = 0;
+    SetLastError(0);
+    EXPECT_FALSE(Driver().DrvQueryColorProfile(NULL, const_cast<DEVMODEW *>(&record.get()->dm),
+                                               QCP_DEVICEPROFILE, NULL, &bytes, NULL));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+    EXPECT_GT(bytes, 2u);
+    EXPECT_TRUE(Driver().DrvQueryColorProfile(NULL, const_cast<DEVMODEW *>(&record.get()->dm),
+                                              QCP_DEVICEPROFILE, name, &bytes, NULL));
 }
 
 // Small ICC profiles written into the system's colour directory; Wine lists

@@ -114,39 +114,53 @@ TEST(JobQuery, HeaderChecksComeFirstInOrder)
     EXPECT_EQ(2562, JobResult(PX_PRINTER, size.dm()));
 }
 
-TEST(JobQuery, OnlyDeclaredFieldsThatTheRebuildChangesCount)
+// One declared change per check, in the order the checks run.
+void ChangeOrientation(PXDEVMODE *r) { r->dm.dmOrientation = 3; }
+void ChangeScale(PXDEVMODE *r) { r->dm.dmScale = 5; }
+void ChangeCopies(PXDEVMODE *r) { r->dm.dmCopies = 5000; }
+void ChangeSource(PXDEVMODE *r) { r->dm.dmDefaultSource = 9999; }
+void ChangeColor(PXDEVMODE *r) { r->dm.dmColor = 7; }
+void ChangeXResolution(PXDEVMODE *r) { r->dm.dmPrintQuality = 123; }
+void ChangeYResolution(PXDEVMODE *r) { r->dm.dmYResolution = 123; }
+void ChangePaper(PXDEVMODE *r)
 {
-    Job copies;
-    copies->dm.dmCopies = 5000;
-    copies->dm.dmFields &= ~DM_COPIES;
-    EXPECT_EQ(0, JobResult(PX_PRINTER, copies.dm()));
-    copies->dm.dmFields |= DM_COPIES;
-    EXPECT_EQ(2565, JobResult(PX_PRINTER, copies.dm()));
+    r->dm.dmFields &= ~(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
+    r->dm.dmPaperSize = 9999;
+}
+void ChangeIcmMethod(PXDEVMODE *r) { r->dm.dmICMMethod = 7; }
+void ChangeIcmIntent(PXDEVMODE *r) { r->dm.dmICMIntent = 99; }
+void ChangeMediaType(PXDEVMODE *r) { r->dm.dmMediaType = 12345; }
+void ChangePrivate(PXDEVMODE *r) { r->pdmGamma = 99; }
 
-    Job both;
-    both->dm.dmOrientation = 3;
-    both->dm.dmScale = 5;
-    both->dm.dmFields |= DM_ORIENTATION | DM_SCALE;
-    EXPECT_EQ(2563, JobResult(PX_PRINTER, both.dm()));
-    both->dm.dmOrientation = DMORIENT_LANDSCAPE;
-    EXPECT_EQ(2564, JobResult(PX_PRINTER, both.dm()));
-
-    Job x;
-    x->dm.dmPrintQuality = 123;
-    x->dm.dmFields |= DM_PRINTQUALITY;
-    EXPECT_EQ(2566, JobResult(PX_PRINTER, x.dm()));
-    Job y;
-    y->dm.dmYResolution = 123;
-    y->dm.dmFields |= DM_YRESOLUTION;
-    EXPECT_EQ(2571, JobResult(PX_PRINTER, y.dm()));
-    Job icm;
-    icm->dm.dmICMMethod = 7;
-    icm->dm.dmFields |= DM_ICMMETHOD;
-    EXPECT_EQ(2575, JobResult(PX_PRINTER, icm.dm()));
-
-    Job gamma;
-    gamma->pdmGamma = 99;
-    EXPECT_EQ(2574, JobResult(PX_PRINTER, gamma.dm()));
+TEST(JobQuery, ChecksRunInOrderAndNameTheirField)
+{
+    const struct { DWORD bit; void (*change)(PXDEVMODE *); int id; } checks[] = {
+        {DM_ORIENTATION, ChangeOrientation, 2563}, {DM_SCALE, ChangeScale, 2564},
+        {DM_COPIES, ChangeCopies, 2565},           {DM_DEFAULTSOURCE, ChangeSource, 2572},
+        {DM_COLOR, ChangeColor, 2567},             {DM_PRINTQUALITY, ChangeXResolution, 2566},
+        {DM_YRESOLUTION, ChangeYResolution, 2571}, {DM_PAPERSIZE, ChangePaper, 2569},
+        {DM_ICMMETHOD, ChangeIcmMethod, 2575},     {DM_ICMINTENT, ChangeIcmIntent, 2576},
+        {DM_MEDIATYPE, ChangeMediaType, 2577},     {0, ChangePrivate, 2574},
+    };
+    const size_t count = sizeof checks / sizeof checks[0];
+    // With every change from check k on, check k is the one reported.
+    for (size_t k = 0; k < count; k++) {
+        Job job;
+        for (size_t i = k; i < count; i++) {
+            job->dm.dmFields |= checks[i].bit;
+            checks[i].change(job.buffer.as<PXDEVMODE>());
+        }
+        EXPECT_EQ(checks[k].id, JobResult(PX_PRINTER, job.dm())) << "from check " << k;
+    }
+    // An undeclared public field is not compared; the private part always is.
+    for (size_t k = 0; k + 1 < count; k++) {
+        if (k == 7)
+            continue;  // the paper is always looked up
+        Job job;
+        checks[k].change(job.buffer.as<PXDEVMODE>());
+        job->dm.dmFields &= ~checks[k].bit;
+        EXPECT_EQ(0, JobResult(PX_PRINTER, job.dm())) << "undeclared check " << k;
+    }
 }
 
 TEST(JobQuery, PaperMustBeListedOrFitAsAUserSize)
@@ -172,6 +186,17 @@ TEST(JobQuery, UnboundPrinterReportsTheDataDriver)
     Job job;
     EXPECT_EQ(2570, JobResult(PX_PRINTER_V115, job.dm()));
     EXPECT_EQ(2570, JobResult(PX_PRINTER_MISSING, job.dm()));
+    // The binding's last error reaches the spooler with the reason.
+    PrinterHandle refused(PX_PRINTER_V115);
+    WCHAR reason[64];
+    DEVQUERYPRINT_INFO info = {};
+    info.hPrinter = refused;
+    info.pDevMode = job.dm();
+    info.pszErrorStr = reason;
+    info.cchErrorStr = sizeof reason;
+    SetLastError(0);
+    EXPECT_FALSE(Driver().DevQueryPrintEx(&info));
+    EXPECT_EQ(PX_ERROR_VERSION_REFUSED, GetLastError());
     SetLastError(0);
     EXPECT_FALSE(Driver().DevQueryPrintEx(NULL));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
