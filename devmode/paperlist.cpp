@@ -6,7 +6,7 @@
 #include "core/module.h"
 #include "devmode/forms.h"
 
-static unsigned PaperQueryCount(void)
+unsigned DataDriverPaperCount(void)
 {
     int n = DdPaperQuery();
     return n < 0 ? 0u - (unsigned)n : (unsigned)n;
@@ -131,7 +131,7 @@ BOOL BuildPaperList(HANDLE printer, uint16_t mediaCode, PaperList *list, uint32_
     if (!list)
         return FALSE;
     ReleasePaperList(list);
-    unsigned papers = PaperQueryCount();
+    unsigned papers = DataDriverPaperCount();
     if (!papers)
         return FALSE;
     int count = CountMatchingPapers(papers, seriesMask);

@@ -36,6 +36,10 @@ struct PaperList {
     PaperEntry *entries;       // GlobalAlloc'd; null when empty
 };
 
+// Number of the data driver's papers: the absolute value of its paper count,
+// 0 when it cannot be asked.
+unsigned DataDriverPaperCount(void);
+
 // Builds the list for a media source and size series: the data driver's
 // papers whose series word shares a bit with seriesMask, in its order, the
 // user-size entries taking the pairs in order, then, when the data driver's

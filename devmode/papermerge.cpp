@@ -99,8 +99,7 @@ int UserSizeFallback(const PrinterInfoRecord *info, const PXDEVMODE *record,
 static void UserSizesOfDataDriver(PxUserSize *pairs)
 {
     memset(pairs, 0, PX_USER_SIZE_COUNT * sizeof *pairs);
-    int n = DdPaperQuery();
-    unsigned papers = n < 0 ? 0u - (unsigned)n : (unsigned)n;
+    unsigned papers = DataDriverPaperCount();
     int filled = 0;
     for (unsigned i = 1; i <= papers && filled < PX_USER_SIZE_COUNT; i++) {
         PaperRecord paper;

@@ -1,6 +1,7 @@
 #include "devmode/resolution.h"
 
 #include "core/ddops.h"
+#include "devmode/paperlist.h"
 #include "devmode/template.h"
 
 static const int kResolutions[PX_RESOLUTION_CHOICES] = {2880, 1440, 1080, 720, 540, 360,
@@ -55,8 +56,7 @@ struct PageSize {
 static PageSize PageOfPaperSize(const PXDEVMODE *record)
 {
     PageSize page = {0, 0};
-    int count = DdPaperQuery();
-    unsigned papers = count < 0 ? 0u - (unsigned)count : (unsigned)count;
+    unsigned papers = DataDriverPaperCount();
     int userOrdinal = 0;
     for (unsigned i = 1; i <= papers; i++) {
         PaperRecord paper;

@@ -301,13 +301,10 @@ void SettleModeParameter(PXDEVMODE *t, const Sources &s, uint32_t PXDEVMODE::*fl
                          uint16_t PXDEVMODE::*value, BOOL callerPasses,
                          uint16_t PrintModeRow::*column)
 {
-    if (s.caller && callerPasses) {
-        TakePair(t, s, flag, value, TRUE);
-    } else if (s.stored) {
-        TakePair(t, s, flag, value, FALSE);
-    } else if (const PrintModeRow *row = PrintModeRowFor(t->pdmPaperType.id, t->pdmPrintMode)) {
+    if (Pick(s, callerPasses))
+        TakePair(t, s, flag, value, callerPasses);
+    else if (const PrintModeRow *row = PrintModeRowFor(t->pdmPaperType.id, t->pdmPrintMode))
         t->*value = row->*column;
-    }
 }
 
 void SettleModeParameters(PXDEVMODE *t, const Sources &s)
@@ -364,8 +361,8 @@ BOOL WindowsBefore6(void)
 
 void SettleCarriedFields(PXDEVMODE *t, const Sources &s)
 {
-    const PXDEVMODE *c = s.caller;
-    if (const PXDEVMODE *src = Pick(s, TRUE)) {
+    const PXDEVMODE *c = s.caller, *src = Pick(s, TRUE);
+    if (src) {
         t->pdmColorTableSet = src->pdmColorTableSet;
         CopyPath(t->pdmColorTable, src->pdmColorTable);
         t->pdmExtraByte = src->pdmExtraByte;
@@ -373,7 +370,6 @@ void SettleCarriedFields(PXDEVMODE *t, const Sources &s)
     }
     Take(t, s, &PXDEVMODE::pdmExtraLevel,
          Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmExtraLevel, 0, 100); }));
-    const PXDEVMODE *src = Pick(s, TRUE);
     if (!src) {
         t->pdmShowStatus = WindowsBefore6() ? 1 : 0;
         return;
