@@ -1,53 +1,54 @@
 #include "settingsfiles/filedialogs.h"
 
-#include <commdlg.h>
+#include <string.h>
 
 #include "core/module.h"
 #include "resources/resource.h"
 #include "settingsfiles/paramfile.h"
 
-#define DIALOG_TEXT_CHARS 260
 #define MESSAGE_CHARS 256
 
 // A filter's vertical bars separate its parts; the trailing one with the
 // text's terminator ends the list.
 static void LoadFilter(UINT id, WCHAR *filter)
 {
-    LoadStringW(ModuleInstance(), id, filter, DIALOG_TEXT_CHARS);
+    LoadStringW(ModuleInstance(), id, filter, PX_FILE_DIALOG_CHARS);
     for (WCHAR *c = filter; *c; c++)
         if (*c == L'|')
             *c = 0;
 }
 
+void DescribeSettingsFileDialog(HWND owner, BOOL forSave, WCHAR *buffer, DWORD cchBuffer,
+                                SettingsFileDialogTexts *texts, OPENFILENAMEW *ofn)
+{
+    memset(texts, 0, sizeof *texts);
+    LoadStringW(ModuleInstance(), forSave ? IDS_OVP_SAVE_TITLE : IDS_OVP_OPEN_TITLE, texts->title,
+                PX_FILE_DIALOG_CHARS);
+    LoadFilter(forSave ? IDS_OVP_SAVE_FILTER : IDS_OVP_OPEN_FILTER, texts->filter);
+    if (forSave)
+        LoadStringW(ModuleInstance(), IDS_OVP_EXTENSION, texts->extension, PX_FILE_DIALOG_CHARS);
+    buffer[0] = 0;
+    memset(ofn, 0, sizeof *ofn);
+    ofn->lStructSize = sizeof *ofn;
+    ofn->hwndOwner = owner;
+    ofn->lpstrFilter = texts->filter;
+    ofn->nFilterIndex = 1;
+    ofn->lpstrFile = buffer;
+    ofn->nMaxFile = cchBuffer;
+    ofn->lpstrFileTitle = texts->fileTitle;
+    ofn->nMaxFileTitle = PX_FILE_DIALOG_CHARS;
+    ofn->lpstrTitle = texts->title;
+    ofn->lpstrDefExt = texts->extension;
+    ofn->Flags = forSave ? OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR
+                         : OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+}
+
 BOOL AskSettingsFileName(HWND owner, BOOL forSave, WCHAR *buffer, DWORD cchBuffer)
 {
-    WCHAR title[DIALOG_TEXT_CHARS] = L"";
-    WCHAR filter[DIALOG_TEXT_CHARS] = L"";
-    WCHAR extension[DIALOG_TEXT_CHARS] = L"";
-    WCHAR fileTitle[DIALOG_TEXT_CHARS] = L"";
-    LoadStringW(ModuleInstance(), forSave ? IDS_OVP_SAVE_TITLE : IDS_OVP_OPEN_TITLE, title,
-                DIALOG_TEXT_CHARS);
-    LoadFilter(forSave ? IDS_OVP_SAVE_FILTER : IDS_OVP_OPEN_FILTER, filter);
-    if (forSave)
-        LoadStringW(ModuleInstance(), IDS_OVP_EXTENSION, extension, DIALOG_TEXT_CHARS);
-    buffer[0] = 0;
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = cchBuffer;
-    ofn.lpstrFileTitle = fileTitle;
-    ofn.nMaxFileTitle = DIALOG_TEXT_CHARS;
-    ofn.lpstrTitle = title;
-    ofn.lpstrDefExt = extension;
-    if (forSave) {
-        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-        return GetSaveFileNameW(&ofn);
-    }
-    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return GetOpenFileNameW(&ofn);
+    SettingsFileDialogTexts texts;
+    OPENFILENAMEW ofn;
+    DescribeSettingsFileDialog(owner, forSave, buffer, cchBuffer, &texts, &ofn);
+    return forSave ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
 }
 
 static void ShowFileMessage(HWND owner, UINT textId, UINT captionId)

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <type_traits>
+
 #include "core/module.h"
 #include "devmode/template.h"
 #include "resources/resource.h"
@@ -105,197 +107,126 @@ void ReleaseParamFileImage(ParamFileImage *image)
     image->records = NULL;
 }
 
+// How a device-mode field sits in the body: the same bytes, a 16-bit value
+// widened to a 32-bit slot (by the field's own signedness), or a file name.
+enum BodySlot : uint8_t { SLOT_SAME, SLOT_SIGNED16, SLOT_UNSIGNED16, SLOT_PATH };
+
+struct BodyField {
+    uint16_t body;
+    uint16_t devMode;
+    uint16_t bodyBytes;
+    uint16_t devModeBytes;
+    BodySlot slot;
+};
+
+#define DM_FIELD(f) (static_cast<PXDEVMODE *>(nullptr)->f)
+#define BODY_AT(b, d, slot) \
+    {offsetof(ParamFileBody, b), offsetof(PXDEVMODE, d), sizeof(ParamFileBody::b), sizeof(DM_FIELD(d)), slot}
+#define SAME(b, d) BODY_AT(b, d, SLOT_SAME)
+#define WIDE(b, d) \
+    BODY_AT(b, d, std::is_signed<std::remove_reference<decltype(DM_FIELD(d))>::type>::value \
+                      ? SLOT_SIGNED16 : SLOT_UNSIGNED16)
+#define PATH(f) BODY_AT(f, f, SLOT_PATH)
+
+// In body order; the setting counts and the legacy count are handled apart.
+static constexpr BodyField kBodyFields[] = {
+    WIDE(dmOrientation, dm.dmOrientation), WIDE(dmPaperSize, dm.dmPaperSize),
+    WIDE(dmCopies, dm.dmCopies), WIDE(dmDefaultSource, dm.dmDefaultSource),
+    WIDE(dmColor, dm.dmColor), SAME(dmICMMethod, dm.dmICMMethod),
+    SAME(pdmSizeSeries, pdmSizeSeries), WIDE(pdmOutputSize, pdmOutputSize),
+    SAME(pdmOutputScale, pdmOutputScale), WIDE(pdmRotation, pdmRotation),
+    SAME(pdmMediaWidth, pdmMediaWidth), SAME(pdmUserSizes, pdmUserSizes),
+    SAME(marginId, pdmMargin.id), SAME(paperTypeId, pdmPaperType.id),
+    WIDE(pdmSettingIndex, pdmSettingIndex), SAME(pdmColorFlags, pdmColorFlags),
+    WIDE(pdmPrintMode, pdmPrintMode), WIDE(pdmResolutionIndex, pdmResolutionIndex),
+    SAME(pdmGrayFlag, pdmGrayFlag), SAME(colorCorrectionId, pdmColorCorrection.id),
+    SAME(pdmColorProcess, pdmColorProcess), SAME(pdmAdjustFlag, pdmAdjustFlag),
+    SAME(pdmGamma, pdmGamma), SAME(pdmBrightness, pdmBrightness),
+    SAME(pdmSaturation, pdmSaturation), SAME(pdmContrast, pdmContrast),
+    SAME(pdmBalanceCyanRed, pdmBalanceCyanRed), SAME(pdmBalanceMagentaGreen, pdmBalanceMagentaGreen),
+    SAME(pdmBalanceYellowBlue, pdmBalanceYellowBlue),
+    PATH(pdmImageProfile), PATH(pdmPrinterProfile),
+    SAME(pdmNoMirror, pdmNoMirror), SAME(pdmEffectSet, pdmEffectSet), WIDE(pdmEffect, pdmEffect),
+    SAME(pdmOverprintOn, pdmOverprintOn), WIDE(pdmOverprintCount, pdmOverprintCount),
+    SAME(pdmOverprintWaitOn, pdmOverprintWaitOn), WIDE(pdmOverprintWait, pdmOverprintWait),
+    SAME(pdmPreHeaterOn, pdmPreHeaterOn), WIDE(pdmPreHeaterTemp, pdmPreHeaterTemp),
+    SAME(pdmPlatenHeaterOn, pdmPlatenHeaterOn), WIDE(pdmPlatenHeaterTemp, pdmPlatenHeaterTemp),
+    SAME(pdmAfterHeaterOn, pdmAfterHeaterOn), WIDE(pdmAfterHeaterTemp, pdmAfterHeaterTemp),
+    SAME(pdmOnTheFly, pdmOnTheFly),
+    SAME(pdmModelSet, pdmModelSet), WIDE(pdmModel, pdmModel),
+    SAME(pdmDotSizeSet, pdmDotSizeSet), WIDE(pdmDotSize, pdmDotSize),
+    SAME(pdmDirectionSet, pdmDirectionSet), WIDE(pdmDirection, pdmDirection),
+    SAME(pdmWaveformSet, pdmWaveformSet), WIDE(pdmWaveform, pdmWaveform),
+    SAME(pdmCarriageSpeedSet, pdmCarriageSpeedSet), WIDE(pdmCarriageSpeed, pdmCarriageSpeed),
+    SAME(pdmCarriageWidthSet, pdmCarriageWidthSet), WIDE(pdmCarriageWidth, pdmCarriageWidth),
+    SAME(pdmMediaCutSet, pdmMediaCutSet), WIDE(pdmMediaCut, pdmMediaCut),
+    SAME(pdmSuctionFanSet, pdmSuctionFanSet), WIDE(pdmSuctionFan, pdmSuctionFan),
+    SAME(pdmSideMarginSet, pdmSideMarginSet), WIDE(pdmSideMargin, pdmSideMargin),
+    SAME(pdmDryTimeSet, pdmDryTimeSet), WIDE(pdmDryTime, pdmDryTime),
+    SAME(pdmFeedAdjustSet, pdmFeedAdjustSet), WIDE(pdmFeedAdjust, pdmFeedAdjust),
+    SAME(pdmColorTableSet, pdmColorTableSet), PATH(pdmColorTable),
+    SAME(pdmShowStatus, pdmShowStatus), SAME(pdmCropMarks, pdmCropMarks),
+};
+#undef PATH
+#undef WIDE
+#undef SAME
+#undef BODY_AT
+#undef DM_FIELD
+
+static constexpr bool BodyFieldsFit()
+{
+    for (const BodyField &f : kBodyFields) {
+        bool widened = f.slot == SLOT_SIGNED16 || f.slot == SLOT_UNSIGNED16;
+        if (widened ? (f.bodyBytes != 4 || f.devModeBytes != 2) : f.bodyBytes != f.devModeBytes)
+            return false;
+    }
+    return true;
+}
+static_assert(BodyFieldsFit(), "a body slot does not fit its device-mode field");
+
+// A 16-bit device-mode value as its 32-bit slot holds it.
+static int32_t Widened(const BYTE *at, BodySlot slot)
+{
+    int16_t value;
+    memcpy(&value, at, sizeof value);
+    return slot == SLOT_SIGNED16 ? value : static_cast<uint16_t>(value);
+}
+
 void BodyFromDevMode(const PXDEVMODE *dm, ParamFileBody *body)
 {
     memset(body, 0, sizeof *body);
-    body->dmOrientation = dm->dm.dmOrientation;
-    body->dmPaperSize = dm->dm.dmPaperSize;
-    body->dmCopies = dm->dm.dmCopies;
-    body->dmDefaultSource = dm->dm.dmDefaultSource;
-    body->dmColor = dm->dm.dmColor;
-    body->dmICMMethod = dm->dm.dmICMMethod;
-    body->pdmSizeSeries = dm->pdmSizeSeries;
-    body->pdmOutputSize = dm->pdmOutputSize;
-    body->pdmOutputScale = dm->pdmOutputScale;
-    body->pdmRotation = dm->pdmRotation;
-    body->pdmMediaWidth = dm->pdmMediaWidth;
-    memcpy(body->pdmUserSizes, dm->pdmUserSizes, sizeof body->pdmUserSizes);
-    body->marginId = dm->pdmMargin.id;
-    body->paperTypeId = dm->pdmPaperType.id;
-    body->pdmSettingIndex = dm->pdmSettingIndex;
-    body->pdmColorFlags = dm->pdmColorFlags;
-    body->pdmPrintMode = dm->pdmPrintMode;
-    body->pdmResolutionIndex = dm->pdmResolutionIndex;
-    body->pdmGrayFlag = dm->pdmGrayFlag;
-    body->colorCorrectionId = dm->pdmColorCorrection.id;
-    body->pdmColorProcess = dm->pdmColorProcess;
-    body->pdmAdjustFlag = dm->pdmAdjustFlag;
-    body->pdmGamma = dm->pdmGamma;
-    body->pdmBrightness = dm->pdmBrightness;
-    body->pdmSaturation = dm->pdmSaturation;
-    body->pdmContrast = dm->pdmContrast;
-    body->pdmBalanceCyanRed = dm->pdmBalanceCyanRed;
-    body->pdmBalanceMagentaGreen = dm->pdmBalanceMagentaGreen;
-    body->pdmBalanceYellowBlue = dm->pdmBalanceYellowBlue;
-    CopyProfileName(body->pdmImageProfile, dm->pdmImageProfile);
-    CopyProfileName(body->pdmPrinterProfile, dm->pdmPrinterProfile);
-    body->pdmNoMirror = dm->pdmNoMirror;
-    body->pdmEffectSet = dm->pdmEffectSet;
-    body->pdmEffect = dm->pdmEffect;
-    body->pdmOverprintOn = dm->pdmOverprintOn;
-    body->pdmOverprintCount = dm->pdmOverprintCount;
-    body->pdmOverprintWaitOn = dm->pdmOverprintWaitOn;
-    body->pdmOverprintWait = dm->pdmOverprintWait;
-    body->pdmPreHeaterOn = dm->pdmPreHeaterOn;
-    body->pdmPreHeaterTemp = dm->pdmPreHeaterTemp;
-    body->pdmPlatenHeaterOn = dm->pdmPlatenHeaterOn;
-    body->pdmPlatenHeaterTemp = dm->pdmPlatenHeaterTemp;
-    body->pdmAfterHeaterOn = dm->pdmAfterHeaterOn;
-    body->pdmAfterHeaterTemp = dm->pdmAfterHeaterTemp;
-    body->pdmOnTheFly = dm->pdmOnTheFly;
-    body->pdmModelSet = dm->pdmModelSet;
-    body->pdmModel = dm->pdmModel;
-    body->pdmDotSizeSet = dm->pdmDotSizeSet;
-    body->pdmDotSize = dm->pdmDotSize;
-    body->pdmDirectionSet = dm->pdmDirectionSet;
-    body->pdmDirection = dm->pdmDirection;
-    body->pdmWaveformSet = dm->pdmWaveformSet;
-    body->pdmWaveform = dm->pdmWaveform;
-    body->pdmCarriageSpeedSet = dm->pdmCarriageSpeedSet;
-    body->pdmCarriageSpeed = dm->pdmCarriageSpeed;
-    body->pdmCarriageWidthSet = dm->pdmCarriageWidthSet;
-    body->pdmCarriageWidth = dm->pdmCarriageWidth;
-    body->pdmMediaCutSet = dm->pdmMediaCutSet;
-    body->pdmMediaCut = dm->pdmMediaCut;
-    body->pdmSuctionFanSet = dm->pdmSuctionFanSet;
-    body->pdmSuctionFan = dm->pdmSuctionFan;
-    body->pdmSideMarginSet = dm->pdmSideMarginSet;
-    body->pdmSideMargin = dm->pdmSideMargin;
-    body->pdmDryTimeSet = dm->pdmDryTimeSet;
-    body->pdmDryTime = dm->pdmDryTime;
-    body->pdmFeedAdjustSet = dm->pdmFeedAdjustSet;
-    body->pdmFeedAdjust = dm->pdmFeedAdjust;
-    body->pdmColorTableSet = dm->pdmColorTableSet;
-    CopyProfileName(body->pdmColorTable, dm->pdmColorTable);
-    body->pdmShowStatus = dm->pdmShowStatus;
-    body->pdmCropMarks = dm->pdmCropMarks;
+    const BYTE *from = reinterpret_cast<const BYTE *>(dm);
+    BYTE *to = reinterpret_cast<BYTE *>(body);
+    for (const BodyField &f : kBodyFields) {
+        if (f.slot == SLOT_PATH) {
+            CopyProfileName(reinterpret_cast<WCHAR *>(to + f.body),
+                            reinterpret_cast<const WCHAR *>(from + f.devMode));
+        } else if (f.slot == SLOT_SAME) {
+            memcpy(to + f.body, from + f.devMode, f.bodyBytes);
+        } else {
+            int32_t slot = Widened(from + f.devMode, f.slot);
+            memcpy(to + f.body, &slot, sizeof slot);
+        }
+    }
     // Counts beyond a block's 21 slots could not be matched by records.
     body->pdmSettingCount[0] = SettingCountOf(dm, 0);
     body->pdmSettingCount[1] = SettingCountOf(dm, 1);
 }
 
-// Low half of a 32-bit slot.
-static int16_t Low16(int32_t slot)
+void DevModeFromBody(const ParamFileBody *body, PXDEVMODE *dm)
 {
-    return static_cast<int16_t>(slot);
-}
-
-static uint16_t LowU16(uint32_t slot)
-{
-    return static_cast<uint16_t>(slot);
-}
-
-static void PublicFromBody(const ParamFileBody *body, PXDEVMODE *dm)
-{
-    dm->dm.dmOrientation = Low16(body->dmOrientation);
-    dm->dm.dmPaperSize = Low16(body->dmPaperSize);
-    dm->dm.dmCopies = Low16(body->dmCopies);
-    dm->dm.dmDefaultSource = Low16(body->dmDefaultSource);
-    dm->dm.dmColor = Low16(body->dmColor);
-    dm->dm.dmICMMethod = body->dmICMMethod;
-}
-
-static void PageFromBody(const ParamFileBody *body, PXDEVMODE *dm)
-{
-    dm->pdmSizeSeries = body->pdmSizeSeries;
-    dm->pdmOutputSize = Low16(body->pdmOutputSize);
-    dm->pdmOutputScale = body->pdmOutputScale;
-    dm->pdmRotation = Low16(body->pdmRotation);
-    dm->pdmMediaWidth = body->pdmMediaWidth;
-    memcpy(dm->pdmUserSizes, body->pdmUserSizes, sizeof dm->pdmUserSizes);
-    dm->pdmMargin.id = body->marginId;
-    dm->pdmPaperType.id = body->paperTypeId;
-    dm->pdmSettingIndex = Low16(body->pdmSettingIndex);
-}
-
-static void ColorFromBody(const ParamFileBody *body, PXDEVMODE *dm)
-{
-    dm->pdmColorFlags = body->pdmColorFlags;
-    dm->pdmPrintMode = Low16(body->pdmPrintMode);
+    const BYTE *from = reinterpret_cast<const BYTE *>(body);
+    BYTE *to = reinterpret_cast<BYTE *>(dm);
+    for (const BodyField &f : kBodyFields) {
+        if (f.slot == SLOT_PATH)
+            CopyProfileName(reinterpret_cast<WCHAR *>(to + f.devMode),
+                            reinterpret_cast<const WCHAR *>(from + f.body));
+        else  // a widened slot gives its low half
+            memcpy(to + f.devMode, from + f.body, f.devModeBytes);
+    }
     const PrintModeRow *row = PrintModeRowFor(body->paperTypeId, dm->pdmPrintMode);
     if (row)
         dm->pdmQualityMode.id = row->qualityModeId;
-    dm->pdmResolutionIndex = Low16(body->pdmResolutionIndex);
-    dm->pdmGrayFlag = body->pdmGrayFlag;
-    dm->pdmColorCorrection.id = body->colorCorrectionId;
-    dm->pdmColorProcess = body->pdmColorProcess;
-    dm->pdmAdjustFlag = body->pdmAdjustFlag;
-    dm->pdmGamma = body->pdmGamma;
-    dm->pdmBrightness = body->pdmBrightness;
-    dm->pdmSaturation = body->pdmSaturation;
-    dm->pdmContrast = body->pdmContrast;
-    dm->pdmBalanceCyanRed = body->pdmBalanceCyanRed;
-    dm->pdmBalanceMagentaGreen = body->pdmBalanceMagentaGreen;
-    dm->pdmBalanceYellowBlue = body->pdmBalanceYellowBlue;
-    CopyProfileName(dm->pdmImageProfile, body->pdmImageProfile);
-    CopyProfileName(dm->pdmPrinterProfile, body->pdmPrinterProfile);
-}
-
-static void OutputFromBody(const ParamFileBody *body, PXDEVMODE *dm)
-{
-    dm->pdmNoMirror = body->pdmNoMirror;
-    dm->pdmEffectSet = body->pdmEffectSet;
-    dm->pdmEffect = Low16(body->pdmEffect);
-    dm->pdmOverprintOn = body->pdmOverprintOn;
-    dm->pdmOverprintCount = LowU16(body->pdmOverprintCount);
-    dm->pdmOverprintWaitOn = body->pdmOverprintWaitOn;
-    dm->pdmOverprintWait = LowU16(body->pdmOverprintWait);
-    dm->pdmPreHeaterOn = body->pdmPreHeaterOn;
-    dm->pdmPreHeaterTemp = LowU16(body->pdmPreHeaterTemp);
-    dm->pdmPlatenHeaterOn = body->pdmPlatenHeaterOn;
-    dm->pdmPlatenHeaterTemp = LowU16(body->pdmPlatenHeaterTemp);
-    dm->pdmAfterHeaterOn = body->pdmAfterHeaterOn;
-    dm->pdmAfterHeaterTemp = LowU16(body->pdmAfterHeaterTemp);
-    dm->pdmOnTheFly = body->pdmOnTheFly;
-}
-
-static void PrinterFromBody(const ParamFileBody *body, PXDEVMODE *dm)
-{
-    dm->pdmModelSet = body->pdmModelSet;
-    dm->pdmModel = LowU16(body->pdmModel);
-    dm->pdmDotSizeSet = body->pdmDotSizeSet;
-    dm->pdmDotSize = LowU16(body->pdmDotSize);
-    dm->pdmDirectionSet = body->pdmDirectionSet;
-    dm->pdmDirection = LowU16(body->pdmDirection);
-    dm->pdmWaveformSet = body->pdmWaveformSet;
-    dm->pdmWaveform = LowU16(body->pdmWaveform);
-    dm->pdmCarriageSpeedSet = body->pdmCarriageSpeedSet;
-    dm->pdmCarriageSpeed = LowU16(body->pdmCarriageSpeed);
-    dm->pdmCarriageWidthSet = body->pdmCarriageWidthSet;
-    dm->pdmCarriageWidth = LowU16(body->pdmCarriageWidth);
-    dm->pdmMediaCutSet = body->pdmMediaCutSet;
-    dm->pdmMediaCut = LowU16(body->pdmMediaCut);
-    dm->pdmSuctionFanSet = body->pdmSuctionFanSet;
-    dm->pdmSuctionFan = LowU16(body->pdmSuctionFan);
-    dm->pdmSideMarginSet = body->pdmSideMarginSet;
-    dm->pdmSideMargin = LowU16(body->pdmSideMargin);
-    dm->pdmDryTimeSet = body->pdmDryTimeSet;
-    dm->pdmDryTime = LowU16(body->pdmDryTime);
-    dm->pdmFeedAdjustSet = body->pdmFeedAdjustSet;
-    dm->pdmFeedAdjust = Low16(body->pdmFeedAdjust);
-    dm->pdmColorTableSet = body->pdmColorTableSet;
-    CopyProfileName(dm->pdmColorTable, body->pdmColorTable);
-    dm->pdmShowStatus = body->pdmShowStatus;
-    dm->pdmCropMarks = body->pdmCropMarks;
-}
-
-void DevModeFromBody(const ParamFileBody *body, PXDEVMODE *dm)
-{
-    PublicFromBody(body, dm);
-    PageFromBody(body, dm);
-    ColorFromBody(body, dm);
-    OutputFromBody(body, dm);
-    PrinterFromBody(body, dm);
 }
 
 static void TakeParamFileImage(const ParamFileImage *image, PXDEVMODE *dm, SettingStore *store)
@@ -324,6 +255,8 @@ UINT LoadSettingsFile(const WCHAR *fileName, PXDEVMODE *dm, SettingStore *store)
 
 BOOL SaveSettingsFile(const WCHAR *fileName, const PXDEVMODE *dm, const SettingStore *store)
 {
+    if (!store)
+        return FALSE;
     ParamFileBody *body = static_cast<ParamFileBody *>(PxAlloc(sizeof(ParamFileBody)));
     if (!body)
         return FALSE;

@@ -1,8 +1,7 @@
-// The file dialogs and messages of the parameter file, driven as a user
-// would: a name typed into the common dialog, the message box answered.
+// The file dialogs and messages of the parameter file: the dialogs'
+// description, then the dialogs driven as a user would, a name typed into
+// the common dialog and the message box answered.
 #include <gtest/gtest.h>
-
-#include <string.h>
 
 #include "core/module.h"
 #include "resources/resource.h"
@@ -17,16 +16,63 @@ static std::wstring Text(UINT id)
     return text;
 }
 
+// A message box with the exclamation icon and only an OK button.
+static void ExpectErrorBox(const SeenWindow &box, UINT caption, UINT text)
+{
+    EXPECT_EQ(box.caption, Text(caption));
+    EXPECT_EQ(box.text, Text(text));
+    EXPECT_TRUE(box.exclamationIcon);
+    EXPECT_FALSE(box.hasCancel);
+}
+
+// A filter list up to and including the two NULs that end it.
+static std::wstring FilterList(const wchar_t *filter)
+{
+    size_t n = 0;
+    while (filter[n] || filter[n + 1])
+        n++;
+    return std::wstring(filter, n + 2);
+}
+
+TEST(SettingsFileDialog, DescribesTheOpenAndSaveDialogs)
+{
+    const struct { BOOL forSave; UINT title; const wchar_t *filter, *extension; DWORD flags; } dialogs[] = {
+        {FALSE, IDS_OVP_OPEN_TITLE, L"設定ﾊﾟﾗﾒｰﾀﾌｧｲﾙ(*.OVP)\0*.OVP\0すべてのﾌｧｲﾙ(*.*)\0*.*\0", L"", 0x180C},
+        {TRUE, IDS_OVP_SAVE_TITLE, L"設定ﾊﾟﾗﾒｰﾀﾌｧｲﾙ(*.OVP)\0*.OVP\0", L".OVP", 0xE}};
+    for (const auto &d : dialogs) {
+        WCHAR path[MAX_PATH] = L"proposed";
+        SettingsFileDialogTexts texts;
+        OPENFILENAMEW ofn;
+        memset(&ofn, 0xCC, sizeof ofn);
+        DescribeSettingsFileDialog((HWND)0x1234, d.forSave, path, MAX_PATH, &texts, &ofn);
+        EXPECT_EQ(ofn.lStructSize, sizeof ofn);
+        EXPECT_EQ(ofn.hwndOwner, (HWND)0x1234);
+        EXPECT_EQ(ofn.Flags, d.flags);
+        EXPECT_EQ(ofn.nFilterIndex, 1u);
+        EXPECT_EQ(ofn.lpstrFile, path);
+        EXPECT_EQ(path[0], 0) << "no name is proposed";
+        EXPECT_EQ(ofn.nMaxFile, (DWORD)MAX_PATH);
+        EXPECT_EQ(ofn.nMaxFileTitle, 260u);
+        EXPECT_EQ(ofn.lpstrTitle, Text(d.title));
+        EXPECT_STREQ(ofn.lpstrDefExt, d.extension);
+        EXPECT_EQ(FilterList(ofn.lpstrFilter), FilterList(d.filter));
+        EXPECT_TRUE(ofn.lpstrFileTitle && !ofn.hInstance && !ofn.lpstrCustomFilter && !ofn.lpstrInitialDir &&
+                    !ofn.lCustData && !ofn.lpfnHook && !ofn.lpTemplateName && !ofn.FlagsEx);
+    }
+}
+
 class FileDialogs : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!CanCreateWindows())
+        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+        if (!window)
             GTEST_SKIP() << "no display: run under xvfb-run";
+        DestroyWindow(window);
     }
 };
 
-TEST_F(FileDialogs, SaveAsksBeforeReplacingAndReportsAFailedWrite)
+TEST_F(FileDialogs, SaveReportsAFailedWriteAndKeepsTheOldFile)
 {
     TestDevMode t;
     std::wstring path = ScratchPath(L"dialog.OVP");
@@ -34,65 +80,44 @@ TEST_F(FileDialogs, SaveAsksBeforeReplacingAndReportsAFailedWrite)
     {
         ModalAnswerer answer({{path, IDOK}});
         EXPECT_TRUE(SaveSettingsWithDialog(NULL, t.dm, t.store));
-        ASSERT_EQ(answer.seen.size(), 1u);
-        EXPECT_EQ(answer.seen[0].caption, Text(IDS_OVP_SAVE_TITLE));
     }
-    EXPECT_EQ(ReadWholeFile(path).size(), 2072u + 1184 * 8);
-    {
-        // Declining the replacement returns to the dialog; cancel leaves it.
-        ModalAnswerer answer({{path, IDOK}, {L"", IDNO}, {L"", IDCANCEL}});
-        EXPECT_FALSE(SaveSettingsWithDialog(NULL, t.dm, t.store));
-        EXPECT_EQ(answer.seen.size(), 3u) << "no message after a cancel";
-    }
-    // Held open elsewhere: the write fails, is reported, and the old file stays.
     std::vector<BYTE> old = ReadWholeFile(path);
-    std::vector<BYTE> dm((BYTE *)t.dm, (BYTE *)(t.dm + 1));
+    EXPECT_EQ(old.size(), 2072u + 1184 * 8);
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     {
+        // Asked before replacing; the write fails and is reported.
         ModalAnswerer answer({{path, IDOK}, {L"", IDYES}, {L"", IDOK}});
         EXPECT_FALSE(SaveSettingsWithDialog(NULL, t.dm, t.store));
         ASSERT_EQ(answer.seen.size(), 3u);
-        EXPECT_EQ(answer.seen[2].caption, Text(IDS_OVP_WRITE_CAPTION));
-        EXPECT_EQ(answer.seen[2].text, Text(IDS_OVP_WRITE_FAILED));
-        EXPECT_TRUE(answer.seen[2].exclamationIcon);
-        EXPECT_FALSE(answer.seen[2].hasCancel);
+        ExpectErrorBox(answer.seen[2], IDS_OVP_WRITE_CAPTION, IDS_OVP_WRITE_FAILED);
     }
     CloseHandle(held);
     EXPECT_EQ(ReadWholeFile(path), old);
-    EXPECT_EQ(memcmp(dm.data(), t.dm, dm.size()), 0);
+    ModalAnswerer answer({{L"", IDCANCEL}});
+    EXPECT_FALSE(SaveSettingsWithDialog(NULL, t.dm, t.store));
+    EXPECT_EQ(answer.seen.size(), 1u) << "no message after a cancel";
 }
 
 TEST_F(FileDialogs, LoadReportsWhyAFileIsRefused)
 {
-    TestDevMode t;
-    std::wstring good = ScratchPath(L"good.OVP"), other = ScratchPath(L"other.OVP"),
-                 damaged = ScratchPath(L"damaged.OVP");
+    TestDevMode t, u;
+    std::wstring good = ScratchPath(L"good.OVP"), other = ScratchPath(L"other.OVP");
     t.dm->pdmGamma = 17;
     ASSERT_TRUE(SaveSettingsFile(good.c_str(), t.dm, t.store));
     std::vector<BYTE> bytes = ReadWholeFile(good);
     bytes[0] ^= 0x0F;
     ASSERT_TRUE(WriteWholeFile(other, bytes));
-    bytes[0] ^= 0x0F;
-    bytes[16 + 112] = 40;
-    ASSERT_TRUE(WriteWholeFile(damaged, bytes));
-
-    TestDevMode u;
-    const struct { std::wstring path; UINT message; } refused[] = {
-        {other, IDS_OVP_OTHER_MODEL}, {damaged, IDS_OVP_DAMAGED}};
-    for (const auto &r : refused) {
-        ModalAnswerer answer({{r.path, IDOK}, {L"", IDOK}});
+    {
+        ModalAnswerer answer({{other, IDOK}, {L"", IDOK}});
         EXPECT_FALSE(LoadSettingsWithDialog(NULL, u.dm, u.store));
         ASSERT_EQ(answer.seen.size(), 2u);
-        EXPECT_EQ(answer.seen[0].caption, Text(IDS_OVP_OPEN_TITLE));
-        EXPECT_EQ(answer.seen[1].caption, Text(IDS_OVP_READ_CAPTION));
-        EXPECT_EQ(answer.seen[1].text, Text(r.message));
-        EXPECT_TRUE(answer.seen[1].exclamationIcon);
+        ExpectErrorBox(answer.seen[1], IDS_OVP_READ_CAPTION, IDS_OVP_OTHER_MODEL);
     }
     EXPECT_NE(u.dm->pdmGamma, 17);
     {
         ModalAnswerer answer({{L"", IDCANCEL}});
         EXPECT_FALSE(LoadSettingsWithDialog(NULL, u.dm, u.store));
-        EXPECT_EQ(answer.seen.size(), 1u);
+        EXPECT_EQ(answer.seen.size(), 1u) << "no message after a cancel";
     }
     ModalAnswerer answer({{good, IDOK}});
     EXPECT_TRUE(LoadSettingsWithDialog(NULL, u.dm, u.store));

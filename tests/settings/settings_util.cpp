@@ -7,13 +7,10 @@
 
 #include "core/binding.h"
 #include "devmode/template.h"
-#include "dialogs/presets.h"
 #include "tests/common/printers.h"
 
-TestDevMode::TestDevMode()
+TestDevMode::TestDevMode() : dm(record.as<PXDEVMODE>()), store(storage.as<SettingStore>())
 {
-    dm = record.as<PXDEVMODE>();
-    store = storage.as<SettingStore>();
     PrinterHandle printer(PX_PRINTER);
     PrinterInfoRecord info = {};
     EXPECT_TRUE(BindAndCheck(printer, &info)) << "reference printer not bound";
@@ -22,49 +19,42 @@ TestDevMode::TestDevMode()
     InstallPresets(dm);
 }
 
+std::vector<BYTE> TestDevMode::Bytes() const
+{
+    std::vector<BYTE> bytes(sizeof(PXDEVMODE) + sizeof(SettingStore));
+    memcpy(bytes.data(), dm, sizeof(PXDEVMODE));
+    memcpy(bytes.data() + sizeof(PXDEVMODE), store, sizeof(SettingStore));
+    return bytes;
+}
+
 std::wstring ScratchPath(const WCHAR *name)
 {
     static std::wstring folder;
     if (folder.empty()) {
         WCHAR temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
-        WCHAR unique[MAX_PATH];
-        swprintf(unique, MAX_PATH, L"%lspxsettings-%lu", temp, GetCurrentProcessId());
-        CreateDirectoryW(unique, NULL);
-        folder = std::wstring(unique) + L"\\";
+        folder = temp + (L"pxsettings-" + std::to_wstring(GetCurrentProcessId()));
+        CreateDirectoryW(folder.c_str(), NULL);
     }
-    return folder + name;
+    return folder + L"\\" + name;
 }
 
 std::vector<BYTE> ReadWholeFile(const std::wstring &path)
 {
     std::vector<BYTE> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(file, NULL));
-    DWORD read = 0;
-    if (!bytes.empty() && (!ReadFile(file, bytes.data(), bytes.size(), &read, NULL) || read != bytes.size()))
-        bytes.clear();
-    CloseHandle(file);
+    if (FILE *file = _wfopen(path.c_str(), L"rb")) {
+        for (int c; (c = fgetc(file)) != EOF;)
+            bytes.push_back(static_cast<BYTE>(c));
+        fclose(file);
+    }
     return bytes;
 }
 
 bool WriteWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = bytes.empty() || (WriteFile(file, bytes.data(), bytes.size(), &written, NULL) &&
-                                written == bytes.size());
-    CloseHandle(file);
-    return ok;
-}
-
-bool FileExists(const std::wstring &path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    FILE *file = _wfopen(path.c_str(), L"wb");
+    bool ok = file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return file && fclose(file) == 0 && ok;
 }
 
 PrintSetting MakeSetting(const WCHAR *name, int seed)
@@ -73,11 +63,9 @@ PrintSetting MakeSetting(const WCHAR *name, int seed)
     lstrcpynW(s.name, name, PX_SETTING_NAME_CHARS);
     s.printMode = static_cast<uint16_t>(seed % 29);
     s.dataResolution = static_cast<int16_t>(seed % 12);
-    s.colorMode = 1;
-    s.grayLevels = 1;
-    s.useCorrection = 1;
+    s.colorMode = s.grayLevels = s.useCorrection = 1;
     s.colorCorrection = static_cast<int16_t>(seed % 4);
-    s.icmEnabled = 1;
+    s.icmEnabled = s.editable = 1;
     swprintf(s.imageProfile, PX_PATH_CHARS, L"image-%d.icm", seed);
     swprintf(s.printerProfile, PX_PATH_CHARS, L"printer-%d.icm", seed);
     int16_t *adjust = &s.cyanRed;
@@ -85,7 +73,6 @@ PrintSetting MakeSetting(const WCHAR *name, int seed)
         adjust[i] = static_cast<int16_t>((seed * 7 + i) % 101 - 50);
     s.gamma = static_cast<int16_t>(seed % 22 + 1);
     s.totalInkLimit = static_cast<int16_t>(seed % 400 + 1);
-    s.editable = 1;
     s.effect = static_cast<uint16_t>(seed % 34);
     return s;
 }
@@ -97,46 +84,28 @@ static ModalAnswerer *g_answerer;
 static std::wstring WindowText(HWND window)
 {
     WCHAR text[1024] = L"";
-    if (window)
-        GetWindowTextW(window, text, 1024);
+    GetWindowTextW(window, text, 1024);
     return text;
 }
 
-static bool HasExclamationIcon(HWND dialog)
+static SeenWindow Describe(HWND dialog)
 {
+    SeenWindow seen = {WindowText(dialog), WindowText(GetDlgItem(dialog, 0xFFFF)), false, false};
     HICON exclamation = LoadIconW(NULL, IDI_EXCLAMATION);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (SendMessageW(child, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(exclamation))
-            return true;
-    return false;
+        seen.exclamationIcon |= SendMessageW(child, STM_GETICON, 0, 0) == (LRESULT)exclamation;
+    seen.hasCancel = IsWindowVisible(GetDlgItem(dialog, IDCANCEL));
+    return seen;
 }
 
 static BOOL CALLBACK FindActiveDialog(HWND window, LPARAM result)
 {
     WCHAR className[16];
     GetClassNameW(window, className, 16);
-    if (lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        *reinterpret_cast<HWND *>(result) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-static void AnswerWindow(HWND dialog, const ModalStep &step)
-{
-    HWND cancel = GetDlgItem(dialog, IDCANCEL);
-    SeenWindow seen = {WindowText(dialog), WindowText(GetDlgItem(dialog, 0xFFFF)),
-                       HasExclamationIcon(dialog), cancel && IsWindowVisible(cancel)};
-    g_answerer->seen.push_back(seen);
-    if (!step.fileName.empty()) {
-        // Explorer-style dialogs name the file in a combo box or an edit.
-        HWND name = GetDlgItem(dialog, cmb13);
-        if (!name)
-            name = GetDlgItem(dialog, edt1);
-        SetWindowTextW(name, step.fileName.c_str());
-    }
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, step.button)));
+    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window) || !IsWindowEnabled(window))
+        return TRUE;
+    *reinterpret_cast<HWND *>(result) = window;
+    return FALSE;
 }
 
 static void CALLBACK OnAnswerTimer(HWND, UINT, UINT_PTR, DWORD)
@@ -145,24 +114,25 @@ static void CALLBACK OnAnswerTimer(HWND, UINT, UINT_PTR, DWORD)
     static DWORD answeredAt;
     HWND dialog = NULL;
     EnumThreadWindows(GetCurrentThreadId(), FindActiveDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!g_answerer || !dialog)
-        return;
-    if (dialog == lastAnswered || g_answerer->steps.empty()) {
-        // A window that outlives its answer, or one nobody expected, is
-        // cancelled so that a failing test cannot hang.
-        if (dialog != lastAnswered || GetTickCount() - answeredAt > 5000) {
-            g_answerer->seen.push_back({L"(unanswered) " + WindowText(dialog), L"", false, false});
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-            lastAnswered = dialog;
-            answeredAt = GetTickCount();
-        }
-        return;
-    }
+    bool stale = dialog == lastAnswered;
+    if (!g_answerer || !dialog || (stale && GetTickCount() - answeredAt < 5000))
+        return;  // nothing to answer, or the answer is still being handled
     lastAnswered = dialog;
     answeredAt = GetTickCount();
+    g_answerer->seen.push_back(Describe(dialog));
+    if (stale || g_answerer->steps.empty()) {
+        // Outlived its answer or unexpected: cancelled so a failing test cannot hang.
+        g_answerer->seen.back().caption.insert(0, L"(unanswered) ");
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
     ModalStep step = g_answerer->steps.front();
     g_answerer->steps.erase(g_answerer->steps.begin());
-    AnswerWindow(dialog, step);
+    if (!step.fileName.empty())  // Explorer-style dialogs name the file in a combo box or an edit
+        SetWindowTextW(GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1),
+                       step.fileName.c_str());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, step.button)));
 }
 
 ModalAnswerer::ModalAnswerer(std::vector<ModalStep> script) : steps(std::move(script))
@@ -175,13 +145,4 @@ ModalAnswerer::~ModalAnswerer()
 {
     KillTimer(NULL, timer);
     g_answerer = NULL;
-}
-
-bool CanCreateWindows(void)
-{
-    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-    if (!window)
-        return false;
-    DestroyWindow(window);
-    return true;
 }

@@ -1,48 +1,36 @@
-// The working settings file: names, versions, refusals and safe replacement.
+// The working settings file: names, versions, refusals, and the safe
+// replacement both settings files share.
 #include <gtest/gtest.h>
 
 #include <string.h>
 
+#include "dialogs/presets.h"
+#include "settingsfiles/paramfile.h"
 #include "settingsfiles/workfile.h"
 #include "tests/common/printers.h"
 #include "tests/settings/settings_util.h"
 
+// A file with the given header and records R0, R1, ...
 static std::vector<BYTE> WorkFile(int16_t version, int16_t legacy, int16_t count0, int16_t count1,
                                   int records)
 {
-    std::vector<BYTE> bytes(16 + 1184 * records);
+    std::vector<BYTE> bytes(16);
     const int16_t header[] = {2501, version, 7, legacy, count0, count1};
     memcpy(bytes.data(), header, sizeof header);
     for (int i = 0; i < records; i++) {
-        WCHAR name[8];
-        wsprintfW(name, L"R%d", i);
-        PrintSetting s = MakeSetting(name, i);
-        memcpy(bytes.data() + 16 + 1184 * i, &s, sizeof s);
+        PrintSetting s = MakeSetting((L"R" + std::to_wstring(i)).c_str(), i);
+        bytes.insert(bytes.end(), (BYTE *)&s, (BYTE *)(&s + 1));
     }
     return bytes;
 }
 
-// Snapshot of a device mode and its store, to prove a refusal changed nothing.
-struct Snapshot {
-    std::vector<BYTE> dm, store;
-    explicit Snapshot(const TestDevMode &t)
-        : dm((BYTE *)t.dm, (BYTE *)t.dm + sizeof(PXDEVMODE)),
-          store((BYTE *)t.store, (BYTE *)t.store + sizeof(SettingStore)) {}
-    bool Same(const TestDevMode &t) const
-    {
-        return memcmp(dm.data(), t.dm, dm.size()) == 0 && memcmp(store.data(), t.store, store.size()) == 0;
-    }
-};
-
 TEST(WorkingFile, NamesForLocalAndSharedPrinters)
 {
-    PRINTER_INFO_2W local = {};
+    PRINTER_INFO_2W local = {}, shared = {};
     local.pPrinterName = const_cast<WCHAR *>(L"Plotter A");
     WCHAR path[MAX_PATH];
     ASSERT_TRUE(FormatWorkingSettingsName(L"C:\\x\\Orven\\PrinterDriver", &local, path));
     EXPECT_STREQ(path, L"C:\\x\\Orven\\PrinterDriver\\Plotter A.$$$");
-
-    PRINTER_INFO_2W shared = local;
     shared.pServerName = const_cast<WCHAR *>(L"\\\\SRV");
     shared.pShareName = const_cast<WCHAR *>(L"PX");
     shared.pPrinterName = const_cast<WCHAR *>(L"\\\\SRV\\Plotter A");
@@ -51,7 +39,7 @@ TEST(WorkingFile, NamesForLocalAndSharedPrinters)
     shared.pShareName = const_cast<WCHAR *>(L"");
     shared.pPrinterName = const_cast<WCHAR *>(L"Local");
     ASSERT_TRUE(FormatWorkingSettingsName(L"C:\\x", &shared, path));
-    EXPECT_STREQ(path, L"C:\\x\\Local.$$$") << "a server without a share is not a connection";
+    EXPECT_STREQ(path, L"C:\\x\\Local.$$$") << "a server without a share is no connection";
 
     std::wstring longName(251, L'n');  // 9 + 251 = 260 characters: one too many
     local.pPrinterName = const_cast<WCHAR *>(longName.c_str());
@@ -63,65 +51,44 @@ TEST(WorkingFile, NamesForLocalAndSharedPrinters)
 
     PrinterHandle printer(PX_PRINTER);
     ASSERT_TRUE(GetWorkingSettingsPath(printer, path));
-    std::wstring p(path);
-    const std::wstring tail = L"\\Orven\\PrinterDriver\\ORVEN PX-2210.$$$";
+    const std::wstring p(path), tail = L"\\Orven\\PrinterDriver\\ORVEN PX-2210.$$$";
     ASSERT_GT(p.size(), tail.size());
     EXPECT_EQ(p.substr(p.size() - tail.size()), tail);
-    EXPECT_TRUE(FileExists(p.substr(0, p.size() - tail.size() + 20)));
+    EXPECT_NE(GetFileAttributesW(p.substr(0, p.size() - 18).c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the folders are created";
 }
 
-TEST(WorkingFile, WrittenFileReadsBackThroughThePrinter)
+TEST(WorkingFile, WrittenFileReadsBackAndResetsAnIndexBeyondTheCount)
 {
     TestDevMode t;
-    PrinterHandle printer(PX_PRINTER);
-    t.dm->pdmPaperType.id = 0x500;
     t.dm->pdmSettingCount[0] = 3;
     for (int i = 0; i < PX_SETTING_SLOTS; i++)
         t.store->blocks[0][i] = MakeSetting(L"mine", i);
     t.dm->pdmSettingIndex = -1;
-    WCHAR path[MAX_PATH];
-    ASSERT_TRUE(GetWorkingSettingsPath(printer, path));
-    // Other suites share the printer: its file is put back afterwards.
-    std::vector<BYTE> previous = ReadWholeFile(path);
-    bool existed = FileExists(path);
-    struct Restore {
-        std::wstring path; std::vector<BYTE> bytes; bool existed;
-        ~Restore() { existed ? (void)WriteWholeFile(path, bytes) : (void)DeleteFileW(path.c_str()); }
-    } restore = {path, previous, existed};
-    ASSERT_TRUE(WriteWorkingSettings(printer, t.dm));
+    std::wstring path = ScratchPath(L"written.$$$");
+    ASSERT_TRUE(WriteWorkingSettingsFile(path.c_str(), t.dm, t.store));
     std::vector<BYTE> file = ReadWholeFile(path);
     ASSERT_EQ(file.size(), 16u + 1184 * 5) << "slot 20 is never written";
     const int16_t header[] = {2501, 2, -1, 0, 3, 2, 0, 0};
     EXPECT_EQ(memcmp(file.data(), header, 16), 0);
     EXPECT_EQ(memcmp(file.data() + 16, t.store->blocks[0], 1184 * 3), 0);
     EXPECT_EQ(memcmp(file.data() + 16 + 1184 * 3, t.store->blocks[1], 1184 * 2), 0);
-    EXPECT_FALSE(FileExists(std::wstring(path) + L".new"));
 
-    TestDevMode u;
-    memset(u.store, 0x5A, sizeof(SettingStore));
-    u.dm->pdmSettingIndex = -1;
-    ASSERT_TRUE(ReadWorkingSettings(printer, u.dm));
-    EXPECT_EQ(u.dm->pdmSettingCount[0], 3);
-    EXPECT_EQ(u.dm->pdmSettingCount[1], 2);
-    EXPECT_EQ(u.dm->pdmSettingIndex, -1);
-    EXPECT_EQ(memcmp(u.store->blocks[0], t.store->blocks[0], 1184 * 3), 0);
-    EXPECT_EQ(memcmp(u.store->blocks[1], t.store->blocks[1], 1184 * 2), 0);
-    EXPECT_EQ(u.store->blocks[0][3].presetId, 0x5A5A) << "other slots keep their contents";
-}
-
-TEST(WorkingFile, IndexIsResetWhenItPassesTheCountOfThePaperType)
-{
-    std::wstring path = ScratchPath(L"index.$$$");
-    ASSERT_TRUE(WriteWholeFile(path, WorkFile(2, 0, 3, 2, 5)));
     const struct { uint32_t type; int16_t before, after; } cases[] = {
-        {0x500, 5, 0}, {0x500, 3, 0}, {0x500, 2, 2}, {0x500, -1, -1}, {0x501, 2, 0},
+        {0x500, -1, -1}, {0x500, 5, 0}, {0x500, 3, 0}, {0x500, 2, 2}, {0x501, 2, 0},
         {0x501, 1, 1}, {0x502, 0, 0}, {0x502, 1, 0}};
     for (const auto &c : cases) {
-        TestDevMode t;
-        t.dm->pdmPaperType.id = c.type;
-        t.dm->pdmSettingIndex = c.before;
-        EXPECT_EQ(ReadWorkingSettingsFile(path.c_str(), t.dm, t.store), WORKFILE_OK);
-        EXPECT_EQ(t.dm->pdmSettingIndex, c.after) << c.type << " " << c.before;
+        TestDevMode u;
+        memset(u.store, 0x5A, sizeof(SettingStore));
+        u.dm->pdmPaperType.id = c.type;
+        u.dm->pdmSettingIndex = c.before;
+        ASSERT_EQ(ReadWorkingSettingsFile(path.c_str(), u.dm, u.store), WORKFILE_OK);
+        EXPECT_EQ(u.dm->pdmSettingIndex, c.after) << c.type << " " << c.before;
+        EXPECT_EQ(u.dm->pdmSettingCount[0], 3);
+        EXPECT_EQ(u.dm->pdmSettingCount[1], 2);
+        EXPECT_EQ(memcmp(u.store->blocks[0], t.store->blocks[0], 1184 * 3), 0);
+        EXPECT_EQ(memcmp(u.store->blocks[1], t.store->blocks[1], 1184 * 2), 0);
+        EXPECT_EQ(u.store->blocks[0][3].presetId, 0x5A5A) << "other slots keep their contents";
     }
 }
 
@@ -137,21 +104,22 @@ TEST(WorkingFile, OlderVersionsGetTheNamedPresetsInTheSecondBlock)
         EXPECT_EQ(t.dm->pdmSettingCount[1], 2);
         EXPECT_STREQ(t.store->blocks[0][3].name, L"R3");
         EXPECT_EQ(t.store->blocks[0][4].presetId, 5) << "slot 4 keeps its preset";
-        EXPECT_EQ(t.store->blocks[1][0].presetId, 1);
-        EXPECT_STREQ(t.store->blocks[1][0].name, L"標準設定");
-        EXPECT_EQ(t.store->blocks[1][1].presetId, 3);
-        EXPECT_STREQ(t.store->blocks[1][1].name, L"最高品質");
-        EXPECT_EQ(t.store->blocks[1][1].printMode, 0);
+        const wchar_t *names[] = {L"標準設定", L"最高品質"};
+        for (int i = 0; i < 2; i++) {
+            PrintSetting got = t.store->blocks[1][i], preset = *BuiltInPreset(6 + i);
+            EXPECT_STREQ(got.name, names[i]);
+            memset(got.name, 0, sizeof got.name);
+            memset(preset.name, 0, sizeof preset.name);
+            EXPECT_EQ(memcmp(&got, &preset, sizeof got), 0) << "the built-in preset " << i;
+        }
     }
 }
 
 TEST(WorkingFile, DamagedFilesAreIgnoredAndChangeNothing)
 {
-    std::vector<BYTE> longer = WorkFile(2, 0, 3, 2, 5);
+    std::vector<BYTE> longer = WorkFile(2, 0, 3, 2, 5), shorter = longer, foreign = longer;
     longer.push_back(0);
-    std::vector<BYTE> shorter = WorkFile(2, 0, 3, 2, 5);
     shorter.pop_back();
-    std::vector<BYTE> foreign = WorkFile(2, 0, 1, 0, 1);
     foreign[0] = 0xC6;
     const struct { std::vector<BYTE> bytes; WorkFileResult result; } cases[] = {
         {longer, WORKFILE_BAD_SIZE},
@@ -163,15 +131,14 @@ TEST(WorkingFile, DamagedFilesAreIgnoredAndChangeNothing)
         {WorkFile(3, 0, 0, 0, 0), WORKFILE_BAD_VERSION},
         {foreign, WORKFILE_OTHER_MODEL},
         {std::vector<BYTE>(15, 0), WORKFILE_SHORT_HEADER},
-        {std::vector<BYTE>(), WORKFILE_SHORT_HEADER},
     };
     TestDevMode t;
-    Snapshot before(t);
+    const std::vector<BYTE> before = t.Bytes();
     std::wstring path = ScratchPath(L"damaged.$$$");
     for (const auto &c : cases) {
         ASSERT_TRUE(WriteWholeFile(path, c.bytes));
         EXPECT_EQ(ReadWorkingSettingsFile(path.c_str(), t.dm, t.store), c.result) << c.bytes.size();
-        EXPECT_TRUE(before.Same(t));
+        EXPECT_EQ(t.Bytes(), before);
     }
     EXPECT_EQ(ReadWorkingSettingsFile(ScratchPath(L"missing.$$$").c_str(), t.dm, t.store),
               WORKFILE_NOT_FOUND);
@@ -180,20 +147,27 @@ TEST(WorkingFile, DamagedFilesAreIgnoredAndChangeNothing)
     EXPECT_STREQ(t.store->blocks[1][20].name, L"R41");
 }
 
-TEST(WorkingFile, FailedWriteLeavesThePreviousFile)
+TEST(SettingsFiles, AFailedWriteKeepsThePreviousFile)
 {
     TestDevMode t;
-    std::wstring path = ScratchPath(L"kept.$$$");
-    std::vector<BYTE> old = WorkFile(2, 0, 1, 0, 1);
-    ASSERT_TRUE(WriteWholeFile(path, old));
-    // Held open without sharing by another sheet: it cannot be replaced.
-    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(WriteWorkingSettingsFile(path.c_str(), t.dm, t.store));
-    CloseHandle(held);
-    EXPECT_EQ(ReadWholeFile(path), old);
-    EXPECT_FALSE(FileExists(path + L".new"));
-    EXPECT_FALSE(WriteWorkingSettingsFile(ScratchPath(L"no\\such\\folder.$$$").c_str(), t.dm, t.store));
-    EXPECT_TRUE(WriteWorkingSettingsFile(path.c_str(), t.dm, t.store));
-    EXPECT_EQ(ReadWholeFile(path).size(), 16u + 1184 * 8);
+    for (bool paramFile : {false, true}) {
+        auto write = [&](const std::wstring &path) {
+            return paramFile ? SaveSettingsFile(path.c_str(), t.dm, t.store)
+                             : WriteWorkingSettingsFile(path.c_str(), t.dm, t.store);
+        };
+        std::wstring path = ScratchPath(paramFile ? L"kept.OVP" : L"kept.$$$");
+        const std::vector<BYTE> old(5000, 0x99);
+        ASSERT_TRUE(WriteWholeFile(path, old));
+        // Held open without sharing by another sheet: it cannot be replaced.
+        HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        EXPECT_FALSE(write(path));
+        CloseHandle(held);
+        EXPECT_EQ(ReadWholeFile(path), old);
+        EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_FALSE(write(ScratchPath(L"no\\such\\folder")));
+        EXPECT_TRUE(write(path));
+        EXPECT_EQ(ReadWholeFile(path).size(), (paramFile ? 2072u : 16u) + 1184 * 8)
+            << "replaced, not appended to";
+    }
+    EXPECT_FALSE(SaveSettingsFile(ScratchPath(L"nostore.OVP").c_str(), t.dm, NULL));
 }

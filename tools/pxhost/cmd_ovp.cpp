@@ -16,19 +16,7 @@ static int ReportRefusedParamFile(const WCHAR *path, UINT message, BOOL json)
 {
     WCHAR text[256] = L"";
     LoadStringW(ModuleInstance(), message, text, 256);
-    if (json) {
-        JsonWriter w;
-        JsonInit(&w, stdout);
-        JsonBeginObject(&w, NULL);
-        JsonBeginObject(&w, "refused");
-        JsonInt(&w, "id", message);
-        JsonText(&w, "message", text, 256);
-        JsonEndObject(&w);
-        JsonEndObject(&w);
-        JsonFinish(&w);
-    } else {
-        PrintUtf8(L"refused: %ls: %u %ls\n", path, message, text);
-    }
+    PrintRefusedFile(path, message, text, json);
     return PXHOST_REFUSED;
 }
 

@@ -10,20 +10,7 @@
 
 static int ReportRefusedWorkFile(const WCHAR *path, WorkFileResult result, BOOL json)
 {
-    if (json) {
-        JsonWriter w;
-        JsonInit(&w, stdout);
-        JsonBeginObject(&w, NULL);
-        JsonBeginObject(&w, "refused");
-        JsonInt(&w, "id", result);
-        const WCHAR *reason = WorkFileResultName(result);
-        JsonText(&w, "message", reason, lstrlenW(reason));
-        JsonEndObject(&w);
-        JsonEndObject(&w);
-        JsonFinish(&w);
-    } else {
-        PrintUtf8(L"refused: %ls: %d %ls\n", path, result, WorkFileResultName(result));
-    }
+    PrintRefusedFile(path, result, WorkFileResultName(result), json);
     return result == WORKFILE_NOT_FOUND ? PXHOST_FAILED : PXHOST_REFUSED;
 }
 

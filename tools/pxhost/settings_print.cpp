@@ -3,6 +3,8 @@
 #include <inttypes.h>
 #include <string.h>
 
+#include "tools/pxhost/commands.h"
+
 const char *const kParamFileFields[] = {
     "dmOrientation", "dmPaperSize", "dmCopies", "dmDefaultSource", "dmColor", "dmICMMethod",
     "pdmSizeSeries", "pdmOutputSize", "pdmOutputScale", "pdmRotation", "pdmMediaWidth",
@@ -19,6 +21,23 @@ const char *const kParamFileFields[] = {
     "pdmSuctionFanSet", "pdmSuctionFan", "pdmSideMarginSet", "pdmSideMargin", "pdmDryTimeSet",
     "pdmDryTime", "pdmFeedAdjustSet", "pdmFeedAdjust", "pdmColorTableSet", "pdmColorTable",
     "pdmShowStatus", "pdmCropMarks", NULL};
+
+void PrintRefusedFile(const WCHAR *path, int id, const WCHAR *message, BOOL json)
+{
+    if (!json) {
+        PrintUtf8(L"refused: %ls: %d %ls\n", path, id, message);
+        return;
+    }
+    JsonWriter w;
+    JsonInit(&w, stdout);
+    JsonBeginObject(&w, NULL);
+    JsonBeginObject(&w, "refused");
+    JsonInt(&w, "id", id);
+    JsonText(&w, "message", message, lstrlenW(message));
+    JsonEndObject(&w);
+    JsonEndObject(&w);
+    JsonFinish(&w);
+}
 
 const WCHAR *WorkFileResultName(WorkFileResult result)
 {

@@ -21,5 +21,9 @@ void PrintSettingsText(FILE *out, const PrintSetting *records, const int counts[
 void WriteRecordIdsJson(JsonWriter *w, const PXDEVMODE *dm);
 void PrintRecordIdsText(FILE *out, const PXDEVMODE *dm);
 
+// Why a file was refused: its id (message id or reason) and text, as a
+// line or as JSON {"refused": {"id", "message"}}.
+void PrintRefusedFile(const WCHAR *path, int id, const WCHAR *message, BOOL json);
+
 // Why a working settings file is not taken, in words.
 const WCHAR *WorkFileResultName(WorkFileResult result);

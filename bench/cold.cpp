@@ -1,0 +1,133 @@
+#include "bench/cold.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <tlhelp32.h>
+#include <winspool.h>
+
+#include "bench/timing.h"
+
+#define CHILD_TIMEOUT_MS 60000
+
+static int ModuleCount(void)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    MODULEENTRY32W entry;
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry))
+        count++;
+    CloseHandle(snapshot);
+    return count;
+}
+
+static BOOL ConfigFile(const WCHAR *printer, WCHAR *path, DWORD chars)
+{
+    HANDLE handle;
+    if (!OpenPrinterW(const_cast<WCHAR *>(printer), &handle, NULL))
+        return FALSE;
+    BYTE buffer[4096];
+    DWORD needed = 0;
+    BOOL ok = GetPrinterDriverW(handle, NULL, 2, buffer, sizeof buffer, &needed);
+    ClosePrinter(handle);
+    const WCHAR *config = ok ? reinterpret_cast<DRIVER_INFO_2W *>(buffer)->pConfigFile : NULL;
+    if (!config)
+        return FALSE;
+    lstrcpynW(path, config, chars);
+    return TRUE;
+}
+
+static int RunSplitChild(const WCHAR *printer)
+{
+    WCHAR path[MAX_PATH];
+    double start = NowUs();
+    if (!ConfigFile(printer, path, MAX_PATH))
+        return 1;
+    double warmUp = NowUs() - start;
+    int before = ModuleCount();
+    start = NowUs();
+    HMODULE module = LoadLibraryW(path);
+    double load = NowUs() - start;
+    int brought = ModuleCount() - before;
+    start = NowUs();
+    int papers = DeviceCapabilitiesW(printer, L"FILE:", DC_PAPERS, NULL, NULL);
+    double call = NowUs() - start;
+    if (!module || papers <= 0)
+        return 1;
+    printf("%.1f %.1f %d %.1f\n", warmUp, load, brought, call);
+    fflush(stdout);
+    return 0;
+}
+
+int RunColdChild(const WCHAR *printer, BOOL split)
+{
+    if (split)
+        return RunSplitChild(printer);
+    double start = NowUs();
+    int papers = DeviceCapabilitiesW(printer, L"FILE:", DC_PAPERS, NULL, NULL);
+    double elapsed = NowUs() - start;
+    if (papers <= 0) {
+        fprintf(stderr, "pxbench: cold DC_PAPERS on %ls answered %d\n", printer, papers);
+        return 1;
+    }
+    printf("%.1f\n", elapsed);
+    fflush(stdout);
+    return 0;
+}
+
+// Runs one child and returns what it printed, or FALSE when it failed.
+static BOOL RunChild(const WCHAR *printer, const WCHAR *mode, char *text, DWORD chars)
+{
+    WCHAR exe[MAX_PATH], command[2 * MAX_PATH + 32];
+    GetModuleFileNameW(NULL, exe, MAX_PATH);
+    _snwprintf(command, sizeof command / sizeof command[0], L"\"%ls\" %ls \"%ls\"", exe, mode,
+               printer);
+    command[sizeof command / sizeof command[0] - 1] = 0;
+
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+    HANDLE readEnd, writeEnd;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return FALSE;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process = {};
+    BOOL started = CreateProcessW(exe, command, NULL, NULL, TRUE, 0, NULL, NULL, &startup,
+                                  &process);
+    CloseHandle(writeEnd);
+    DWORD code = 1, total = 0;
+    if (started) {
+        DWORD got = 0;
+        while (total + 1 < chars &&
+               ReadFile(readEnd, text + total, chars - 1 - total, &got, NULL) && got)
+            total += got;
+        if (WaitForSingleObject(process.hProcess, CHILD_TIMEOUT_MS) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
+    text[total] = 0;
+    return code == 0 && total > 0;
+}
+
+double ColdCallOnce(const WCHAR *printer)
+{
+    char text[64];
+    return RunChild(printer, L"--cold-child", text, sizeof text) ? strtod(text, NULL) : -1;
+}
+
+BOOL ColdSplitOnce(const WCHAR *printer, ColdSplit *split)
+{
+    char text[128];
+    if (!RunChild(printer, L"--cold-split-child", text, sizeof text))
+        return FALSE;
+    return sscanf(text, "%lf %lf %d %lf", &split->warmUpUs, &split->loadUs, &split->newModules,
+                  &split->callUs) == 4;
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs the robustness suite longer than CI does: the device-mode fuzzer for a
+# given time instead of a fixed number of iterations, and the leak check with
+# 10,000 calls of each entry point.
+#   scripts/fuzz.sh [SECONDS] [SEED]      (default 600 s, CI's seed)
+#   BUILD_DIR=... to use another build tree than build/x64
+set -eu
+cd "$(dirname "$0")/.."
+seconds=${1:-600}
+seed=${2:-}
+build=${BUILD_DIR:-$PWD/build/x64}
+if [ -z "${BUILD_DIR:-}" ]; then
+    scripts/setup.sh
+    cmake --preset x64 >/dev/null
+fi
+cmake --build "$build" --target test_robustness px_test_setup
+prefix=$build/fuzz-prefix
+loader=/usr/lib/wine/wine64
+scripts/make-test-prefix.sh "$prefix" "$build" >/dev/null
+status=0
+env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    PX_FUZZ_SECONDS="$seconds" PX_LEAK_CALLS=10000 ${seed:+PX_FUZZ_SEED="$seed"} \
+    xvfb-run -a "$loader" "$build/bin/test_robustness.exe" || status=$?
+scripts/wine-prefix.sh stop "$prefix" "$loader"
+exit $status

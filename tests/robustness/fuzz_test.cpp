@@ -1,0 +1,479 @@
+// Seeded mutations of device modes through every spooler-facing entry point:
+// no crash, no access past a buffer (inputs and outputs end at guard pages)
+// and every answer within what the entry point documents. CI runs a fixed
+// number of iterations; scripts/fuzz.sh runs it for a given time.
+//   PX_FUZZ_SEED, PX_FUZZ_ITERATIONS, PX_FUZZ_SECONDS (overrides iterations)
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <string.h>
+#include <wchar.h>
+
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tests/robustness/world.h"
+
+namespace {
+
+const BYTE kUntouched = 0xCD;
+const WORD kHighestIndex = 40;  // every index up to this one, and random ones beyond
+const int kMaxReported = 5;
+
+struct Why {
+    char text[256];
+};
+
+bool Fail(Why *why, const char *format, long a = 0, long b = 0)
+{
+    snprintf(why->text, sizeof why->text, format, a, b);
+    return false;
+}
+
+bool Untouched(const GuardedBuffer &b, SIZE_T from = 0)
+{
+    for (SIZE_T i = from; i < b.size; i++)
+        if (b.data[i] != kUntouched)
+            return false;
+    return true;
+}
+
+Guarded *Output(SIZE_T bytes)
+{
+    Guarded *g = new Guarded(bytes);
+    if (g->buffer.size)
+        FillMemory(g->buffer.data, g->buffer.size, kUntouched);
+    return g;
+}
+
+// --- DeviceCapabilitiesW -----------------------------------------------------
+
+bool CheckCapabilities(const WorldPrinter *p, WORD index, const DEVMODEW *dm, Why *why)
+{
+    DWORD count = static_cast<DWORD>(DeviceCapabilitiesW(p->name, L"FILE:", index, NULL, dm));
+    Guarded *out = Output(CapabilityOutputBytes(index, count));
+    DWORD filled = static_cast<DWORD>(
+        DeviceCapabilitiesW(p->name, L"FILE:", index, out->as<WCHAR>(), dm));
+    char detail[200];
+    bool ok = CapabilityAnswerValid(index, count, filled, out->buffer.data, p->usable, detail,
+                                    sizeof detail);
+    if (!ok)
+        snprintf(why->text, sizeof why->text, "DeviceCapabilitiesW index %u: %s", index, detail);
+    delete out;
+    return ok;
+}
+
+// --- DocumentPropertiesW and the job check ------------------------------------
+
+bool RecordHeaderValid(const DEVMODEW *dm, Why *why)
+{
+    if (dm->dmSpecVersion != 0x401 || dm->dmDriverVersion != 0x102)
+        return Fail(why, "record versions %#lx %#lx", dm->dmSpecVersion, dm->dmDriverVersion);
+    if (dm->dmSize != 220 || dm->dmDriverExtra != 3940)
+        return Fail(why, "record sizes %ld %ld", dm->dmSize, dm->dmDriverExtra);
+    if (!wmemchr(dm->dmDeviceName, 0, CCHDEVICENAME))
+        return Fail(why, "device name without NUL");
+    return true;
+}
+
+// A record the driver made must pass its own job check unchanged.
+bool PassesJobCheck(const World *w, const WorldPrinter *p, DEVMODEW *dm, Why *why)
+{
+    WCHAR reason[64] = {};
+    DEVQUERYPRINT_INFO info = {};
+    info.cbSize = sizeof info;
+    info.Level = 1;
+    info.hPrinter = p->handle;
+    info.pDevMode = dm;
+    info.pszErrorStr = reason;
+    info.cchErrorStr = sizeof reason;
+    if (w->exports.devQueryPrintEx(&info))
+        return true;
+    char text[128] = {};
+    WideCharToMultiByte(CP_UTF8, 0, reason, -1, text, sizeof text, NULL, NULL);
+    snprintf(why->text, sizeof why->text, "the driver's own record is refused: %s", text);
+    return false;
+}
+
+bool CheckDocumentProperties(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm,
+                             Why *why)
+{
+    static const DWORD kModes[] = {0, DM_OUT_BUFFER, DM_IN_BUFFER | DM_OUT_BUFFER,
+                                   DM_OUT_DEFAULT, DM_IN_BUFFER,
+                                   DM_OUT_DEFAULT | DM_IN_BUFFER | DM_OUT_BUFFER};
+    DWORD mode = kModes[Below(rng, 6)];
+    DEVMODEW *input = OneIn(rng, 4) ? NULL : dm;
+    Guarded *out = Output(sizeof(PXDEVMODE));
+    DEVMODEW *output = OneIn(rng, 8) ? NULL : out->as<DEVMODEW>();
+    LONG r = DocumentPropertiesW(NULL, p->handle, const_cast<WCHAR *>(p->name), output, input,
+                                 mode);
+    bool copies = output && (mode & (DM_OUT_DEFAULT | DM_OUT_BUFFER));
+    bool ok = true;
+    if (mode == 0 || !output)
+        ok = r == (LONG)sizeof(PXDEVMODE) ? Untouched(out->buffer)
+                                          : Fail(why, "size query answered %ld", r);
+    else if (!p->usable)
+        ok = r < 0 ? Untouched(out->buffer) : Fail(why, "unbound printer answered %ld", r);
+    else if (r != IDOK)
+        ok = Fail(why, "DocumentPropertiesW mode %#lx answered %ld", (long)mode, r);
+    else if (!copies)
+        ok = Untouched(out->buffer) ? true : Fail(why, "mode %#lx wrote the output", (long)mode);
+    else
+        ok = RecordHeaderValid(output, why) && PassesJobCheck(w, p, output, why);
+    delete out;
+    return ok;
+}
+
+// --- DrvConvertDevMode ---------------------------------------------------------
+
+// A destination keeps its dmICMMethod when its public part holds the field.
+const WORD kIcmMethodEnd = offsetof(DEVMODEW, dmICMMethod) + sizeof(DWORD);
+
+struct Destination {
+    Guarded *memory;
+    DEVMODEW *dm;
+    WORD size, extra, specVersion, driverVersion;
+    DWORD icm;
+};
+
+Destination MakeDestination(Rng *rng)
+{
+    static const WORD kSizes[] = {220, 156, 188, 191, 192, 72};
+    static const WORD kExtras[] = {3940, 0, 100, 3936};
+    Destination d = {};
+    d.size = OneIn(rng, 3) ? static_cast<WORD>(Below(rng, 300)) : kSizes[Below(rng, 6)];
+    d.extra = OneIn(rng, 3) ? static_cast<WORD>(Below(rng, 5000)) : kExtras[Below(rng, 4)];
+    SIZE_T bytes = static_cast<SIZE_T>(d.size) + d.extra;
+    bytes = bytes < FUZZ_MIN_RECORD ? FUZZ_MIN_RECORD : (bytes + 3) & ~static_cast<SIZE_T>(3);
+    d.memory = Output(bytes);
+    d.dm = d.memory->as<DEVMODEW>();
+    d.specVersion = static_cast<WORD>(Next32(rng));
+    d.driverVersion = static_cast<WORD>(Next32(rng));
+    d.icm = Next32(rng);
+    d.dm->dmSpecVersion = d.specVersion;
+    d.dm->dmDriverVersion = d.driverVersion;
+    d.dm->dmSize = d.size;
+    d.dm->dmDriverExtra = d.extra;
+    if (d.size >= kIcmMethodEnd)
+        d.dm->dmICMMethod = d.icm;
+    return d;
+}
+
+// The destination as the documented copy leaves it: the public bytes both
+// records hold, the destination's header put back, then the private bytes
+// both hold behind the destination's public part.
+void ExpectedCopy(const DEVMODEW *source, const Destination *d, LONG n, LONG m, BYTE *image)
+{
+    const BYTE *from = reinterpret_cast<const BYTE *>(source);
+    memcpy(image, from, n);
+    DEVMODEW *header = reinterpret_cast<DEVMODEW *>(image);
+    header->dmSpecVersion = d->specVersion;
+    header->dmDriverVersion = d->driverVersion;
+    header->dmSize = d->size;
+    header->dmDriverExtra = d->extra;
+    if (d->size >= kIcmMethodEnd)
+        header->dmICMMethod = d->icm;
+    memcpy(image + d->size, from + source->dmSize, m);
+}
+
+bool CheckCopyBetweenSizes(const World *w, Rng *rng, const DEVMODEW *source, Why *why)
+{
+    Destination d = MakeDestination(rng);
+    LONG declared = static_cast<LONG>(d.size) + d.extra;
+    static const LONG kOffsets[] = {0, 0, 1, 1000, -1};
+    LONG needed = OneIn(rng, 8) ? static_cast<LONG>(0x80000000u | Next32(rng))
+                                : declared + kOffsets[Below(rng, 5)];
+    LONG before = needed;
+    SIZE_T bytes = d.memory->buffer.size;
+    BYTE *image = static_cast<BYTE *>(HeapAlloc(GetProcessHeap(), 0, bytes));
+    memcpy(image, d.dm, bytes);
+    SetLastError(0);
+    BOOL r = w->exports.convertDevMode(const_cast<WCHAR *>(PX_PRINTER),
+                                       const_cast<DEVMODEW *>(source), d.dm, &needed,
+                                       CDM_CONVERT);
+    bool ok = true;
+    if (!source || before < declared) {
+        ok = !r && GetLastError() == ERROR_INVALID_PARAMETER && needed == before
+                 ? true
+                 : Fail(why, "CDM_CONVERT refused wrongly: result %ld, needed %ld", r, needed);
+    } else if (!r) {
+        ok = Fail(why, "CDM_CONVERT failed, last error %ld", (long)GetLastError());
+    } else {
+        LONG n = source->dmSize < d.size ? source->dmSize : d.size;
+        LONG m = source->dmDriverExtra < d.extra ? source->dmDriverExtra : d.extra;
+        ExpectedCopy(source, &d, n, m, image);
+        if (needed != n + m)
+            ok = Fail(why, "CDM_CONVERT reported %ld bytes, copied %ld", needed, n + m);
+        else if (memcmp(image, d.dm, bytes) != 0) {
+            SIZE_T at = 0;
+            while (image[at] == reinterpret_cast<BYTE *>(d.dm)[at])
+                at++;
+            snprintf(why->text, sizeof why->text,
+                     "CDM_CONVERT left another destination (size %u, extra %u, source %u + %u): "
+                     "byte %u differs",
+                     d.size, d.extra, source->dmSize, source->dmDriverExtra, (unsigned)at);
+            ok = false;
+        }
+    }
+    if (ok && !r && memcmp(image, d.dm, bytes) != 0)
+        ok = Fail(why, "a refused CDM_CONVERT wrote the destination");
+    HeapFree(GetProcessHeap(), 0, image);
+    delete d.memory;
+    return ok;
+}
+
+bool CheckBuildModes(const World *w, Rng *rng, const WorldPrinter *p, DWORD mode,
+                     const DEVMODEW *source, Why *why)
+{
+    static const LONG kNeeded[] = {4160, 4160, 4160, 4159, 0, 8000};
+    LONG needed = kNeeded[Below(rng, 6)];
+    LONG before = needed;
+    Guarded *out = Output(needed >= 4160 ? 4160 : needed);
+    DEVMODEW *output = OneIn(rng, 10) ? NULL : out->as<DEVMODEW>();
+    WCHAR *name = const_cast<WCHAR *>(p->name);
+    SetLastError(0);
+    BOOL r = w->exports.convertDevMode(name, const_cast<DEVMODEW *>(source), output, &needed, mode);
+    bool ok = true;
+    if (before < 4160 || !output) {
+        ok = !r && GetLastError() == ERROR_INSUFFICIENT_BUFFER && needed == 4160 &&
+                     Untouched(out->buffer)
+                 ? true
+                 : Fail(why, "mode %ld with a short buffer: result %ld", (long)mode, r);
+    } else if (!p->usable) {
+        ok = !r && GetLastError() == ERROR_INVALID_PARAMETER && needed == before
+                 ? true
+                 : Fail(why, "mode %ld on an unbound printer: result %ld", (long)mode, r);
+    } else if (!r || needed != 4160) {
+        ok = Fail(why, "mode %ld failed (needed %ld)", (long)mode, needed);
+    } else {
+        ok = RecordHeaderValid(output, why) && PassesJobCheck(w, p, output, why);
+    }
+    delete out;
+    return ok;
+}
+
+bool CheckConvert(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm, Why *why)
+{
+    DEVMODEW *source = OneIn(rng, 10) ? NULL : dm;
+    switch (Below(rng, 8)) {
+    case 0:
+    case 1:
+    case 2:
+        return CheckCopyBetweenSizes(w, rng, source, why);
+    case 3:
+    case 4:
+        return CheckBuildModes(w, rng, p, CDM_CONVERT351, source, why);
+    case 5:
+        return CheckBuildModes(w, rng, p, CDM_DRIVER_DEFAULT, NULL, why);
+    default: {
+        static const DWORD kOtherModes[] = {0, 3, 5, 6, 7, 8, 0x80000004u};
+        DWORD mode = OneIn(rng, 4) ? (Next32(rng) | 8) : kOtherModes[Below(rng, 7)];
+        LONG needed = 4160;
+        BYTE scratch[4160];
+        SetLastError(0);
+        BOOL r = w->exports.convertDevMode(const_cast<WCHAR *>(p->name), dm,
+                                           reinterpret_cast<DEVMODEW *>(scratch),
+                                           OneIn(rng, 2) ? &needed : NULL, mode);
+        return !r && GetLastError() == ERROR_INVALID_PARAMETER
+                   ? true
+                   : Fail(why, "mode %#lx accepted (result %ld)", (long)mode, r);
+    }
+    }
+}
+
+// --- DevQueryPrintEx -------------------------------------------------------------
+
+bool CheckJobQuery(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm, Why *why)
+{
+    static const DWORD kChars[] = {0, 1, 2, 3, 10, 64, 128, 200};
+    DWORD cch = OneIn(rng, 4) ? Below(rng, 300) : kChars[Below(rng, 8)];
+    Guarded *text = Output(cch);
+    DEVQUERYPRINT_INFO info = {};
+    info.cbSize = sizeof info;
+    info.Level = 1;
+    info.hPrinter = p->handle;
+    info.pDevMode = OneIn(rng, 12) ? NULL : dm;
+    info.pszErrorStr = OneIn(rng, 10) ? NULL : text->as<WCHAR>();
+    info.cchErrorStr = cch;
+    info.cchNeeded = 0xBEEF;
+    BOOL printable = w->exports.devQueryPrintEx(&info);
+    bool ok = true;
+    if (printable) {
+        if (!info.pDevMode)
+            ok = true;
+        else if (!p->usable)
+            ok = Fail(why, "a job on an unbound printer counted as printable");
+        if (ok && (info.cchNeeded != 0xBEEF || !Untouched(text->buffer)))
+            ok = Fail(why, "a printable job touched the message (%ld)", (long)info.cchNeeded);
+    } else if (!info.pDevMode) {
+        ok = Fail(why, "no job device mode was refused");
+    } else if (info.cchNeeded < 4 || info.cchNeeded > 128 || info.cchNeeded % 2) {
+        ok = Fail(why, "message size %ld bytes", (long)info.cchNeeded);
+    } else if (info.pszErrorStr) {
+        DWORD written = cch >= info.cchNeeded ? info.cchNeeded : (cch >= 2 ? cch & ~1u : cch);
+        const WCHAR *s = text->as<WCHAR>();
+        if (!Untouched(text->buffer, written))
+            ok = Fail(why, "message written past %ld of %ld bytes", (long)written, (long)cch);
+        else if (cch >= 2 && !IsJobMessagePrefix(s, written / 2))
+            ok = Fail(why, "message is not a job message cut to %ld bytes", (long)cch);
+        else if (cch >= 2 && cch >= info.cchNeeded && wcslen(s) * 2 + 2 != info.cchNeeded)
+            ok = Fail(why, "message length and size disagree (%ld)", (long)info.cchNeeded);
+        else if (cch == 1 && text->buffer.data[0] != 0)
+            ok = Fail(why, "one-byte buffer not cleared");
+    }
+    delete text;
+    return ok;
+}
+
+// --- DrvQueryColorProfile ---------------------------------------------------------
+
+bool ProfileNameValid(const DEVMODEW *dm, const WCHAR *name, Why *why)
+{
+    const WCHAR *chosen = reinterpret_cast<const PXDEVMODE *>(dm)->pdmPrinterProfile;
+    if (chosen[0]) {
+        if (wcsncmp(name, chosen, PX_PATH_CHARS - 1) != 0 || wcslen(name) > PX_PATH_CHARS - 1)
+            return Fail(why, "the chosen profile name came back changed");
+        return true;
+    }
+    size_t n = wcslen(name);
+    if (n < 5 || wcscmp(name + n - 4, L".icc") != 0)
+        return Fail(why, "default profile name is no ICC file name (%ld chars)", (long)n);
+    return true;
+}
+
+// Only a record whose header declares the private part is read; any other
+// is refused without touching the arguments.
+bool CheckProfileRefused(const World *w, const WorldPrinter *p, DEVMODEW *full, Why *why)
+{
+    WCHAR name[8];
+    ULONG size = sizeof name;
+    FLONG flags = 0xF00D;
+    SetLastError(0);
+    BOOL r = w->exports.queryColorProfile(p->handle, full, QCP_DEVICEPROFILE, name, &size, &flags);
+    if (r || GetLastError() != ERROR_INVALID_PARAMETER || size != sizeof name || flags != 0xF00D)
+        return Fail(why, "record without a private part: result %ld, size %ld", r, (long)size);
+    return true;
+}
+
+bool CheckColorProfile(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *full, Why *why)
+{
+    if (full->dmSize < 220 || full->dmDriverExtra < 3936)
+        return CheckProfileRefused(w, p, full, why);
+    static const ULONG kModes[] = {QCP_DEVICEPROFILE, QCP_DEVICEPROFILE, QCP_DEVICEPROFILE,
+                                   QCP_SOURCEPROFILE, 2};
+    ULONG mode = OneIn(rng, 6) ? Next32(rng) : kModes[Below(rng, 5)];
+    // The size query tells the name's size.
+    ULONG need = 0;
+    FLONG flags = 0xF00D;
+    BOOL r = w->exports.queryColorProfile(p->handle, full, QCP_DEVICEPROFILE, NULL, &need, &flags);
+    if (r || GetLastError() != ERROR_INSUFFICIENT_BUFFER || need < 2 || need % 2 ||
+        need > 2 * PX_PATH_CHARS)
+        return Fail(why, "profile size query: result %ld, size %ld", r, (long)need);
+    static const LONG kDelta[] = {0, -1, 0, 100, -(LONG)0x10000};
+    LONG cb = static_cast<LONG>(need) + kDelta[Below(rng, 5)];
+    ULONG size = cb < 0 ? 0 : static_cast<ULONG>(cb);
+    ULONG given = size;
+    Guarded *out = Output(size);
+    void *buffer = OneIn(rng, 8) ? NULL : out->buffer.data;
+    flags = 0xF00D;
+    SetLastError(0);
+    r = w->exports.queryColorProfile(p->handle, full, mode, buffer, &size, &flags);
+    bool ok = true;
+    if (mode != QCP_DEVICEPROFILE) {
+        if (!r || size != given || flags != 0xF00D || !Untouched(out->buffer))
+            ok = Fail(why, "query mode %#lx touched its arguments", (long)mode);
+    } else if (buffer && given >= need) {
+        if (!r || flags != QCP_PROFILEDISK || size != given)
+            ok = Fail(why, "profile copy: result %ld, flags %#lx", r, (long)flags);
+        else if (wcslen(out->as<WCHAR>()) * 2 + 2 != need || !Untouched(out->buffer, need))
+            ok = Fail(why, "profile copy wrote %ld bytes past the name", (long)need);
+        else
+            ok = ProfileNameValid(full, out->as<WCHAR>(), why);
+    } else if (r || GetLastError() != ERROR_INSUFFICIENT_BUFFER || size != need ||
+               !Untouched(out->buffer)) {
+        ok = Fail(why, "short profile buffer: result %ld, size %ld", r, (long)size);
+    }
+    delete out;
+    return ok;
+}
+
+// --- The run ------------------------------------------------------------------------
+
+struct FuzzRun {
+    unsigned long seed;
+    unsigned long iterations;
+    unsigned long seconds;
+};
+
+FuzzRun RunSettings(void)
+{
+    FuzzRun run;
+    run.seed = EnvNumber("PX_FUZZ_SEED", 0x22102210ul);
+    run.iterations = EnvNumber("PX_FUZZ_ITERATIONS", 1500);
+    run.seconds = EnvNumber("PX_FUZZ_SECONDS", 0);
+    return run;
+}
+
+bool Continue(const FuzzRun *run, unsigned long i, ULONGLONG start)
+{
+    if (run->seconds)
+        return GetTickCount64() - start < run->seconds * 1000ull;
+    return i < run->iterations;
+}
+
+const WorldPrinter *PickPrinter(const World *w, Rng *rng)
+{
+    return OneIn(rng, 2) ? &w->printers[0] : &w->printers[Below(rng, w->printerCount)];
+}
+
+WORD PickIndex(Rng *rng, unsigned long i)
+{
+    if (OneIn(rng, 8))
+        return static_cast<WORD>(Next32(rng));
+    return static_cast<WORD>(i % (kHighestIndex + 1));
+}
+
+bool OneIteration(const World *w, Rng *rng, unsigned long i, Why *why, const char **entry)
+{
+    const WorldPrinter *p = PickPrinter(w, rng);
+    const SeedRecord *base = &w->seeds[Below(rng, WORLD_SEEDS)];
+    const SeedRecord *other = &w->seeds[Below(rng, WORLD_SEEDS)];
+    FuzzRecord exact, full;
+    if (!MutateRecord(rng, base, other, FALSE, &exact) ||
+        !MutateRecord(rng, base, other, TRUE, &full))
+        return Fail(why, "out of memory");
+    bool ok = (*entry = "DeviceCapabilitiesW", CheckCapabilities(p, PickIndex(rng, i), exact.dm, why));
+    ok = ok && (*entry = "DocumentPropertiesW", CheckDocumentProperties(w, rng, p, exact.dm, why));
+    ok = ok && (*entry = "DrvConvertDevMode", CheckConvert(w, rng, p, exact.dm, why));
+    ok = ok && (*entry = "DevQueryPrintEx", CheckJobQuery(w, rng, p, exact.dm, why));
+    ok = ok && (*entry = "DrvQueryColorProfile", CheckColorProfile(w, rng, p, full.dm, why));
+    if (!ok && !why->text[0])
+        snprintf(why->text, sizeof why->text, "output changed where nothing may be written");
+    ReleaseFuzzRecord(&exact);
+    ReleaseFuzzRecord(&full);
+    return ok;
+}
+
+TEST(Fuzz, MutatedDeviceModesThroughEverySpoolerFacingEntryPoint)
+{
+    World *w = TheWorld();
+    ASSERT_TRUE(w->ready);
+    FuzzRun run = RunSettings();
+    Rng rng = SeededRng(run.seed);
+    ULONGLONG start = GetTickCount64();
+    unsigned long i = 0;
+    int reported = 0;
+    for (; Continue(&run, i, start) && reported < kMaxReported; i++) {
+        Why why = {};
+        const char *entry = "";
+        if (!OneIteration(w, &rng, i, &why, &entry)) {
+            ADD_FAILURE() << "seed " << run.seed << ", iteration " << i << ", " << entry << ": "
+                          << why.text;
+            reported++;
+        }
+    }
+    printf("fuzz: seed %#lx, %lu iterations in %.1f s\n", run.seed, i,
+           (GetTickCount64() - start) / 1000.0);
+    EXPECT_GE(i, run.seconds ? 1ul : run.iterations);
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+// What every robustness suite works on: the installed module, open handles
+// on the test printers and the records mutations start from.
+#pragma once
+
+#include <windows.h>
+
+#include "devmode/devmode.h"
+#include "tests/robustness/driver.h"
+#include "tests/robustness/mutate.h"
+
+struct WorldPrinter {
+    const WCHAR *name;
+    bool usable;      // its data driver binds
+    HANDLE handle;
+};
+
+#define WORLD_SEEDS 4
+
+struct World {
+    bool ready;
+    DriverExports exports;
+    WorldPrinter *printers;
+    int printerCount;
+    PXDEVMODE defaults;     // the driver default of the reference printer
+    PXDEVMODE merged;       // what an application gets for it
+    DEVMODEW publicOnly;    // a record without a private part
+    PXDEVMODE noise;        // random bytes
+    SeedRecord seeds[WORLD_SEEDS];
+};
+
+// Set up once per process; ready is false (and a message printed) when the
+// module or a printer cannot be reached.
+World *TheWorld(void);
+
+// Environment settings of a run: a number, or fallback when unset.
+unsigned long EnvNumber(const char *name, unsigned long fallback);
