@@ -5,4 +5,6 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
+scripts/check-exports.sh x86
+scripts/check-exports.sh x64
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset x64 --output-on-failure "$@"

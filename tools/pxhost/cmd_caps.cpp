@@ -85,7 +85,7 @@ static void PrintLanguages(const WCHAR *printer)
 
 static void PrintRecordFormat(const WCHAR *printer)
 {
-    PrintUtf8(L"device mode: %ld + %ld bytes, spec version 0x%lx, driver version 0x%lx\n",
+    PrintUtf8(L"device mode: %ld + %ld bytes, dmSpecVersion 0x%lx, dmDriverVersion 0x%lx\n",
               Capability(printer, DC_SIZE, NULL), Capability(printer, DC_EXTRA, NULL),
               Capability(printer, DC_VERSION, NULL), Capability(printer, DC_DRIVER, NULL));
     PrintUtf8(L"fields: 0x%08lx\n", Capability(printer, DC_FIELDS, NULL));
