@@ -4,6 +4,7 @@
 
 #include "core/ddops.h"
 #include "core/module.h"
+#include "core/spoolerread.h"
 
 // Process-wide binding state. The two handles are set and cleared together.
 static HMODULE g_dataDriver;
@@ -14,18 +15,13 @@ static LONG g_loadCount;
 
 static DRIVER_INFO_2W *ReadDriverInfo(HANDLE printer)
 {
-    DWORD needed = 0;
-    GetPrinterDriverW(printer, NULL, 2, NULL, 0, &needed);
-    if (needed < sizeof(DRIVER_INFO_2W))
-        return NULL;
-    auto *info = static_cast<DRIVER_INFO_2W *>(PxAlloc(needed));
-    if (!info)
-        return NULL;
-    if (!GetPrinterDriverW(printer, NULL, 2, reinterpret_cast<BYTE *>(info), needed, &needed)) {
-        PxFree(info);
+    DWORD bytes = 0;
+    BYTE *block = ReadPrinterDriverBlock(printer, 2, &bytes);
+    if (block && bytes < sizeof(DRIVER_INFO_2W)) {
+        PxFree(block);
         return NULL;
     }
-    return info;
+    return reinterpret_cast<DRIVER_INFO_2W *>(block);
 }
 
 int DataFileLength(HANDLE printer, const WCHAR *currentPath)
@@ -69,18 +65,21 @@ static BOOL LoadDataDriver(void)
     return FALSE;
 }
 
+static void ClearSlots(void)
+{
+    for (int i = 0; i < PX_SLOT_COUNT; i++)
+        g_slots[i] = NULL;
+}
+
+// The slots go with the library: after a failed reload none may point into
+// the library just freed.
 static void UnloadDataDriver(void)
 {
     ModuleLockGuard lock;
     if (g_dataDriver)
         FreeLibrary(g_dataDriver);
     g_dataDriver = g_dataDriverResources = NULL;
-}
-
-static void ClearSlots(void)
-{
-    for (int i = 0; i < PX_SLOT_COUNT; i++)
-        g_slots[i] = NULL;
+    ClearSlots();
 }
 
 // Comparing and replacing the path runs under the module lock (a recursive

@@ -4,6 +4,7 @@
 
 #include "core/ddops.h"
 #include "core/module.h"
+#include "core/spoolerread.h"
 #include "devmode/forms.h"
 
 unsigned DataDriverPaperCount(void)
@@ -68,23 +69,12 @@ static void SetList(PaperList *list, PaperEntry *entries, int count)
 // Reads the spooler's forms into a new buffer; FALSE when they cannot be read.
 static BOOL ReadForms(HANDLE printer, BYTE **forms, DWORD *formCount)
 {
-    DWORD needed = 0, returned = 0;
-    *forms = NULL;
+    DWORD bytes = 0, returned = 0;
+    *forms = ReadFormsBlock(printer, &bytes, &returned);
     *formCount = 0;
-    if (!EnumFormsW(printer, 1, NULL, 0, &needed, &returned) &&
-        GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+    if (!*forms)
         return FALSE;
-    if (needed == 0)
-        return TRUE;
-    BYTE *buffer = static_cast<BYTE *>(PxAlloc(needed));
-    if (!buffer)
-        return FALSE;
-    if (!EnumFormsW(printer, 1, buffer, needed, &needed, &returned)) {
-        PxFree(buffer);
-        return FALSE;
-    }
-    DWORD fit = needed / sizeof(FORM_INFO_1W);
-    *forms = buffer;
+    DWORD fit = bytes / sizeof(FORM_INFO_1W);
     *formCount = returned < fit ? returned : fit;
     return TRUE;
 }

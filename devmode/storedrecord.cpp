@@ -4,34 +4,22 @@
 #include <winspool.h>
 
 #include "core/module.h"
+#include "core/spoolerread.h"
 
-// Size of the printer's level-2 information, 0 when it cannot be read.
-static DWORD StoredInfoSize(HANDLE printer)
-{
-    DWORD size = 0;
-    if (GetPrinterW(printer, 2, NULL, 0, &size) || GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return 0;
-    return size;
-}
-
-// The second read must report the size of the first: the information did
-// not change in between.
-static DEVMODEW *ReadInfo(HANDLE printer, BYTE *buffer, DWORD bufferSize, DWORD expected)
-{
-    DWORD reported = 0;
-    if (!GetPrinterW(printer, 2, buffer, bufferSize, &reported) || reported != expected)
-        return NULL;
-    return reinterpret_cast<PRINTER_INFO_2W *>(buffer)->pDevMode;
-}
-
+// One read into the caller's buffer: no size query first, since under Wine
+// the query costs nearly as much as the read.
 DEVMODEW *ReadStoredDevMode(HANDLE printer, BYTE *buffer, DWORD bufferSize, DWORD *needed)
 {
-    DWORD size = StoredInfoSize(printer);
+    DWORD size = 0;
+    if (!buffer)
+        bufferSize = 0;
+    BOOL read = GetPrinterW(printer, 2, buffer, bufferSize, &size);
+    BOOL tooSmall = !read && GetLastError() == ERROR_INSUFFICIENT_BUFFER;
     if (needed)
-        *needed = size;
-    if (!size || !buffer || bufferSize < size)
+        *needed = read || tooSmall ? size : 0;
+    if (!read || !buffer)
         return NULL;
-    return ReadInfo(printer, buffer, bufferSize, size);
+    return reinterpret_cast<PRINTER_INFO_2W *>(buffer)->pDevMode;
 }
 
 // The spooler places the record inside the same buffer; one that does not
@@ -44,13 +32,13 @@ static BOOL LiesInside(const DEVMODEW *dm, const BYTE *buffer, DWORD size)
 
 BOOL LoadStoredRecord(HANDLE printer, PXDEVMODE *out)
 {
-    DWORD size = StoredInfoSize(printer);
-    if (!size)
-        return FALSE;
-    BYTE *buffer = static_cast<BYTE *>(PxAlloc(size));
+    DWORD size = 0;
+    BYTE *buffer = ReadPrinterBlock(printer, 2, &size);
     if (!buffer)
         return FALSE;
-    DEVMODEW *dm = ReadInfo(printer, buffer, size, size);
+    DEVMODEW *dm =
+        size >= sizeof(PRINTER_INFO_2W) ? reinterpret_cast<PRINTER_INFO_2W *>(buffer)->pDevMode
+                                        : NULL;
     BOOL usable = dm && LiesInside(dm, buffer, size) && dm->dmSize == PX_DM_PUBLIC_SIZE &&
                   dm->dmDriverExtra == PX_DM_DRIVER_EXTRA;
     if (usable)

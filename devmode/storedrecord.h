@@ -3,10 +3,9 @@
 
 #include "devmode/devmode.h"
 
-// GetPrinterW level 2 into buffer. Returns the DEVMODEW inside the buffer,
-// or null: when the printer cannot be read (needed set to 0), when buffer is
-// null or smaller than needed (needed set to the size), or when the second
-// read fails or reports another size.
+// GetPrinterW level 2 into buffer, in one read. Returns the DEVMODEW inside
+// the buffer, or null: when the printer cannot be read (needed set to 0), or
+// when buffer is null or too small (needed set to the size).
 DEVMODEW *ReadStoredDevMode(HANDLE printer, BYTE *buffer, DWORD bufferSize, DWORD *needed);
 
 // Copies the printer's stored record into out when it is exactly this

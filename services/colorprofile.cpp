@@ -2,6 +2,7 @@
 
 #include <icm.h>
 
+#include "core/lazyimports.h"
 #include "core/module.h"
 #include "core/platform.h"
 
@@ -93,13 +94,13 @@ WCHAR *EnumerateColorProfiles(DWORD profileClass, DWORD *count)
     type.dwClass = profileClass;
     type.dwDataColorSpace = PX_SPACE_RGB;
     DWORD bytes = 0, found = 0;
-    if (EnumColorProfilesW(NULL, &type, NULL, &bytes, &found) ||
+    if (LazyEnumColorProfilesW(NULL, &type, NULL, &bytes, &found) ||
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return NULL;
     BYTE *block = static_cast<BYTE *>(PxAlloc(bytes));
     if (!block)
         return NULL;
-    if (!EnumColorProfilesW(NULL, &type, block, &bytes, &found)) {
+    if (!LazyEnumColorProfilesW(NULL, &type, block, &bytes, &found)) {
         PxFree(block);
         return NULL;
     }
@@ -115,8 +116,8 @@ static BOOL QueryElementSize(HPROFILE profile, DWORD *bytes)
     BOOL reference = FALSE;
     *bytes = 0;
     SetLastError(ERROR_SUCCESS);
-    if (GetColorProfileElement(profile, PX_DESC_TAG, PX_DESC_TEXT_OFFSET, bytes, NULL,
-                               &reference))
+    if (LazyGetColorProfileElement(profile, PX_DESC_TAG, PX_DESC_TEXT_OFFSET, bytes, NULL,
+                                   &reference))
         return FALSE;
     return GetLastError() == ERROR_INSUFFICIENT_BUFFER || *bytes > 0;
 }
@@ -132,8 +133,8 @@ static char *ReadDescription(HPROFILE profile)
     char *block = static_cast<char *>(PxAlloc(bytes + 2));
     if (!block)
         return NULL;
-    if (!GetColorProfileElement(profile, PX_DESC_TAG, PX_DESC_TEXT_OFFSET, &bytes, block,
-                                &reference)) {
+    if (!LazyGetColorProfileElement(profile, PX_DESC_TAG, PX_DESC_TEXT_OFFSET, &bytes, block,
+                                    &reference)) {
         PxFree(block);
         return NULL;
     }
@@ -148,10 +149,11 @@ char *GetProfileDescription(const WCHAR *fileName)
     source.dwType = PROFILE_FILENAME;
     source.pProfileData = const_cast<WCHAR *>(fileName);
     source.cbDataSize = 2 * lstrlenW(fileName) + 2;
-    HPROFILE profile = OpenColorProfileW(&source, PROFILE_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    HPROFILE profile =
+        LazyOpenColorProfileW(&source, PROFILE_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (!profile)
         return NULL;
     char *text = ReadDescription(profile);
-    CloseColorProfile(profile);
+    LazyCloseColorProfile(profile);
     return text;
 }

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "core/lazyimports.h"
 #include "core/module.h"
 #include "resources/resource.h"
 #include "settingsfiles/paramfile.h"
@@ -48,7 +49,7 @@ BOOL AskSettingsFileName(HWND owner, BOOL forSave, WCHAR *buffer, DWORD cchBuffe
     SettingsFileDialogTexts texts;
     OPENFILENAMEW ofn;
     DescribeSettingsFileDialog(owner, forSave, buffer, cchBuffer, &texts, &ofn);
-    return forSave ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    return forSave ? LazyGetSaveFileNameW(&ofn) : LazyGetOpenFileNameW(&ofn);
 }
 
 static void ShowFileMessage(HWND owner, UINT textId, UINT captionId)

@@ -4,6 +4,7 @@
 #include <string.h>
 #include <wchar.h>
 
+#include "core/lazyimports.h"
 #include "core/module.h"
 #include "dialogs/presets.h"
 #include "settingsfiles/safewrite.h"
@@ -186,7 +187,7 @@ static PRINTER_INFO_2W *GetPrinterInfo2(HANDLE printer)
 BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer)
 {
     WCHAR folder[MAX_PATH];
-    if (!SHGetSpecialFolderPathW(NULL, folder, CSIDL_APPDATA, FALSE))
+    if (!LazySHGetSpecialFolderPathW(NULL, folder, CSIDL_APPDATA, FALSE))
         return FALSE;
     CreateDirectoryW(folder, NULL);
     if (!AppendFolder(folder, L"\\Orven") || !AppendFolder(folder, L"\\PrinterDriver"))

@@ -2,26 +2,22 @@
 
 #include "core/binding.h"
 #include "core/module.h"
+#include "core/spoolerread.h"
 #include "devmode/builder.h"
 
 WCHAR *GetDriverHelpFile(HANDLE hPrinter)
 {
     DWORD bytes = 0;
-    if (GetPrinterDriverW(hPrinter, NULL, 3, NULL, 0, &bytes) ||
-        GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return NULL;
-    BYTE *buffer = static_cast<BYTE *>(PxAlloc(bytes));
+    BYTE *buffer = ReadPrinterDriverBlock(hPrinter, 3, &bytes);
     if (!buffer)
         return NULL;
     WCHAR *copy = NULL;
-    if (GetPrinterDriverW(hPrinter, NULL, 3, buffer, bytes, &bytes)) {
-        const WCHAR *help = reinterpret_cast<const DRIVER_INFO_3W *>(buffer)->pHelpFile;
-        if (help) {
-            int chars = lstrlenW(help);
-            copy = static_cast<WCHAR *>(PxAlloc(2 * chars + 2));
-            if (copy)
-                CopyMemory(copy, help, 2 * chars);
-        }
+    const WCHAR *help = reinterpret_cast<const DRIVER_INFO_3W *>(buffer)->pHelpFile;
+    if (bytes >= sizeof(DRIVER_INFO_3W) && help) {
+        int chars = lstrlenW(help);
+        copy = static_cast<WCHAR *>(PxAlloc(2 * chars + 2));
+        if (copy)
+            CopyMemory(copy, help, 2 * chars);
     }
     PxFree(buffer);
     return copy;

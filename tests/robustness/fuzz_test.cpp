@@ -9,6 +9,8 @@
 #include <string.h>
 #include <wchar.h>
 
+#include <vector>
+
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
 #include "tests/robustness/world.h"
@@ -79,13 +81,7 @@ bool RecordHeaderValid(const DEVMODEW *dm, Why *why)
 bool PassesJobCheck(const World *w, const WorldPrinter *p, DEVMODEW *dm, Why *why)
 {
     WCHAR reason[64] = {};
-    DEVQUERYPRINT_INFO info = {};
-    info.cbSize = sizeof info;
-    info.Level = 1;
-    info.hPrinter = p->handle;
-    info.pDevMode = dm;
-    info.pszErrorStr = reason;
-    info.cchErrorStr = sizeof reason;
+    DEVQUERYPRINT_INFO info = {sizeof info, 1, p->handle, dm, reason, sizeof reason, 0};
     if (w->exports.devQueryPrintEx(&info))
         return true;
     char text[128] = {};
@@ -131,8 +127,7 @@ const WORD kIcmMethodEnd = offsetof(DEVMODEW, dmICMMethod) + sizeof(DWORD);
 struct Destination {
     Guarded *memory;
     DEVMODEW *dm;
-    WORD size, extra, specVersion, driverVersion;
-    DWORD icm;
+    WORD size, extra;
 };
 
 Destination MakeDestination(Rng *rng)
@@ -146,33 +141,30 @@ Destination MakeDestination(Rng *rng)
     bytes = bytes < FUZZ_MIN_RECORD ? FUZZ_MIN_RECORD : (bytes + 3) & ~static_cast<SIZE_T>(3);
     d.memory = Output(bytes);
     d.dm = d.memory->as<DEVMODEW>();
-    d.specVersion = static_cast<WORD>(Next32(rng));
-    d.driverVersion = static_cast<WORD>(Next32(rng));
-    d.icm = Next32(rng);
-    d.dm->dmSpecVersion = d.specVersion;
-    d.dm->dmDriverVersion = d.driverVersion;
+    d.dm->dmSpecVersion = static_cast<WORD>(Next32(rng));
+    d.dm->dmDriverVersion = static_cast<WORD>(Next32(rng));
     d.dm->dmSize = d.size;
     d.dm->dmDriverExtra = d.extra;
+    DWORD icm = Next32(rng);
     if (d.size >= kIcmMethodEnd)
-        d.dm->dmICMMethod = d.icm;
+        d.dm->dmICMMethod = icm;
     return d;
 }
 
-// The destination as the documented copy leaves it: the public bytes both
-// records hold, the destination's header put back, then the private bytes
+// The destination as the documented copy leaves it (image: its bytes before
+// the call): the public bytes both records hold, the destination's header
+// (versions, sizes, dmICMMethod if held) put back, then the private bytes
 // both hold behind the destination's public part.
 void ExpectedCopy(const DEVMODEW *source, const Destination *d, LONG n, LONG m, BYTE *image)
 {
-    const BYTE *from = reinterpret_cast<const BYTE *>(source);
-    memcpy(image, from, n);
-    DEVMODEW *header = reinterpret_cast<DEVMODEW *>(image);
-    header->dmSpecVersion = d->specVersion;
-    header->dmDriverVersion = d->driverVersion;
-    header->dmSize = d->size;
-    header->dmDriverExtra = d->extra;
-    if (d->size >= kIcmMethodEnd)
-        header->dmICMMethod = d->icm;
-    memcpy(image + d->size, from + source->dmSize, m);
+    const size_t header = offsetof(DEVMODEW, dmSpecVersion), icm = offsetof(DEVMODEW, dmICMMethod);
+    BYTE kept[8], keptIcm[4];
+    memcpy(kept, image + header, 8);
+    memcpy(keptIcm, image + icm, d->size >= kIcmMethodEnd ? 4 : 0);
+    memcpy(image, source, n);
+    memcpy(image + header, kept, 8);
+    memcpy(image + icm, keptIcm, d->size >= kIcmMethodEnd ? 4 : 0);
+    memcpy(image + d->size, reinterpret_cast<const BYTE *>(source) + source->dmSize, m);
 }
 
 bool CheckCopyBetweenSizes(const World *w, Rng *rng, const DEVMODEW *source, Why *why)
@@ -184,8 +176,8 @@ bool CheckCopyBetweenSizes(const World *w, Rng *rng, const DEVMODEW *source, Why
                                 : declared + kOffsets[Below(rng, 5)];
     LONG before = needed;
     SIZE_T bytes = d.memory->buffer.size;
-    BYTE *image = static_cast<BYTE *>(HeapAlloc(GetProcessHeap(), 0, bytes));
-    memcpy(image, d.dm, bytes);
+    std::vector<BYTE> copy(d.memory->buffer.data, d.memory->buffer.data + bytes);
+    BYTE *image = copy.data();
     SetLastError(0);
     BOOL r = w->exports.convertDevMode(const_cast<WCHAR *>(PX_PRINTER),
                                        const_cast<DEVMODEW *>(source), d.dm, &needed,
@@ -207,16 +199,12 @@ bool CheckCopyBetweenSizes(const World *w, Rng *rng, const DEVMODEW *source, Why
             SIZE_T at = 0;
             while (image[at] == reinterpret_cast<BYTE *>(d.dm)[at])
                 at++;
-            snprintf(why->text, sizeof why->text,
-                     "CDM_CONVERT left another destination (size %u, extra %u, source %u + %u): "
-                     "byte %u differs",
-                     d.size, d.extra, source->dmSize, source->dmDriverExtra, (unsigned)at);
-            ok = false;
+            ok = Fail(why, "CDM_CONVERT left another destination: byte %ld of %ld differs", (long)at,
+                      (long)bytes);
         }
     }
     if (ok && !r && memcmp(image, d.dm, bytes) != 0)
         ok = Fail(why, "a refused CDM_CONVERT wrote the destination");
-    HeapFree(GetProcessHeap(), 0, image);
     delete d.memory;
     return ok;
 }
@@ -255,12 +243,9 @@ bool CheckConvert(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm,
 {
     DEVMODEW *source = OneIn(rng, 10) ? NULL : dm;
     switch (Below(rng, 8)) {
-    case 0:
-    case 1:
-    case 2:
+    case 0: case 1: case 2:
         return CheckCopyBetweenSizes(w, rng, source, why);
-    case 3:
-    case 4:
+    case 3: case 4:
         return CheckBuildModes(w, rng, p, CDM_CONVERT351, source, why);
     case 5:
         return CheckBuildModes(w, rng, p, CDM_DRIVER_DEFAULT, NULL, why);
@@ -287,14 +272,9 @@ bool CheckJobQuery(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm
     static const DWORD kChars[] = {0, 1, 2, 3, 10, 64, 128, 200};
     DWORD cch = OneIn(rng, 4) ? Below(rng, 300) : kChars[Below(rng, 8)];
     Guarded *text = Output(cch);
-    DEVQUERYPRINT_INFO info = {};
-    info.cbSize = sizeof info;
-    info.Level = 1;
-    info.hPrinter = p->handle;
-    info.pDevMode = OneIn(rng, 12) ? NULL : dm;
-    info.pszErrorStr = OneIn(rng, 10) ? NULL : text->as<WCHAR>();
-    info.cchErrorStr = cch;
-    info.cchNeeded = 0xBEEF;
+    DEVMODEW *job = OneIn(rng, 12) ? NULL : dm;
+    WCHAR *message = OneIn(rng, 10) ? NULL : text->as<WCHAR>();
+    DEVQUERYPRINT_INFO info = {sizeof info, 1, p->handle, job, message, cch, 0xBEEF};
     BOOL printable = w->exports.devQueryPrintEx(&info);
     bool ok = true;
     if (printable) {
@@ -399,25 +379,12 @@ bool CheckColorProfile(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW
 // --- The run ------------------------------------------------------------------------
 
 struct FuzzRun {
-    unsigned long seed;
-    unsigned long iterations;
-    unsigned long seconds;
+    unsigned long seed, iterations, seconds;
 };
-
-FuzzRun RunSettings(void)
-{
-    FuzzRun run;
-    run.seed = EnvNumber("PX_FUZZ_SEED", 0x22102210ul);
-    run.iterations = EnvNumber("PX_FUZZ_ITERATIONS", 1500);
-    run.seconds = EnvNumber("PX_FUZZ_SECONDS", 0);
-    return run;
-}
 
 bool Continue(const FuzzRun *run, unsigned long i, ULONGLONG start)
 {
-    if (run->seconds)
-        return GetTickCount64() - start < run->seconds * 1000ull;
-    return i < run->iterations;
+    return run->seconds ? GetTickCount64() - start < run->seconds * 1000ull : i < run->iterations;
 }
 
 const WorldPrinter *PickPrinter(const World *w, Rng *rng)
@@ -441,7 +408,8 @@ bool OneIteration(const World *w, Rng *rng, unsigned long i, Why *why, const cha
     if (!MutateRecord(rng, base, other, FALSE, &exact) ||
         !MutateRecord(rng, base, other, TRUE, &full))
         return Fail(why, "out of memory");
-    bool ok = (*entry = "DeviceCapabilitiesW", CheckCapabilities(p, PickIndex(rng, i), exact.dm, why));
+    WORD index = PickIndex(rng, i);
+    bool ok = (*entry = "DeviceCapabilitiesW", CheckCapabilities(p, index, exact.dm, why));
     ok = ok && (*entry = "DocumentPropertiesW", CheckDocumentProperties(w, rng, p, exact.dm, why));
     ok = ok && (*entry = "DrvConvertDevMode", CheckConvert(w, rng, p, exact.dm, why));
     ok = ok && (*entry = "DevQueryPrintEx", CheckJobQuery(w, rng, p, exact.dm, why));
@@ -457,7 +425,8 @@ TEST(Fuzz, MutatedDeviceModesThroughEverySpoolerFacingEntryPoint)
 {
     World *w = TheWorld();
     ASSERT_TRUE(w->ready);
-    FuzzRun run = RunSettings();
+    FuzzRun run = {EnvNumber("PX_FUZZ_SEED", 0x22102210ul), EnvNumber("PX_FUZZ_ITERATIONS", 1500),
+                   EnvNumber("PX_FUZZ_SECONDS", 0)};
     Rng rng = SeededRng(run.seed);
     ULONGLONG start = GetTickCount64();
     unsigned long i = 0;

@@ -50,31 +50,28 @@ TEST(Leaks, ManyCallsOfEachEntryPointLeaveNoBlockNoHandleNoPrinter)
     World *w = TheWorld();
     ASSERT_TRUE(w->ready);
     DriverExports linked = LinkedEntryPoints();
-    CallInputs in;
-    ASSERT_TRUE(PrepareCallInputs(&in, &linked));
     const unsigned calls = static_cast<unsigned>(EnvNumber("PX_LEAK_CALLS", 3000));
     ASSERT_GT(ProcessHandles(), 0u);  // the count is real, so its comparison means something
     for (int e = 0; e < kEntryCallCount; e++) {
         const EntryCall &entry = kEntryCalls[e];
         // The first calls may bind a data driver, which stays bound.
         for (unsigned i = 0; i < 24; i++)
-            entry.call(&in, i);
+            entry.call(&linked, i);
         LONG blocks = PxLiveBlocks();
         DWORD handles = ProcessHandles();
         HANDLE slot = NextPrinterHandle();
         ULONGLONG start = GetTickCount64();
         for (unsigned i = 0; i < calls; i++)
-            entry.call(&in, i);
+            entry.call(&linked, i);
         // Leave the same data driver bound as at the start.
         for (unsigned i = 0; i < 24; i++)
-            entry.call(&in, i);
+            entry.call(&linked, i);
         EXPECT_EQ(blocks, PxLiveBlocks()) << entry.name;
         EXPECT_EQ(handles, ProcessHandles()) << entry.name;
         EXPECT_EQ(slot, NextPrinterHandle()) << entry.name;
         printf("leaks: %-40s %u calls in %.1f s\n", entry.name, calls,
                (GetTickCount64() - start) / 1000.0);
     }
-    ReleaseCallInputs(&in);
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 #include <string.h>
 #include <winspool.h>
 
-#include <string>
-
 #include "tests/common/printers.h"
 #include "tests/robustness/world.h"
 
@@ -18,36 +16,35 @@ namespace {
 const int kThreads = 8;
 const WCHAR *const kStressPrinters[] = {PX_PRINTER, PX_PRINTER_TWIN, PX_PRINTER_SECOND};
 const int kPrinterCount = 3;
-const char *const kOperationNames[] = {
-    "DC_PAPERS count", "DC_PAPERS", "DC_PAPERNAMES", "DC_ENUMRESOLUTIONS", "DC_COPIES",
-    "DC_MAXEXTENT", "DocumentPropertiesW", "CDM_DRIVER_DEFAULT", "CDM_CONVERT351",
-    "DevQueryPrintEx printable", "DevQueryPrintEx refused", "DrvQueryColorProfile",
-};
 
-enum Operation {
-    OP_PAPER_COUNT,
-    OP_PAPER_CODES,
-    OP_PAPER_NAMES,
-    OP_RESOLUTIONS,
-    OP_COPIES,
-    OP_MAX_EXTENT,
-    OP_DOCUMENT_PROPERTIES,
-    OP_DRIVER_DEFAULT,
-    OP_CONVERT_351,
-    OP_JOB_PRINTABLE,
-    OP_JOB_REFUSED,
-    OP_COLOR_PROFILE,
-    OP_COUNT
+enum Kind { CAPS, DOCUMENT, CONVERT, JOB, PROFILE };
+struct Operation {
+    const char *name;
+    Kind kind;
+    DWORD arg;       // capability index, conversion mode, or the job's orientation
+    size_t element;  // capability output bytes per element; 0: count only
 };
+const Operation kOps[] = {
+    {"DC_PAPERS count", CAPS, DC_PAPERS, 0},
+    {"DC_PAPERS", CAPS, DC_PAPERS, 2},
+    {"DC_PAPERNAMES", CAPS, DC_PAPERNAMES, 128},
+    {"DC_ENUMRESOLUTIONS", CAPS, DC_ENUMRESOLUTIONS, 8},
+    {"DC_COPIES", CAPS, DC_COPIES, 0},
+    {"DC_MAXEXTENT", CAPS, DC_MAXEXTENT, 0},
+    {"DC_FIELDS", CAPS, DC_FIELDS, 0},
+    {"DocumentPropertiesW", DOCUMENT, 0, 0},
+    {"CDM_DRIVER_DEFAULT", CONVERT, CDM_DRIVER_DEFAULT, 0},
+    {"CDM_CONVERT351", CONVERT, CDM_CONVERT351, 0},
+    {"DevQueryPrintEx printable", JOB, 0, 0},
+    {"DevQueryPrintEx refused", JOB, 7, 0},
+    {"DrvQueryColorProfile", PROFILE, 0, 0},
+};
+const int kOpCount = sizeof kOps / sizeof kOps[0];
+const int kCalls = kPrinterCount * kOpCount;
 
 struct Answer {
     LONG result;
     uint64_t digest;  // of everything the call wrote
-};
-
-struct Call {
-    int printer;
-    Operation op;
 };
 
 struct ThreadState {
@@ -59,105 +56,71 @@ struct ThreadState {
 uint64_t Digest(const void *data, size_t bytes)
 {
     uint64_t h = 1469598103934665603ull;
-    const BYTE *p = static_cast<const BYTE *>(data);
     for (size_t i = 0; i < bytes; i++)
-        h = (h ^ p[i]) * 1099511628211ull;
+        h = (h ^ static_cast<const BYTE *>(data)[i]) * 1099511628211ull;
     return h;
 }
 
-Answer Capability(const WCHAR *printer, WORD index, ThreadState *t, size_t element)
+Answer Capability(const WCHAR *printer, const Operation &op, ThreadState *t)
 {
     memset(t->output, 0, sizeof t->output);
-    Answer a;
-    a.result = DeviceCapabilitiesW(printer, L"FILE:", index,
-                                   element ? reinterpret_cast<WCHAR *>(t->output) : NULL, NULL);
-    size_t bytes = a.result > 0 ? a.result * element : 0;
-    a.digest = Digest(t->output, bytes < sizeof t->output ? bytes : sizeof t->output);
-    return a;
+    WCHAR *out = op.element ? reinterpret_cast<WCHAR *>(t->output) : NULL;
+    LONG r = DeviceCapabilitiesW(printer, L"FILE:", static_cast<WORD>(op.arg), out, NULL);
+    size_t bytes = r > 0 ? r * op.element : 0;
+    return {r, Digest(t->output, bytes < sizeof t->output ? bytes : sizeof t->output)};
 }
 
-Answer JobQuery(const World *w, HANDLE printer, DEVMODEW *job)
+Answer Perform(const World *w, int call, ThreadState *t)
 {
-    WCHAR reason[64] = {};
-    DEVQUERYPRINT_INFO info = {};
-    info.cbSize = sizeof info;
-    info.Level = 1;
-    info.hPrinter = printer;
-    info.pDevMode = job;
-    info.pszErrorStr = reason;
-    info.cchErrorStr = sizeof reason;
-    Answer a = {w->exports.devQueryPrintEx(&info), Digest(reason, sizeof reason)};
-    return a;
-}
-
-Answer Convert(const World *w, const WCHAR *printer, DEVMODEW *in, DWORD mode, ThreadState *t)
-{
+    const Operation &op = kOps[call % kOpCount];
+    WCHAR *name = const_cast<WCHAR *>(kStressPrinters[call / kOpCount]);
+    HANDLE handle = t->printers[call / kOpCount];
     memset(&t->record, 0, sizeof t->record);
-    LONG needed = sizeof t->record;
-    Answer a;
-    a.result = w->exports.convertDevMode(const_cast<WCHAR *>(printer), in, &t->record.dm,
-                                         &needed, mode);
-    a.digest = Digest(&t->record, sizeof t->record) ^ static_cast<uint64_t>(needed);
-    return a;
-}
-
-Answer Perform(const World *w, const Call &c, ThreadState *t)
-{
-    const WCHAR *name = kStressPrinters[c.printer];
-    HANDLE handle = t->printers[c.printer];
-    Answer a = {};
-    switch (c.op) {
-    case OP_PAPER_COUNT: return Capability(name, DC_PAPERS, t, 0);
-    case OP_PAPER_CODES: return Capability(name, DC_PAPERS, t, sizeof(WORD));
-    case OP_PAPER_NAMES: return Capability(name, DC_PAPERNAMES, t, 128);
-    case OP_RESOLUTIONS: return Capability(name, DC_ENUMRESOLUTIONS, t, 8);
-    case OP_COPIES: return Capability(name, DC_COPIES, t, 0);
-    case OP_MAX_EXTENT: return Capability(name, DC_MAXEXTENT, t, 0);
-    case OP_DOCUMENT_PROPERTIES:
-        memset(&t->record, 0, sizeof t->record);
-        a.result = DocumentPropertiesW(NULL, handle, const_cast<WCHAR *>(name), &t->record.dm,
-                                       NULL, DM_OUT_BUFFER);
-        a.digest = Digest(&t->record, sizeof t->record);
-        return a;
-    case OP_DRIVER_DEFAULT: return Convert(w, name, NULL, CDM_DRIVER_DEFAULT, t);
-    case OP_CONVERT_351: {
+    switch (op.kind) {
+    case CAPS: return Capability(name, op, t);
+    case DOCUMENT: {
+        LONG r = DocumentPropertiesW(NULL, handle, name, &t->record.dm, NULL, DM_OUT_BUFFER);
+        return {r, Digest(&t->record, sizeof t->record)};
+    }
+    case CONVERT: {
         DEVMODEW input = w->publicOnly;
         input.dmOrientation = DMORIENT_LANDSCAPE;
         input.dmFields |= DM_ORIENTATION;
-        return Convert(w, name, &input, CDM_CONVERT351, t);
+        LONG needed = sizeof t->record;
+        BOOL r = w->exports.convertDevMode(name, op.arg == CDM_CONVERT351 ? &input : NULL,
+                                           &t->record.dm, &needed, op.arg);
+        return {r, Digest(&t->record, sizeof t->record) ^ static_cast<uint64_t>(needed)};
     }
-    case OP_JOB_PRINTABLE:
+    case JOB: {
         t->record = w->merged;
         lstrcpynW(t->record.dm.dmDeviceName, name, CCHDEVICENAME);
-        return JobQuery(w, handle, &t->record.dm);
-    case OP_JOB_REFUSED:
-        t->record = w->merged;
-        t->record.dm.dmFields |= DM_ORIENTATION;
-        t->record.dm.dmOrientation = 7;
-        return JobQuery(w, handle, &t->record.dm);
-    case OP_COLOR_PROFILE: {
+        if (op.arg) {
+            t->record.dm.dmFields |= DM_ORIENTATION;
+            t->record.dm.dmOrientation = static_cast<short>(op.arg);
+        }
+        WCHAR reason[64] = {};
+        DEVQUERYPRINT_INFO info = {sizeof info, 1, handle, &t->record.dm, reason, sizeof reason,
+                                   0};
+        return {w->exports.devQueryPrintEx(&info), Digest(reason, sizeof reason)};
+    }
+    case PROFILE: {
         t->record = w->merged;
         WCHAR profile[PX_PATH_CHARS] = {};
         ULONG size = sizeof profile;
         FLONG flags = 0;
-        a.result = w->exports.queryColorProfile(handle, &t->record.dm, QCP_DEVICEPROFILE,
-                                                profile, &size, &flags);
-        a.digest = Digest(profile, sizeof profile) ^ flags;
-        return a;
+        BOOL r = w->exports.queryColorProfile(handle, &t->record.dm, QCP_DEVICEPROFILE, profile,
+                                              &size, &flags);
+        return {r, Digest(profile, sizeof profile) ^ flags};
     }
-    default:
-        return a;
     }
+    return {};
 }
 
 struct Stress {
     const World *world;
-    Call calls[kPrinterCount * OP_COUNT];
-    Answer expected[kPrinterCount * OP_COUNT];
-    int callCount;
+    Answer expected[kCalls];
     int rounds;
     volatile LONG mismatches;
-    volatile LONG opMismatches[OP_COUNT];
     volatile LONG performed;
     char firstMismatch[160];
 };
@@ -177,9 +140,9 @@ bool OpenAll(ThreadState *t)
 
 void CloseAll(ThreadState *t)
 {
-    for (int i = 0; i < kPrinterCount; i++)
-        if (t->printers[i])
-            ClosePrinter(t->printers[i]);
+    for (HANDLE h : t->printers)
+        if (h)
+            ClosePrinter(h);
 }
 
 DWORD WINAPI RunWorker(void *parameter)
@@ -195,17 +158,15 @@ DWORD WINAPI RunWorker(void *parameter)
     // Each thread walks the calls from its own starting point, so different
     // printers and entry points overlap.
     for (int round = 0; round < s->rounds; round++) {
-        for (int k = 0; k < s->callCount; k++) {
-            int i = (k + worker->index * 5 + round * 3) % s->callCount;
-            Answer a = Perform(s->world, s->calls[i], t);
+        for (int k = 0; k < kCalls; k++) {
+            int i = (k + worker->index * 5 + round * 3) % kCalls;
+            Answer a = Perform(s->world, i, t);
             InterlockedIncrement(&s->performed);
-            if (a.result != s->expected[i].result || a.digest != s->expected[i].digest) {
-                InterlockedIncrement(&s->opMismatches[s->calls[i].op]);
-                if (InterlockedIncrement(&s->mismatches) == 1)
-                    snprintf(s->firstMismatch, sizeof s->firstMismatch,
-                             "printer %d, %s: %ld instead of %ld", s->calls[i].printer,
-                             kOperationNames[s->calls[i].op], a.result, s->expected[i].result);
-            }
+            if ((a.result != s->expected[i].result || a.digest != s->expected[i].digest) &&
+                InterlockedIncrement(&s->mismatches) == 1)
+                snprintf(s->firstMismatch, sizeof s->firstMismatch,
+                         "printer %d, %s: %ld instead of %ld", i / kOpCount,
+                         kOps[i % kOpCount].name, a.result, s->expected[i].result);
         }
     }
     CloseAll(t);
@@ -220,26 +181,22 @@ TEST(Threads, EightThreadsOnThreePrintersAnswerAsOneThreadDoes)
     static Stress s;
     s.world = w;
     s.rounds = static_cast<int>(EnvNumber("PX_STRESS_ROUNDS", 3));
-    s.callCount = 0;
-    for (int p = 0; p < kPrinterCount; p++)
-        for (int op = 0; op < OP_COUNT; op++)
-            s.calls[s.callCount++] = {p, static_cast<Operation>(op)};
-
     static ThreadState single;
     ASSERT_TRUE(OpenAll(&single));
-    for (int i = 0; i < s.callCount; i++)
-        s.expected[i] = Perform(w, s.calls[i], &single);
+    for (int i = 0; i < kCalls; i++)
+        s.expected[i] = Perform(w, i, &single);
     CloseAll(&single);
     // The answers themselves: the printers really answered, and the second
     // data driver is told apart (its copy limit differs).
     for (int p = 0; p < kPrinterCount; p++) {
-        EXPECT_GT(s.expected[p * OP_COUNT + OP_PAPER_COUNT].result, 0);
-        EXPECT_EQ(IDOK, s.expected[p * OP_COUNT + OP_DOCUMENT_PROPERTIES].result);
-        EXPECT_TRUE(s.expected[p * OP_COUNT + OP_JOB_PRINTABLE].result);
-        EXPECT_FALSE(s.expected[p * OP_COUNT + OP_JOB_REFUSED].result);
+        const Answer *a = &s.expected[p * kOpCount];
+        EXPECT_GT(a[0].result, 0) << p;
+        EXPECT_EQ(IDOK, a[7].result) << p;
+        EXPECT_TRUE(a[10].result) << p;
+        EXPECT_FALSE(a[11].result) << p;
     }
-    EXPECT_EQ(s.expected[OP_COPIES].result, s.expected[OP_COUNT + OP_COPIES].result);
-    EXPECT_NE(s.expected[OP_COPIES].result, s.expected[2 * OP_COUNT + OP_COPIES].result);
+    EXPECT_EQ(s.expected[4].result, s.expected[kOpCount + 4].result);
+    EXPECT_NE(s.expected[4].result, s.expected[2 * kOpCount + 4].result);
 
     Worker workers[kThreads];
     HANDLE threads[kThreads];
@@ -251,13 +208,8 @@ TEST(Threads, EightThreadsOnThreePrintersAnswerAsOneThreadDoes)
     ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(kThreads, threads, TRUE, 240000));
     for (HANDLE h : threads)
         CloseHandle(h);
-    EXPECT_EQ(kThreads * s.rounds * s.callCount, s.performed);
-    std::string perOperation;
-    for (int op = 0; op < OP_COUNT; op++)
-        if (s.opMismatches[op])
-            perOperation += std::string(kOperationNames[op]) + " " +
-                            std::to_string(s.opMismatches[op]) + "; ";
-    EXPECT_EQ(0, s.mismatches) << "first: " << s.firstMismatch << "; by call: " << perOperation;
+    EXPECT_EQ(kThreads * s.rounds * kCalls, s.performed);
+    EXPECT_EQ(0, s.mismatches) << "first: " << s.firstMismatch;
 }
 
 }  // namespace

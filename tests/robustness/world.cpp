@@ -43,9 +43,17 @@ static bool ReadSeedRecords(World *w)
         return false;
     memcpy(&w->publicOnly, &w->merged.dm, sizeof w->publicOnly);
     w->publicOnly.dmDriverExtra = 0;
+    w->refused = w->merged;
+    w->refused.dm.dmFields |= DM_ORIENTATION;
+    w->refused.dm.dmOrientation = 7;
     BYTE *noise = reinterpret_cast<BYTE *>(&w->noise);
-    for (size_t i = 0; i < sizeof w->noise; i++)
+    BYTE *garbage = reinterpret_cast<BYTE *>(&w->garbage);
+    for (size_t i = 0; i < sizeof w->noise; i++) {
         noise[i] = static_cast<BYTE>(i * 131u + (i >> 7) * 17u);
+        garbage[i] = static_cast<BYTE>(i * 37u + 11u);
+    }
+    w->garbage.dm.dmSize = 220;
+    w->garbage.dm.dmDriverExtra = 3940;
     w->seeds[0] = {reinterpret_cast<BYTE *>(&w->defaults), sizeof w->defaults};
     w->seeds[1] = {reinterpret_cast<BYTE *>(&w->merged), sizeof w->merged};
     w->seeds[2] = {reinterpret_cast<BYTE *>(&w->publicOnly), sizeof w->publicOnly};

@@ -25,6 +25,8 @@ struct World {
     PXDEVMODE merged;       // what an application gets for it
     DEVMODEW publicOnly;    // a record without a private part
     PXDEVMODE noise;        // random bytes
+    PXDEVMODE refused;      // merged, with an orientation no job may have
+    PXDEVMODE garbage;      // patterned bytes behind a full-size header
     SeedRecord seeds[WORLD_SEEDS];
 };
 

@@ -112,35 +112,31 @@ TEST(ConvertDevMode, BadArgumentsShortBuffersAndUnknownPrintersGetInvalidParamet
     DEVMODEW *in = &source.as<PXDEVMODE>()->dm, *out = target.as<DEVMODEW>();
     out->dmSize = 220;
     out->dmDriverExtra = 3940;
-    const struct { LONG needed; DEVMODEW *in; DEVMODEW *out; } refused[] = {
-        {4159, in, out}, {-1, in, out}, {4160, NULL, out}, {4160, in, NULL},
+    const WCHAR *px = PX_PRINTER;
+    const struct {
+        const WCHAR *printer;
+        DWORD mode;
+        LONG needed;
+        DEVMODEW *in, *out;
+    } refused[] = {
+        {px, CDM_CONVERT, 4159, in, out}, {px, CDM_CONVERT, -1, in, out},
+        {px, CDM_CONVERT, 4160, NULL, out}, {px, CDM_CONVERT, 4160, in, NULL},
+        {px, 0, 4160, NULL, out}, {px, 3, 4160, NULL, out}, {px, 5, 4160, NULL, out},
+        {px, 8, 4160, NULL, out}, {px, 0xFFFFFFFF, 4160, NULL, out},
+        {L"No Such Printer", CDM_DRIVER_DEFAULT, 4160, NULL, out},
+        {PX_PRINTER_MISSING, CDM_DRIVER_DEFAULT, 4160, NULL, out},
+        {PX_PRINTER_V205, CDM_DRIVER_DEFAULT, 4160, NULL, out},
     };
     for (const auto &r : refused) {
         LONG needed = r.needed;
         SetLastError(0);
-        EXPECT_FALSE(Convert(PX_PRINTER, r.in, r.out, &needed, CDM_CONVERT));
-        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
-        EXPECT_EQ(r.needed, needed);
-    }
-    for (DWORD mode : {0u, 3u, 5u, 8u, 0xFFFFFFFFu}) {
-        LONG needed = 4160;
-        SetLastError(0);
-        EXPECT_FALSE(Convert(PX_PRINTER, NULL, target.as<DEVMODEW>(), &needed, mode));
-        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << mode;
-        EXPECT_EQ(4160, needed);
+        EXPECT_FALSE(Convert(r.printer, r.in, r.out, &needed, r.mode));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << r.mode;
+        EXPECT_EQ(r.needed, needed) << r.mode;
     }
     SetLastError(0);
-    EXPECT_FALSE(Convert(PX_PRINTER, NULL, target.as<DEVMODEW>(), NULL, CDM_DRIVER_DEFAULT));
+    EXPECT_FALSE(Convert(PX_PRINTER, NULL, out, NULL, CDM_DRIVER_DEFAULT));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
-
-    const WCHAR *unusable[] = {L"No Such Printer", PX_PRINTER_MISSING, PX_PRINTER_V205};
-    for (const WCHAR *printer : unusable) {
-        LONG needed = 4160;
-        SetLastError(0);
-        EXPECT_FALSE(Convert(printer, NULL, target.as<DEVMODEW>(), &needed, CDM_DRIVER_DEFAULT));
-        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
-        EXPECT_EQ(4160, needed);
-    }
 }
 
 }  // namespace

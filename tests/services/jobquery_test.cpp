@@ -31,14 +31,6 @@ const struct { UINT id; const WCHAR *text; } kMessages[] = {
     {2577, L"DEVMODEの用紙種類が不正です"},
 };
 
-const WCHAR *MessageText(UINT id)
-{
-    for (const auto &m : kMessages)
-        if (m.id == id)
-            return m.text;
-    return NULL;
-}
-
 // The message id behind the reason the driver gave; 0 when printable.
 int JobResult(const WCHAR *printer, const DEVMODEW *job)
 {
@@ -82,36 +74,25 @@ TEST(JobQuery, MessagesAreTheDriversOwnTexts)
     }
 }
 
-TEST(JobQuery, RecordsTheDriverMadeArePrintable)
-{
-    EXPECT_EQ(0, JobResult(PX_PRINTER, NULL));
-    Job job;
-    EXPECT_EQ(0, JobResult(PX_PRINTER, job.dm()));
-    // An older record whose private part is 4 bytes shorter still reads whole.
-    Job older(PX_PRINTER, 220 + 3936);
-    older->dm.dmDriverExtra = 3936;
-    EXPECT_EQ(0, JobResult(PX_PRINTER, older.dm()));
-    Job shorter(PX_PRINTER, 220 + 3935);
-    shorter->dm.dmDriverExtra = 3935;
-    EXPECT_EQ(2568, JobResult(PX_PRINTER, shorter.dm()));
-}
-
 TEST(JobQuery, HeaderChecksComeFirstInOrder)
 {
-    Job spec;
-    spec->dm.dmSpecVersion = 0x400;
-    spec->dm.dmDriverVersion = 0x201;
-    EXPECT_EQ(2560, JobResult(PX_PRINTER, spec.dm()));
-    Job driver;
-    driver->dm.dmDriverVersion = 0x201;
-    EXPECT_EQ(2561, JobResult(PX_PRINTER, driver.dm()));
-    Job minor;
-    minor->dm.dmDriverVersion = 0x1FF;
-    EXPECT_EQ(0, JobResult(PX_PRINTER, minor.dm()));
-    Job size(PX_PRINTER, 156);
-    size->dm.dmSize = 156;
-    size->dm.dmDriverExtra = 0;
-    EXPECT_EQ(2562, JobResult(PX_PRINTER, size.dm()));
+    EXPECT_EQ(0, JobResult(PX_PRINTER, NULL));
+    // An older record whose private part is 4 bytes shorter still reads whole.
+    const struct { WORD specVersion, driver, size, extra; int id; } cases[] = {
+        {0x401, 0x102, 220, 3940, 0},    {0x400, 0x201, 220, 3940, 2560},
+        {0x401, 0x201, 220, 3940, 2561}, {0x401, 0x1FF, 220, 3940, 0},
+        {0x401, 0x102, 156, 0, 2562},    {0x401, 0x102, 220, 3936, 0},
+        {0x401, 0x102, 220, 3935, 2568},
+    };
+    for (const auto &c : cases) {
+        Job job(PX_PRINTER, c.size + c.extra);
+        job->dm.dmSpecVersion = c.specVersion;
+        job->dm.dmDriverVersion = c.driver;
+        job->dm.dmSize = c.size;
+        job->dm.dmDriverExtra = c.extra;
+        EXPECT_EQ(c.id, JobResult(PX_PRINTER, job.dm()))
+            << std::hex << c.specVersion << " " << c.driver << std::dec << " " << c.size << "+" << c.extra;
+    }
 }
 
 // One declared change per check, in the order the checks run.
@@ -202,16 +183,17 @@ TEST(JobQuery, UnboundPrinterReportsTheDataDriver)
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
-// The reason for a job with a wrong spec version, into a buffer of `bytes`.
+// The reason for a job with a wrong dmSpecVersion (or none for a printable
+// job), into a buffer of `bytes`.
 struct Reason {
     Guarded text;
     DEVQUERYPRINT_INFO info = {};
     BOOL result;
-    Reason(DWORD bytes, BOOL withBuffer = TRUE) : text(bytes + 1)
+    Reason(DWORD bytes, BOOL withBuffer = TRUE, WORD specVersion = 0x400) : text(bytes + 1)
     {
         FillMemory(text.buffer.data, text.buffer.size, 0xCD);
         Job job;
-        job->dm.dmSpecVersion = 0x400;
+        job->dm.dmSpecVersion = specVersion;
         PrinterHandle printer(PX_PRINTER);
         info.cbSize = sizeof info;
         info.hPrinter = printer;
@@ -227,7 +209,7 @@ struct Reason {
 
 TEST(JobQuery, ReasonIsCutToTheCallersBytes)
 {
-    const WCHAR *message = MessageText(2560);
+    const WCHAR *message = kMessages[0].text;
     const DWORD needed = 2 * lstrlenW(message) + 2;
 
     Reason fits(needed);
@@ -258,23 +240,11 @@ TEST(JobQuery, ReasonIsCutToTheCallersBytes)
     Reason missing(64, FALSE);
     EXPECT_FALSE(missing.result);
     EXPECT_EQ(needed, missing.info.cchNeeded);
-}
 
-TEST(JobQuery, PrintableJobLeavesTheReasonAlone)
-{
-    Guarded text(16);
-    FillMemory(text.buffer.data, 16, 0xCD);
-    Job job;
-    PrinterHandle printer(PX_PRINTER);
-    DEVQUERYPRINT_INFO info = {};
-    info.hPrinter = printer;
-    info.pDevMode = job.dm();
-    info.pszErrorStr = text.as<WCHAR>();
-    info.cchErrorStr = 16;
-    info.cchNeeded = 0xDEAD;
-    EXPECT_TRUE(Driver().DevQueryPrintEx(&info));
-    EXPECT_EQ(0xDEADu, info.cchNeeded);
-    EXPECT_EQ(0xCD, text.buffer.data[0]);
+    Reason printable(16, TRUE, 0x401);
+    EXPECT_TRUE(printable.result);
+    EXPECT_EQ(0xDEADu, printable.info.cchNeeded);
+    EXPECT_EQ(0xCD, printable.bytes()[0]);
 }
 
 }  // namespace

@@ -14,54 +14,38 @@ struct ToolRun {
     std::string output;
 };
 
-std::wstring BinDir(void)
-{
-    WCHAR path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
-    while (n > 0 && path[n - 1] != L'\\' && path[n - 1] != L'/')
-        n--;
-    return std::wstring(path, n);
-}
-
+// Runs pxhost from the test's folder; stdout and stderr go to a file that
+// is read back without the console's CRs.
 ToolRun Pxhost(const std::wstring &arguments)
 {
     ToolRun run;
+    WCHAR dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    std::wstring outPath = std::wstring(dir) + L"pxhost-services.out";
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
-    HANDLE readEnd, writeEnd;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE | GENERIC_READ, FILE_SHARE_READ,
+                             &inherit, CREATE_ALWAYS, 0, NULL);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
+    startup.hStdOutput = startup.hStdError = out;
     PROCESS_INFORMATION process = {};
     std::wstring command = L"\"" + BinDir() + L"pxhost.exe\" " + arguments;
-    BOOL started = CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup,
-                                  &process);
-    CloseHandle(writeEnd);
-    if (started) {
-        char chunk[4096];
-        DWORD got;
-        while (ReadFile(readEnd, chunk, sizeof chunk, &got, NULL) && got)
-            for (DWORD i = 0; i < got; i++)
-                if (chunk[i] != '\r')  // console text mode ends lines with CR LF
-                    run.output.push_back(chunk[i]);
+    if (CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
         WaitForSingleObject(process.hProcess, 60000);
         GetExitCodeProcess(process.hProcess, &run.exitCode);
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
-    CloseHandle(readEnd);
+    char chunk[4096];
+    DWORD got;
+    SetFilePointer(out, 0, NULL, FILE_BEGIN);
+    while (ReadFile(out, chunk, sizeof chunk, &got, NULL) && got)
+        for (DWORD i = 0; i < got; i++)
+            if (chunk[i] != '\r')
+                run.output.push_back(chunk[i]);
+    CloseHandle(out);
     return run;
-}
-
-std::wstring TempFile(const WCHAR *name)
-{
-    WCHAR dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    return std::wstring(dir) + name;
 }
 
 void WriteBytes(const std::wstring &path, const void *data, DWORD bytes)
@@ -87,7 +71,9 @@ TEST(Pxhost, CheckReportsTheReasonAndItsId)
 {
     Guarded record(sizeof(PXDEVMODE));
     ASSERT_TRUE(AppDevMode(PX_PRINTER, NULL, record.as<PXDEVMODE>()));
-    std::wstring path = TempFile(L"pxhost-job.pxd");
+    WCHAR dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    std::wstring path = std::wstring(dir) + L"pxhost-job.pxd";
     WriteBytes(path, record.buffer.data, sizeof(PXDEVMODE));
     EXPECT_EQ(0u, Pxhost(L"check --in \"" + path + L"\"").exitCode);
 
