@@ -4,7 +4,7 @@
 
 #include "core/ddops.h"
 #include "core/module.h"
-#include "resources/resource.h"
+#include "resources/ids_strings.h"
 #include "devmode/template.h"
 
 static constexpr PrintSetting MakePreset(uint16_t presetId, uint16_t printMode, uint16_t colorMode,

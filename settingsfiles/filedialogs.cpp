@@ -4,7 +4,7 @@
 
 #include "core/lazyimports.h"
 #include "core/module.h"
-#include "resources/resource.h"
+#include "resources/ids_strings.h"
 #include "settingsfiles/paramfile.h"
 
 #define MESSAGE_CHARS 256

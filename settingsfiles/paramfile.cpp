@@ -6,7 +6,7 @@
 
 #include "core/module.h"
 #include "devmode/template.h"
-#include "resources/resource.h"
+#include "resources/ids_strings.h"
 #include "settingsfiles/safewrite.h"
 
 #define RECORD_BYTES ((DWORD)sizeof(PrintSetting))

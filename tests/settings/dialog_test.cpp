@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/module.h"
-#include "resources/resource.h"
+#include "resources/ids_strings.h"
 #include "settingsfiles/filedialogs.h"
 #include "settingsfiles/paramfile.h"
 #include "tests/settings/settings_util.h"

@@ -6,7 +6,7 @@
 #include <random>
 #include <string.h>
 
-#include "resources/resource.h"
+#include "resources/ids_strings.h"
 #include "settingsfiles/paramfile.h"
 #include "settingsfiles/workfile.h"
 #include "tests/settings/settings_util.h"

@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-#include "resources/resource.h"
+#include "resources/ids_strings.h"
 #include "settingsfiles/paramfile.h"
 #include "tests/settings/settings_util.h"
 

@@ -1,4 +1,5 @@
-// Ids of the module's resources that have no fixed id of their own elsewhere.
+// String-table ids that are not control or dialog ids. Included by the .rc
+// files and the code: #defines only.
 #pragma once
 
 #define IDS_BIND_FAILED 2580
