@@ -30,6 +30,12 @@ std::wstring BinDir()
 
 std::wstring InfPath() { return BinDir() + PX_PACKAGE_INF; }
 
+// The package folder of this architecture's binaries.
+std::wstring ArchFolder()
+{
+    return lstrcmpW(PackageArchitecture(), L"NTamd64") == 0 ? L"amd64" : L"i386";
+}
+
 std::wstring FileName(const WCHAR *path)
 {
     std::wstring text = path ? path : L"";
@@ -213,8 +219,7 @@ TEST(Package, InfNamesEveryFileTheBuildProducesAndNothingElse)
     }
     EXPECT_EQ(copied, built) << "files CopyFiles names";
     // Binaries come from the architecture's folder, the help file from the root.
-    const std::wstring arch = lstrcmpW(PackageArchitecture(), L"NTamd64") == 0 ? L"amd64" : L"i386";
-    EXPECT_EQ(std::wstring(FindPackageFile(&package, L"pxui.dll")->diskPath), arch);
+    EXPECT_EQ(std::wstring(FindPackageFile(&package, L"pxui.dll")->diskPath), ArchFolder());
     EXPECT_EQ(std::wstring(FindPackageFile(&package, L"pxui.chm")->diskPath), L"");
 
     // Both architectures' source lists name the same files.
@@ -248,6 +253,26 @@ TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
     EXPECT_NE(out.find("module version: " PX_EXPECTED_VERSION_A), std::string::npos) << out;
     EXPECT_NE(out.find("data driver version: " PX_EXPECTED_VERSION_A), std::string::npos) << out;
     RemovePrinter(kPackagePrinter);
+
+    // The package as shipped: binaries in the architecture's folder, the INF
+    // and the help file at the top.
+    const std::wstring dir = ScratchDir(), arch = ArchFolder();
+    CreateDirectoryW((dir + arch).c_str(), NULL);
+    CopyFileW(InfPath().c_str(), (dir + PX_PACKAGE_INF).c_str(), FALSE);
+    CopyFileW((BinDir() + L"pxui.chm").c_str(), (dir + L"pxui.chm").c_str(), FALSE);
+    for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
+        CopyFileW((BinDir() + file).c_str(), (dir + arch + L"\\" + file).c_str(), FALSE);
+    ASSERT_EQ(RunPxhost(L"install --printer \"PX Package Test\" --inf \"" + dir + PX_PACKAGE_INF + L"\"", &out), 0)
+        << out;
+    driver = DriverOf(kPackagePrinter);
+    EXPECT_EQ(FileName(driver.data.c_str()), L"pxdata.dll") << "from the package folder";
+    EXPECT_EQ(FileName(driver.help.c_str()), L"pxui.chm") << "from the package folder";
+    RemovePrinter(kPackagePrinter);
+    for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
+        DeleteFileW((dir + arch + L"\\" + file).c_str());
+    RemoveDirectoryW((dir + arch).c_str());
+    for (const WCHAR *file : {PX_PACKAGE_INF, L"pxui.chm", L"pxhost.out"})
+        DeleteFileW((dir + file).c_str());
 
     // The fixture's reference printer came from the same INF: the module's
     // help loader finds the help file through the driver information.
