@@ -11,15 +11,16 @@ create)
     "$wineserver" -k 2>/dev/null || true
     rm -rf "$prefix"
     "$loader" wineboot -u >/dev/null 2>&1
-    # Japanese texts render only with a Japanese font behind the dialog fonts.
+    # Japanese texts render only with a Japanese font behind the dialog fonts;
+    # the proportional one keeps kana labels within their template rectangles.
     reg=$(mktemp --suffix=.reg)
     cat >"$reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Tahoma"="IPAGothic"
-"MS Shell Dlg"="IPAGothic"
-"MS Shell Dlg 2"="IPAGothic"
+"Tahoma"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+"MS Shell Dlg 2"="IPAPGothic"
 REG
     "$loader" regedit /S "Z:$(echo "$reg" | tr / '\\')" >/dev/null 2>&1 || true
     rm -f "$reg"
