@@ -90,3 +90,17 @@
 #define IDS_ROW_COLOR_MATCHING 20010
 #define IDS_ENABLED 20011
 #define IDS_DISABLED 20012
+
+// Formats of the lines the pages and dialogs build (user32's wsprintfW:
+// %s takes a wide string).
+#define IDS_FMT_SIZE_MM 16300          // W, L in 0.1 mm as two %d.%d, unit
+#define IDS_FMT_SIZE_INCH 16301        // W, L in 0.01 inch as two %d.%02d, unit
+#define IDS_FMT_SCALE 16302            // summary scale line
+#define IDS_FMT_RESOLUTION 16303       // summary data resolution line
+#define IDS_FMT_PASSES 16304
+#define IDS_FMT_VERSION 16305          // major, minor, suffix
+#define IDS_FMT_PRODUCT 16306          // product line, string 3075
+#define IDS_FMT_GROUP_ROW 16307        // Current settings: group name, row name
+#define IDS_FMT_PERCENT 16308          // Current settings scale row
+#define IDS_FMT_DPI 16309              // Current settings data resolution row
+#define IDS_FMT_TENTHS 16310           // gamma as 1.0

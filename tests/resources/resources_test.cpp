@@ -110,10 +110,19 @@ RECT RectIn(HWND dialog, HWND c)
     return r;
 }
 
+// Dialog units become pixels by rounding each coordinate and size on its
+// own, so rectangles that meet in dialog units may share one pixel.
 bool Inside(const RECT &inner, const RECT &outer)
 {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
+    return inner.left >= outer.left - 1 && inner.top >= outer.top - 1 &&
+           inner.right <= outer.right + 1 && inner.bottom <= outer.bottom + 1;
+}
+
+bool Overlap(const RECT &a, const RECT &b)
+{
+    RECT common;
+    return IntersectRect(&common, &a, &b) && common.right - common.left > 1 &&
+           common.bottom - common.top > 1;
 }
 
 // Controls whose text is set from other data when the dialog opens.
@@ -148,8 +157,8 @@ TEST(DialogTemplates, EveryTemplateCreatesWithDistinctControlsThatNeitherOverlap
                 HWND a = children[i], b = children[j];
                 if (IsPicture(a) && IsPicture(b))
                     continue;  // the page picture lies on the panel picture
-                RECT ra = RectIn(dialog.hwnd, a), rb = RectIn(dialog.hwnd, b), common;
-                if (!IntersectRect(&common, &ra, &rb))
+                RECT ra = RectIn(dialog.hwnd, a), rb = RectIn(dialog.hwnd, b);
+                if (!Overlap(ra, rb))
                     continue;
                 int ida = GetDlgCtrlID(a), idb = GetDlgCtrlID(b);
                 if (IsGroupBox(a) && !IsGroupBox(b))
@@ -263,6 +272,12 @@ TEST(Strings, ListTextsAreCompleteAndFormatsTakeTheirArguments)
     EXPECT_STREQ(line, L"長辺 (5.05 - 7086.61 inch)");
     wsprintfW(line, Text(IDC_SUMMARY_PRINT_MODE).c_str(), L"Quality 1");
     EXPECT_STREQ(line, L"作画モード : Quality 1");
+    wsprintfW(line, Text(IDS_FMT_SIZE_INCH).c_str(), 8, 27, 11, 69, L"inch");
+    EXPECT_STREQ(line, L"8.27 x 11.69 inch");
+    wsprintfW(line, Text(IDS_FMT_SCALE).c_str(), 250L);
+    EXPECT_STREQ(line, L"-> 250%");
+    wsprintfW(line, Text(IDS_FMT_VERSION).c_str(), 1, 5, L"");
+    EXPECT_STREQ(line, L"Version 1.05");
 }
 
 namespace {
