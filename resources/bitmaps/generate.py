@@ -6,8 +6,9 @@ files every time. Standard library only.
 
 Page pictures (codes 512-519 and 1280-1287): a strip of roll media leaving
 the printer at the top edge, with the printed page on it. Bit 0 of the code
-makes the page portrait, bit 1 prints it mirrored, bit 2 turns it across the
-roll, and the 0x500 family turns its content upside down on the media.
+makes the page portrait, bit 1 prints it mirrored, bit 2 lays it across the
+roll (a quarter turn: 270 degrees clockwise in the 0x200 family, 90 in the
+0x500 family), and without bit 2 the 0x500 family shows it upside down.
 Pure red is the key colour (transparent); pure black is the ink that the
 summary panel tints blue (colour) or grey (grey scale) when drawing.
 """
@@ -146,8 +147,14 @@ def page_picture(code):
     portrait = bool(code & 1)
     mirrored = bool(code & 2)
     across = bool(code & 4)
-    upside_down = (code & 0xFF00) == 0x500
-    angle = (90 if across else 0) + (180 if upside_down else 0)
+    upside_down = (code & 0xFF00) == 0x500   # the 0x500 family
+    # Clockwise turn of the content on the media. The 0x500 family holds the
+    # turns of 90 and 180 degrees of a portrait page, the 0x200 family those
+    # of 0 and 270; bit 2 says whether the page lies across the roll.
+    if across:
+        angle = 90 if upside_down else 270
+    else:
+        angle = 180 if upside_down else 0
 
     width, height = PAGE_SIZE
     c = Canvas(width, height, KEY)
