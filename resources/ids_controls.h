@@ -72,3 +72,13 @@
 #define IDC_SETUP_INITIALIZE 11310
 
 // The dialogs' controls follow, one block per dialog.
+
+// Version dialog.
+#define IDC_VERSION_PRODUCT 12000
+#define IDC_VERSION_NUMBER 12001
+#define IDC_VERSION_NOTICE1 12002
+#define IDC_VERSION_NOTICE2 12003
+#define IDC_VERSION_PICTURE 12004
+
+// Current settings dialog.
+#define IDC_CURRENT_LIST 12100

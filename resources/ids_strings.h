@@ -19,3 +19,18 @@
 #define IDS_OVP_OTHER_MODEL 3850
 // Names of the built-in print settings: base + preset id (1 to 6).
 #define IDS_PRESET_NAME_BASE 22000
+
+// Formats of the lines the pages and dialogs build.
+#define IDS_FMT_PRINT_MODE_VALUE 20100   // "%s"
+#define IDS_FMT_RESOLUTION 20101         // "(%s : %ddpi)"
+#define IDS_FMT_PASSES 20102             // "%d Pass"
+#define IDS_FMT_SCALE 20103              // "-> %ld%%"
+#define IDS_FMT_SIZE_MM 20104            // "%d.%d x %d.%d %s"
+#define IDS_FMT_SIZE_INCH 20105          // "%d.%02d x %d.%02d %s"
+#define IDS_FMT_VERSION 20106            // "Version %d.%02d%s"
+#define IDS_FMT_TWO_LINES 20107          // "%s\n%s"
+#define IDS_FMT_PERCENT 20108            // "%ld %%"
+#define IDS_FMT_DPI 20109                // "%ddpi"
+#define IDS_FMT_LABEL_PAIR 20110         // "%s: %s"
+#define IDS_FMT_DECIMAL 20111            // "%d"
+#define IDS_FMT_TENTHS 20112             // "%d.%d"
