@@ -3,6 +3,7 @@
 // what the sheet reports and through the platform's own property-sheet host.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <commctrl.h>
 #include <winspool.h>
 
@@ -12,7 +13,7 @@
 #include "resources/ids_dialogs.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
-#include "tests/ui/hosted.h"
+#include "tools/uihost/hostedsheet.h"
 
 namespace {
 
@@ -281,7 +282,8 @@ TEST_F(Sheets, PrinterPropertiesShowsTheVersionPageWithoutOk)
 
 TEST_F(Sheets, PrinterSheetTellsABindingFailureDocumentSheetFailsSilently)
 {
-    const struct { const WCHAR *printer; } cases[] = {{PX_PRINTER_MISSING}, {PX_PRINTER_V115}};
+    const struct { const WCHAR *printer; UINT message; } cases[] = {
+        {PX_PRINTER_MISSING, 2580}, {PX_PRINTER_V115, 2581}};
     for (const auto &c : cases) {
         PrinterHandle printer(c.printer);
         HostRecord host;
@@ -299,7 +301,7 @@ TEST_F(Sheets, PrinterSheetTellsABindingFailureDocumentSheetFailsSilently)
         HWND box = WaitForWindow(thread.id(), L"#32770");
         ASSERT_NE(box, nullptr) << "no message box for " << testing::PrintToString(std::wstring(c.printer));
         std::wstring text = ItemText(box, 0xFFFF);
-        EXPECT_EQ(text, Text(c.printer == PX_PRINTER_V115 ? 2581 : 2580));
+        EXPECT_EQ(text, Text(c.message));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(thread.Join());
         EXPECT_EQ(result, -1);

@@ -1,5 +1,6 @@
-#include "tests/ui/hosted.h"
+#include "tools/uihost/hostedsheet.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "core/module.h"

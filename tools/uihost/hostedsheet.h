@@ -9,7 +9,7 @@
 
 #include "core/platform.h"
 #include "sheets/pagecontext.h"
-#include "tests/common/ui.h"
+#include "tools/uihost/ui.h"
 
 struct HostRecord {
     std::vector<HPROPSHEETPAGE> pages;

@@ -1,4 +1,4 @@
-// Driving windows the way a person does, from the test thread, without ever
+// Driving windows the way a person does (tests, pxhost shots), from the test thread, without ever
 // hanging: the code under test runs on a thread of its own, its windows are
 // found with bounded waits, and the clicks that open modal windows are
 // posted rather than sent.

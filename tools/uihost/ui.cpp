@@ -1,5 +1,6 @@
-#include "tests/common/ui.h"
+#include "tools/uihost/ui.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 UiThread::UiThread(std::function<void()> work) : work_(std::move(work)), id_(0)
