@@ -13,7 +13,8 @@ create)
     "$loader" wineboot -u >/dev/null 2>&1
     # Japanese texts render only with a Japanese font behind the dialog fonts; a
 # crash ends the process instead of waiting for a click; without a window
-# manager Wine draws the captions itself.
+# manager Wine draws the captions itself, and unmanaged windows close at once
+# (a managed one waits 2 s for a window manager that is not there).
     reg=$(mktemp --suffix=.reg)
     cat >"$reg" <<'REG'
 REGEDIT4
@@ -28,6 +29,7 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Decorated"="N"
+"Managed"="N"
 REG
     "$loader" regedit /S "Z:$(echo "$reg" | tr / '\\')" >/dev/null 2>&1 || true
     rm -f "$reg"
