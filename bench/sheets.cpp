@@ -11,26 +11,26 @@
 
 #define SHEET_WAIT_MS 10000
 
-// Paints seen on the sheet's thread, recorded by its hook.
-static volatile double g_lastPagePaintUs;
-static volatile LONG g_pagePaints;
-
-static BOOL IsPage(HWND window)
+// A page has painted once it is visible and neither it nor any visible
+// control on it has anything left to paint. Paint messages come last in a
+// thread's queue, so polling this from outside sees the end of the paint.
+static BOOL CALLBACK ChildPending(HWND child, LPARAM pending)
 {
-    WCHAR cls[16] = {};
-    HWND parent = GetParent(window);
-    return parent && GetClassNameW(window, cls, 16) && lstrcmpW(cls, L"#32770") == 0 &&
-           (GetWindowLongW(window, GWL_STYLE) & WS_CHILD);
+    if (IsWindowVisible(child) && GetUpdateRect(child, NULL, FALSE)) {
+        *reinterpret_cast<BOOL *>(pending) = TRUE;
+        return FALSE;
+    }
+    return TRUE;
 }
 
-static LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam)
+static BOOL PagePainted(HWND sheet)
 {
-    const CWPRETSTRUCT *m = reinterpret_cast<const CWPRETSTRUCT *>(lParam);
-    if (code == HC_ACTION && m->message == WM_PAINT && IsPage(m->hwnd)) {
-        g_lastPagePaintUs = NowUs();
-        InterlockedIncrement(&g_pagePaints);
-    }
-    return CallNextHookEx(NULL, code, wParam, lParam);
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    if (!page || !IsWindowVisible(page) || GetUpdateRect(page, NULL, FALSE))
+        return FALSE;
+    BOOL pending = FALSE;
+    EnumChildWindows(page, ChildPending, (LPARAM)&pending);
+    return !pending;
 }
 
 struct SheetRun {
@@ -43,14 +43,11 @@ struct SheetRun {
 static DWORD WINAPI ShowSheet(void *p)
 {
     SheetRun *run = static_cast<SheetRun *>(p);
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, NULL, GetCurrentThreadId());
     std::vector<BYTE> out(64 * 1024);
     run->startUs = NowUs();
     DocumentPropertiesW(NULL, run->handle, const_cast<WCHAR *>(run->printer),
                         reinterpret_cast<DEVMODEW *>(out.data()), NULL, DM_OUT_BUFFER | DM_PROMPT);
     run->endUs = NowUs();
-    if (hook)
-        UnhookWindowsHookEx(hook);
     return 0;
 }
 
@@ -66,18 +63,17 @@ static BOOL CALLBACK FindSheet(HWND window, LPARAM p)
     return FALSE;
 }
 
-static BOOL WaitFor(BOOL (*done)(void *), void *context)
+// The time the page was seen painted; 0 after the wait ran out.
+static double WaitForPaint(HWND sheet)
 {
     double start = NowUs();
-    while (!done(context)) {
+    while (!PagePainted(sheet)) {
         if (NowUs() - start > SHEET_WAIT_MS * 1000.0)
-            return FALSE;
+            return 0;
         Sleep(0);
     }
-    return TRUE;
+    return NowUs();
 }
-
-static BOOL PaintsAbove(void *count) { return g_pagePaints > *static_cast<LONG *>(count); }
 
 struct OneRun {
     BOOL ok;
@@ -101,11 +97,11 @@ static void SwitchTabs(HWND sheet, OneRun *r)
     HWND tab = (HWND)SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0);
     int count = (int)SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0);
     for (int i = 1; i < count && r->ok; i++) {
-        LONG before = g_pagePaints;
         double start = NowUs();
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
-        r->ok = WaitFor(PaintsAbove, &before);
-        r->tabMs.push_back((g_lastPagePaintUs - start) / 1000.0);
+        double painted = WaitForPaint(sheet);
+        r->ok = painted > 0;
+        r->tabMs.push_back((painted - start) / 1000.0);
     }
 }
 
@@ -113,14 +109,14 @@ static OneRun RunOnce(const WCHAR *printer, HANDLE handle)
 {
     OneRun r = {};
     SheetRun run = {printer, handle, 0, 0};
-    LONG before = g_pagePaints = 0;
     DWORD id = 0;
     HANDLE thread = CreateThread(NULL, 0, ShowSheet, &run, 0, &id);
     if (!thread)
         return r;
     HWND sheet = WaitForSheetWindow(id);
-    r.ok = sheet && WaitFor(PaintsAbove, &before);
-    r.openMs = (g_lastPagePaintUs - run.startUs) / 1000.0;
+    double painted = sheet ? WaitForPaint(sheet) : 0;
+    r.ok = painted > 0;
+    r.openMs = (painted - run.startUs) / 1000.0;
     if (r.ok)
         SwitchTabs(sheet, &r);
     double closeStart = NowUs();
