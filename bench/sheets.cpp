@@ -67,10 +67,11 @@ static BOOL CALLBACK FindSheet(HWND window, LPARAM p)
 static double WaitForPaint(HWND sheet)
 {
     double start = NowUs();
+    // Each look asks the window server: a busy loop would slow the sheet.
     while (!PagePainted(sheet)) {
         if (NowUs() - start > SHEET_WAIT_MS * 1000.0)
             return 0;
-        Sleep(0);
+        Sleep(1);
     }
     return NowUs();
 }
@@ -87,7 +88,7 @@ static HWND WaitForSheetWindow(DWORD thread)
     double start = NowUs();
     while (!found.window && NowUs() - start < SHEET_WAIT_MS * 1000.0) {
         EnumThreadWindows(thread, FindSheet, reinterpret_cast<LPARAM>(&found));
-        Sleep(0);
+        Sleep(1);
     }
     return found.window;
 }
