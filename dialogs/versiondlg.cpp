@@ -14,7 +14,6 @@
 #include "sheets/sheetbinding.h"
 
 #define IDS_OK_BUTTON 20003
-#define PX_VERSION_HELP_TOPIC 106
 
 static VersionPageContext *VersionContextOf(HWND dialog)
 {
@@ -97,7 +96,7 @@ static INT_PTR VersionNotify(HWND dialog, const NMHDR *nm)
 {
     VersionPageContext *vc = VersionContextOf(dialog);
     if (nm->code == PSN_HELP) {
-        ShowHelpTopic(dialog, vc ? vc->helpFile : NULL, PX_VERSION_HELP_TOPIC);
+        ShowHelpTopic(dialog, vc ? vc->helpFile : NULL, IDH_VERSION);
         return TRUE;
     }
     if (nm->code == PSN_APPLY) {

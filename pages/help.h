@@ -6,8 +6,10 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include "resources/ids_help.h"
+
 #define PX_HH_HELP_CONTEXT 15
-#define PX_HELP_TOPIC_GENERAL 1
+#define PX_HELP_TOPIC_GENERAL IDH_GENERAL
 
 // One row of a help-context table; a table ends with {0, 0}.
 struct HelpContext {

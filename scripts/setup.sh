@@ -4,6 +4,7 @@ set -eu
 packages=(
     cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest
     wine wine64 xvfb xauth imagemagick fonts-ipafont-gothic nlohmann-json3-dev ccache
+    fp-utils-3.2.2 libchm-bin python3 zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do

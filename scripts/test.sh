@@ -7,4 +7,5 @@ scripts/setup.sh
 scripts/build.sh
 scripts/check-exports.sh x86
 scripts/check-exports.sh x64
+scripts/package.sh
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset x64 --output-on-failure "$@"

@@ -4,6 +4,7 @@
 
 #include "core/ddops.h"
 #include "tools/pxhost/commands.h"
+#include "tools/pxhost/fileversion.h"
 
 static void PrintPrinterInfo(const PrinterInfoRecord *info)
 {
@@ -39,14 +40,16 @@ int RunInfo(int argc, WCHAR **argv)
     PrinterInfoRecord info = {};
     BOOL bound = BindAndCheck(printer, &info);
     DWORD error = GetLastError();
-    ClosePrinter(printer);
     if (!bound) {
+        ClosePrinter(printer);
         PrintUtf8(L"binding the data driver failed: error 0x%08lx\n", error);
         return PXHOST_FAILED;
     }
     WCHAR path[MAX_PATH] = L"";
     BoundDataDriverPath(path, MAX_PATH);
     PrintUtf8(L"printer: %ls\ndata driver: %ls\n", name, path);
+    PrintDriverFileVersions(printer, path);
+    ClosePrinter(printer);
     PrintPrinterInfo(&info);
     PrintCounts();
     return PXHOST_OK;

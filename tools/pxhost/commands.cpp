@@ -4,8 +4,8 @@
 #include <stdio.h>
 
 const PxhostCommand kCommands[] = {
-    {L"install", L"install [--printer NAME] [--data FILE]   add the driver and a printer", RunInstall},
-    {L"info", L"info [--printer NAME]   what the data driver reports through the module", RunInfo},
+    {L"install", L"install [--inf FILE] [--dir DIR] [--printer NAME] [--data FILE]   add the driver from the package INF and a printer", RunInstall},
+    {L"info", L"info [--printer NAME]   file versions of the module and data driver, and what the data driver reports", RunInfo},
     {L"caps", L"caps [--printer NAME]   papers, resolutions, copies, extents, colour, languages", RunCaps},
     {L"devmode", L"devmode [--printer NAME] [--in FILE] [--out FILE] [--json] [--fields A,B]   default or merged device mode", RunDevMode},
     {L"check", L"check --in FILE [--printer NAME] [--module DLL]   can the device mode be printed (exit 4: no)", RunCheck},

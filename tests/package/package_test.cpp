@@ -1,0 +1,364 @@
+// The driver package: what the INF names, what pxhost installs from it, how
+// it refuses a broken package, and the version resources of the binaries.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <setupapi.h>
+#include <winspool.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/module.h"
+#include "sheets/pagecontext.h"
+#include "tests/common/printers.h"
+#include "tools/pxhost/driverpackage.h"
+#include "tools/pxhost/install.h"
+
+namespace {
+
+const WCHAR kPackagePrinter[] = L"PX Package Test";
+const WCHAR kBadModel[] = L"PX Bad Package";
+
+std::wstring BinDir()
+{
+    WCHAR dir[MAX_PATH];
+    ExecutableDir(dir, MAX_PATH);
+    return dir;
+}
+
+std::wstring InfPath() { return BinDir() + PX_PACKAGE_INF; }
+
+// The package folder of this architecture's binaries.
+std::wstring ArchFolder()
+{
+    return lstrcmpW(PackageArchitecture(), L"NTamd64") == 0 ? L"amd64" : L"i386";
+}
+
+std::wstring FileName(const WCHAR *path)
+{
+    std::wstring text = path ? path : L"";
+    size_t slash = text.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? text : text.substr(slash + 1);
+}
+
+std::string Narrow(const std::wstring &text)
+{
+    std::string out;
+    for (WCHAR c : text)
+        out.push_back(c < 128 ? static_cast<char>(c) : '?');
+    return out;
+}
+
+// A scratch folder for broken packages, emptied by the test.
+std::wstring ScratchDir()
+{
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring dir = std::wstring(temp) + L"pxpackage\\";
+    CreateDirectoryW(dir.c_str(), NULL);
+    return dir;
+}
+
+std::string ReadText(const std::wstring &path)
+{
+    std::string text;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+void WriteText(const std::wstring &path, const std::string &text)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
+    CloseHandle(file);
+}
+
+void Replace(std::string *text, const std::string &from, const std::string &to)
+{
+    size_t at = text->find(from);
+    ASSERT_NE(at, std::string::npos) << "the INF has no \"" << from << "\"";
+    text->replace(at, from.size(), to);
+}
+
+// Runs pxhost from the test's folder; its output goes through a file.
+int RunPxhost(const std::wstring &arguments, std::string *output)
+{
+    std::wstring command = L"\"" + BinDir() + L"pxhost.exe\" " + arguments;
+    std::wstring outPath = ScratchDir() + L"pxhost.out";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                             CREATE_ALWAYS, 0, NULL);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = out;
+    PROCESS_INFORMATION process = {};
+    DWORD code = 255;
+    if (CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    *output = ReadText(outPath);
+    return static_cast<int>(code);
+}
+
+// The printer's driver information (level 3), as the spooler keeps it.
+struct InstalledDriver {
+    bool found = false;
+    std::wstring driver, config, data, help;
+};
+
+InstalledDriver DriverOf(const WCHAR *printerName)
+{
+    InstalledDriver result;
+    PrinterHandle printer(printerName);
+    if (!printer)
+        return result;
+    std::vector<BYTE> buffer(16384);
+    DWORD needed = 0;
+    if (!GetPrinterDriverW(printer, NULL, 3, buffer.data(), static_cast<DWORD>(buffer.size()), &needed))
+        return result;
+    const DRIVER_INFO_3W *info = reinterpret_cast<const DRIVER_INFO_3W *>(buffer.data());
+    result.found = true;
+    result.driver = info->pDriverPath ? info->pDriverPath : L"";
+    result.config = info->pConfigFile ? info->pConfigFile : L"";
+    result.data = info->pDataFile ? info->pDataFile : L"";
+    result.help = info->pHelpFile ? info->pHelpFile : L"";
+    return result;
+}
+
+bool DriverInstalled(const WCHAR *name)
+{
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversW(NULL, NULL, 1, NULL, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 1);
+    if (!EnumPrinterDriversW(NULL, NULL, 1, buffer.data(), needed, &needed, &count))
+        return false;
+    const DRIVER_INFO_1W *drivers = reinterpret_cast<const DRIVER_INFO_1W *>(buffer.data());
+    for (DWORD i = 0; i < count; i++)
+        if (lstrcmpiW(drivers[i].pName, name) == 0)
+            return true;
+    return false;
+}
+
+bool PrinterInstalled(const WCHAR *name)
+{
+    PrinterHandle printer(name);
+    return printer.handle != NULL;
+}
+
+void RemovePrinter(const WCHAR *name)
+{
+    PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
+    HANDLE printer;
+    if (OpenPrinterW(const_cast<WCHAR *>(name), &printer, &access)) {
+        DeletePrinter(printer);
+        ClosePrinter(printer);
+    }
+}
+
+// Keys of an INF section read through SetupAPI.
+std::set<std::wstring> SectionKeys(HINF inf, const WCHAR *section)
+{
+    std::set<std::wstring> keys;
+    INFCONTEXT line;
+    if (!SetupFindFirstLineW(inf, section, NULL, &line))
+        return keys;
+    do {
+        WCHAR key[MAX_PATH];
+        if (SetupGetStringFieldW(&line, 0, key, MAX_PATH, NULL))
+            keys.insert(key);
+    } while (SetupFindNextLine(&line, &line));
+    return keys;
+}
+
+std::wstring VersionString(const std::vector<BYTE> &block, const WCHAR *name)
+{
+    std::wstring query = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+    WCHAR *value = NULL;
+    UINT chars = 0;
+    if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void **>(&value), &chars) || !value)
+        return L"(none)";
+    return value;
+}
+
+}  // namespace
+
+TEST(Package, InfNamesEveryFileTheBuildProducesAndNothingElse)
+{
+    DriverPackage package;
+    WCHAR error[512] = L"";
+    ASSERT_TRUE(ReadDriverPackage(InfPath().c_str(), &package, error, 512)) << Narrow(error);
+    EXPECT_STREQ(package.model, PX_PRINTER);
+    EXPECT_STREQ(package.driverFile, L"pxui.dll");
+    EXPECT_STREQ(package.configFile, L"pxui.dll");
+    EXPECT_STREQ(package.dataFile, L"pxdata.dll");
+    EXPECT_STREQ(package.helpFile, L"pxui.chm");
+
+    const std::set<std::wstring> built = {L"pxui.dll", L"pxdata.dll", L"pxui.chm"};
+    std::set<std::wstring> copied;
+    for (int i = 0; i < package.fileCount; i++) {
+        copied.insert(package.files[i].name);
+        std::wstring path = BinDir() + package.files[i].name;
+        EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES)
+            << Narrow(package.files[i].name) << " is not among the built files";
+    }
+    EXPECT_EQ(copied, built) << "files CopyFiles names";
+    // Binaries come from the architecture's folder, the help file from the root.
+    EXPECT_EQ(std::wstring(FindPackageFile(&package, L"pxui.dll")->diskPath), ArchFolder());
+    EXPECT_EQ(std::wstring(FindPackageFile(&package, L"pxui.chm")->diskPath), L"");
+
+    // Both architectures' source lists name the same files.
+    UINT errorLine = 0;
+    HINF inf = SetupOpenInfFileW(InfPath().c_str(), NULL, INF_STYLE_WIN4, &errorLine);
+    ASSERT_NE(inf, INVALID_HANDLE_VALUE) << "line " << errorLine;
+    for (const WCHAR *section : {L"SourceDisksFiles.x86", L"SourceDisksFiles.amd64"}) {
+        std::set<std::wstring> listed = SectionKeys(inf, section);
+        for (const std::wstring &shared : SectionKeys(inf, L"SourceDisksFiles"))
+            listed.insert(shared);
+        EXPECT_EQ(listed, built) << Narrow(section);
+    }
+    SetupCloseInfFile(inf);
+}
+
+TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
+{
+    RemovePrinter(kPackagePrinter);
+    std::string out;
+    ASSERT_EQ(RunPxhost(L"install --printer \"PX Package Test\"", &out), 0) << out;
+    InstalledDriver driver = DriverOf(kPackagePrinter);
+    ASSERT_TRUE(driver.found) << out;
+    EXPECT_EQ(FileName(driver.driver.c_str()), L"pxui.dll");
+    EXPECT_EQ(FileName(driver.config.c_str()), L"pxui.dll");
+    EXPECT_EQ(FileName(driver.data.c_str()), L"pxdata.dll");
+    EXPECT_EQ(FileName(driver.help.c_str()), L"pxui.chm");
+    EXPECT_NE(GetFileAttributesW(driver.help.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the spooler did not copy the help file";
+
+    ASSERT_EQ(RunPxhost(L"info --printer \"PX Package Test\"", &out), 0) << out;
+    EXPECT_NE(out.find("module version: " PX_EXPECTED_VERSION_A), std::string::npos) << out;
+    EXPECT_NE(out.find("data driver version: " PX_EXPECTED_VERSION_A), std::string::npos) << out;
+    RemovePrinter(kPackagePrinter);
+
+    // The package as shipped: binaries in the architecture's folder, the INF
+    // and the help file at the top.
+    const std::wstring dir = ScratchDir(), arch = ArchFolder();
+    CreateDirectoryW((dir + arch).c_str(), NULL);
+    CopyFileW(InfPath().c_str(), (dir + PX_PACKAGE_INF).c_str(), FALSE);
+    CopyFileW((BinDir() + L"pxui.chm").c_str(), (dir + L"pxui.chm").c_str(), FALSE);
+    for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
+        CopyFileW((BinDir() + file).c_str(), (dir + arch + L"\\" + file).c_str(), FALSE);
+    ASSERT_EQ(RunPxhost(L"install --printer \"PX Package Test\" --inf \"" + dir + PX_PACKAGE_INF + L"\"", &out), 0)
+        << out;
+    driver = DriverOf(kPackagePrinter);
+    EXPECT_EQ(FileName(driver.data.c_str()), L"pxdata.dll") << "from the package folder";
+    EXPECT_EQ(FileName(driver.help.c_str()), L"pxui.chm") << "from the package folder";
+    RemovePrinter(kPackagePrinter);
+    for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
+        DeleteFileW((dir + arch + L"\\" + file).c_str());
+    RemoveDirectoryW((dir + arch).c_str());
+    for (const WCHAR *file : {PX_PACKAGE_INF, L"pxui.chm", L"pxhost.out"})
+        DeleteFileW((dir + file).c_str());
+
+    // The fixture's reference printer came from the same INF: the module's
+    // help loader finds the help file through the driver information.
+    PrinterHandle reference(PX_PRINTER);
+    WCHAR *help = GetDriverHelpFile(reference);
+    EXPECT_EQ(FileName(help), L"pxui.chm");
+    PxFree(help);
+}
+
+TEST(Package, BrokenPackagesAndTakenNamesInstallNothing)
+{
+    const std::wstring dir = ScratchDir();
+    const std::string inf = ReadText(InfPath());
+    ASSERT_FALSE(inf.empty());
+    std::string renamed = inf;
+    Replace(&renamed, "\"ORVEN PX-2210\"=PX2210,ORVENPX-2210\n\n[ORVEN.NTamd64]\n\"ORVEN PX-2210\"",
+            "\"PX Bad Package\"=PX2210,ORVENPX-2210\n\n[ORVEN.NTamd64]\n\"PX Bad Package\"");
+
+    struct Case {
+        const char *what, *from, *to, *expected;
+    } cases[] = {
+        {"copy section removed", "[PX2210_Files]", "[Unused_Files]", "PX2210_Files"},
+        {"help file not copied", "HelpFile=pxui.chm", "HelpFile=nohelp.chm", "nohelp.chm"},
+        {"source disk entry missing", "[SourceDisksFiles]\npxui.chm=2", "[SourceDisksFiles]", "pxui.chm"},
+        {"manufacturer missing", "[Manufacturer]", "[Makers]", "Manufacturer"},
+        {"install section missing", "[PX2210]\n", "[PX2211]\n", "PX2210"},
+    };
+    for (const Case &c : cases) {
+        std::string broken = renamed;
+        Replace(&broken, c.from, c.to);
+        WriteText(dir + L"broken.inf", broken);
+        std::string out;
+        EXPECT_EQ(RunPxhost(L"install --inf \"" + dir + L"broken.inf\" --dir \"" + BinDir() + L"\"", &out), 1)
+            << c.what << ": " << out;
+        EXPECT_NE(out.find(c.expected), std::string::npos) << c.what << ": " << out;
+        EXPECT_FALSE(PrinterInstalled(kBadModel)) << c.what;
+        EXPECT_FALSE(DriverInstalled(kBadModel)) << c.what;
+    }
+
+    // A package folder without its help file.
+    WriteText(dir + L"orvenpx.inf", renamed);
+    for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
+        CopyFileW((BinDir() + file).c_str(), (dir + file).c_str(), FALSE);
+    DeleteFileW((dir + L"pxui.chm").c_str());
+    std::string out;
+    EXPECT_EQ(RunPxhost(L"install --inf \"" + dir + L"orvenpx.inf\"", &out), 1) << out;
+    EXPECT_NE(out.find("help file pxui.chm is missing"), std::string::npos) << out;
+    EXPECT_FALSE(PrinterInstalled(kBadModel));
+    EXPECT_FALSE(DriverInstalled(kBadModel));
+
+    EXPECT_EQ(RunPxhost(L"install --inf \"" + dir + L"none.inf\"", &out), 1) << out;
+    EXPECT_NE(out.find("cannot read the INF"), std::string::npos) << out;
+
+    // The reference printer exists already: refused, and left as it was.
+    EXPECT_EQ(RunPxhost(L"install", &out), 1) << out;
+    EXPECT_NE(out.find("already exists"), std::string::npos) << out;
+    InstalledDriver reference = DriverOf(PX_PRINTER);
+    EXPECT_EQ(FileName(reference.data.c_str()), L"pxdata.dll");
+    EXPECT_EQ(FileName(reference.help.c_str()), L"pxui.chm");
+
+    for (const WCHAR *file : {L"orvenpx.inf", L"broken.inf", L"pxui.dll", L"pxdata.dll", L"pxhost.out"})
+        DeleteFileW((dir + file).c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+TEST(Package, EveryBinaryCarriesTheProjectVersion)
+{
+    const WCHAR *binaries[] = {L"pxui.dll", L"pxdata.dll", L"pxdata_v105.dll", L"pxdata_v115.dll",
+                               L"pxdata_v205.dll", L"pxdata_noop.dll", L"pxdata_pos.dll",
+                               L"pxdata2.dll", L"pxhost.exe"};
+    for (const WCHAR *binary : binaries) {
+        std::wstring path = BinDir() + binary;
+        DWORD handle = 0;
+        DWORD bytes = GetFileVersionInfoSizeW(path.c_str(), &handle);
+        ASSERT_GT(bytes, 0u) << Narrow(binary) << " has no version resource";
+        std::vector<BYTE> block(bytes);
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, bytes, block.data())) << Narrow(binary);
+        VS_FIXEDFILEINFO *fixed = NULL;
+        UINT fixedBytes = 0;
+        ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void **>(&fixed), &fixedBytes));
+        EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(PX_EXPECTED_MINOR, PX_EXPECTED_MAJOR)) << Narrow(binary);
+        EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(PX_EXPECTED_MINOR, PX_EXPECTED_MAJOR)) << Narrow(binary);
+        EXPECT_EQ(VersionString(block, L"FileVersion"), PX_EXPECTED_VERSION) << Narrow(binary);
+        EXPECT_EQ(VersionString(block, L"ProductVersion"), PX_EXPECTED_VERSION) << Narrow(binary);
+        EXPECT_EQ(VersionString(block, L"CompanyName"), L"ORVEN") << Narrow(binary);
+        EXPECT_EQ(VersionString(block, L"ProductName"), L"ORVEN PX-2210 printer driver") << Narrow(binary);
+        EXPECT_EQ(VersionString(block, L"OriginalFilename"), binary);
+    }
+}
