@@ -8,6 +8,7 @@
 #include "bench/cold.h"
 #include "bench/psprinter.h"
 #include "bench/report.h"
+#include "bench/sheets.h"
 #include "tests/common/printers.h"
 
 #define TRACED_CALLS 5
@@ -152,7 +153,10 @@ static int RunBench(const Options *o)
     } else {
         MeasureWarm(o, &oursContext, &psContext, exports.module, &res);
         MeasureCold(o->coldRuns, &res);
+        SheetTimes oursSheet = TimeSheet(PX_PRINTER, o->coldRuns);
+        SheetTimes psSheet = TimeSheet(PS_PRINTER, o->coldRuns);
         PrintReport(&res);
+        PrintSheetReport(PX_PRINTER, &oursSheet, PS_PRINTER, &psSheet);
         result = AllMeasured(&res) ? 0 : 1;
         if (result)
             fprintf(stderr, "pxbench: some calls did not answer as expected (\"failed\")\n");

@@ -104,3 +104,4 @@
 #define IDS_FMT_PERCENT 16308          // Current settings scale row
 #define IDS_FMT_DPI 16309              // Current settings data resolution row
 #define IDS_FMT_TENTHS 16310           // gamma as 1.0
+#define IDS_FMT_DECIMAL 16311          // Current settings number rows

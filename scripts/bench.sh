@@ -41,8 +41,11 @@ args+=("${extra[@]+"${extra[@]}"}")
 scripts/make-test-prefix.sh "$prefix" "$build" >/dev/null
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 status=0
+# The printing preferences are timed with their windows: a display is needed.
+display=()
+[ -n "${DISPLAY:-}" ] || display=(xvfb-run -a -s "-screen 0 1024x768x24")
 WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    "$loader" "$build/bin/pxbench.exe" "${args[@]+"${args[@]}"}" >"$report" || status=$?
+    "${display[@]+"${display[@]}"}" "$loader" "$build/bin/pxbench.exe" "${args[@]+"${args[@]}"}" >"$report" || status=$?
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 scripts/wine-prefix.sh stop "$prefix" "$loader"
 cat "$report"

@@ -19,7 +19,7 @@ loader=/usr/lib/wine/wine64
 scripts/make-test-prefix.sh "$prefix" "$build" >/dev/null
 status=0
 env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    PX_FUZZ_SECONDS="$seconds" PX_LEAK_CALLS=10000 ${seed:+PX_FUZZ_SEED="$seed"} \
+    PX_FUZZ_SECONDS="$seconds" PX_TEST_WATCHDOG_S=0 PX_LEAK_CALLS=10000 ${seed:+PX_FUZZ_SEED="$seed"} \
     xvfb-run -a "$loader" "$build/bin/test_robustness.exe" || status=$?
 scripts/wine-prefix.sh stop "$prefix" "$loader"
 exit $status

@@ -11,8 +11,12 @@ create)
     "$wineserver" -k 2>/dev/null || true
     rm -rf "$prefix"
     "$loader" wineboot -u >/dev/null 2>&1
-    # Japanese texts render only with a Japanese font behind the dialog fonts;
-    # the proportional one keeps kana labels within their template rectangles.
+    # Japanese texts render only with a Japanese font behind the dialog fonts
+    # (the proportional one keeps kana labels within their template
+    # rectangles); a crash ends the process instead of waiting for a click;
+    # without a window manager Wine draws the captions itself, and unmanaged
+    # windows close at once (a managed one waits 2 s for a window manager
+    # that is not there).
     reg=$(mktemp --suffix=.reg)
     cat >"$reg" <<'REG'
 REGEDIT4
@@ -21,6 +25,13 @@ REGEDIT4
 "Tahoma"="IPAPGothic"
 "MS Shell Dlg"="IPAPGothic"
 "MS Shell Dlg 2"="IPAPGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+"Managed"="N"
 REG
     "$loader" regedit /S "Z:$(echo "$reg" | tr / '\\')" >/dev/null 2>&1 || true
     rm -f "$reg"

@@ -51,13 +51,50 @@ BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
     ctx->versionContext.pPrinterInfo = &ctx->printerInfo;
     ctx->versionContext.helpFile = ctx->helpFile;
     ctx->versionContext.inPrinterSheet = 0;
+    ctx->versionContext.hPrinter = hPrinter;
     return TRUE;
+}
+
+// The live contexts: few sheets are open at once, so a small table does.
+#define PX_LIVE_CONTEXTS 16
+static const PageContext *g_liveContexts[PX_LIVE_CONTEXTS];
+
+static void SetLive(const PageContext *from, const PageContext *to)
+{
+    ModuleLockGuard lock;
+    for (const PageContext *&slot : g_liveContexts) {
+        if (slot == from) {
+            slot = to;
+            return;
+        }
+    }
+}
+
+PageContext *AllocPageContext(void)
+{
+    PageContext *ctx = static_cast<PageContext *>(PxAlloc(sizeof(PageContext)));
+    if (ctx)
+        SetLive(NULL, ctx);
+    return ctx;
+}
+
+BOOL IsLivePageContext(const PageContext *ctx)
+{
+    if (!ctx)
+        return FALSE;
+    ModuleLockGuard lock;
+    for (const PageContext *slot : g_liveContexts) {
+        if (slot == ctx)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void ReleasePageContext(PageContext *ctx)
 {
     if (!ctx)
         return;
+    SetLive(ctx, NULL);
     ReleasePaperList(&ctx->paperList);
     PxFree(ctx->helpFile);
     PxFree(ctx);

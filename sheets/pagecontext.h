@@ -9,6 +9,7 @@ struct VersionPageContext {
     PrinterInfoRecord *pPrinterInfo;
     WCHAR *helpFile;          // owned by the enclosing context
     uint32_t inPrinterSheet;  // 1: a page of the printer sheet, 0: a dialog
+    HANDLE hPrinter;          // whose data driver holds the version texts
 };
 
 struct PageContext {
@@ -40,8 +41,13 @@ struct PageContext {
 BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
                      const DEVMODEW *pdmIn);
 
+// A new zero-filled context, known as live until it is released; null when
+// memory is short.
+PageContext *AllocPageContext(void);
 // Frees the paper list, the help file copy and the context itself.
 void ReleasePageContext(PageContext *ctx);
+// Whether ctx is a context this process allocated and has not released.
+BOOL IsLivePageContext(const PageContext *ctx);
 
 // A PxAlloc'd copy of the driver's help file path, or NULL.
 WCHAR *GetDriverHelpFile(HANDLE hPrinter);

@@ -12,6 +12,8 @@ const PxhostCommand kCommands[] = {
     {L"convert", L"convert --out FILE [--mode convert|convert351|default] [--in FILE] [--size N --extra N] [--printer NAME] [--module DLL]", RunConvert},
     {L"ovp-show", L"ovp-show FILE [--json]   a settings parameter file (.OVP), or why it is refused (exit 3)", RunOvpShow},
     {L"ovp-write", L"ovp-write DEVMODEFILE OVPFILE [--workfile FILE]   a .OVP file from a 4160-byte device mode and the working file's (or the built-in) settings", RunOvpWrite},
+    {L"preferences", L"preferences [--printer NAME]   the printing preferences as an application opens them; prints what changed on OK", RunPreferences},
+    {L"shots", L"shots DIR [--printer NAME]   a PNG of every page and dialog (needs a display: xvfb-run)", RunShots},
     {L"workfile-show", L"workfile-show FILE [--json]   a working settings file (.$$$), or why it is ignored (exit 3)", RunWorkfileShow},
 };
 const int kCommandCount = sizeof kCommands / sizeof kCommands[0];

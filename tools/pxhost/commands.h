@@ -25,6 +25,8 @@ int RunConvert(int argc, WCHAR **argv);
 int RunOvpShow(int argc, WCHAR **argv);
 int RunOvpWrite(int argc, WCHAR **argv);
 int RunWorkfileShow(int argc, WCHAR **argv);
+int RunPreferences(int argc, WCHAR **argv);
+int RunShots(int argc, WCHAR **argv);
 
 extern const PxhostCommand kCommands[];
 extern const int kCommandCount;

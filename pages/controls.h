@@ -1,0 +1,47 @@
+// Small operations on dialog controls shared by the pages and dialogs, and
+// the pages' shared text buffer.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+#define PX_TEXT_CHARS 256
+#define PX_LIST_TEXT_LIMIT 64
+
+// The module-wide text buffer the pages load strings and build lines in.
+WCHAR *PageText(void);
+// Loads string `id` into the shared buffer (at most 255 characters) and
+// returns it; an id without a string gives an empty text.
+const WCHAR *LoadPageString(UINT id);
+
+// Enable or disable a control, calling EnableWindow only on a real change.
+void EnableControl(HWND dialog, int id);
+void DisableControl(HWND dialog, int id);
+void SetControlEnabled(HWND dialog, int id, BOOL enabled);
+
+// The item data of the selected entry of a drop-down list, -1 when none.
+LRESULT SelectedItemData(HWND dialog, int id);
+// Appends an entry with its data; the new entry's index.
+LRESULT AddItem(HWND dialog, int id, const WCHAR *text, LPARAM data);
+// Appends string `textId` with its data.
+LRESULT AddStringItem(HWND dialog, int id, UINT textId, LPARAM data);
+// Empties a drop-down list and limits its text.
+void ResetList(HWND dialog, int id);
+// Selects the entry whose data equals data, the first entry when none does.
+void SelectItemByData(HWND dialog, int id, LPARAM data);
+
+// The control's text in a new PxAlloc block (the caller frees it); the size
+// in bytes including the terminator, 0 with *text null on failure.
+int ReadControlText(HWND dialog, int id, WCHAR **text);
+
+// Relabels the summary panel (11000-11013) and the ids first..last except
+// skip with the strings of the same ids.
+void RelabelPage(HWND dialog, int first, int last, int skip);
+
+// Formats with the Windows conventions (%s is a wide string) into out,
+// cut to chars - 1 characters; the format is string `formatId`.
+void FormatString(WCHAR *out, int chars, UINT formatId, ...);
+// The same with a format given as text.
+void FormatText(WCHAR *out, int chars, const WCHAR *format, ...);
+// Loads string id into out (cut to chars - 1); empty when there is none.
+void LoadText(UINT id, WCHAR *out, int chars);

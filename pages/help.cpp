@@ -1,0 +1,130 @@
+#include "pages/help.h"
+
+#include "core/trace.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_help.h"
+
+const HelpContext kBasicPageHelp[] = {
+    {IDC_BASIC_PORTRAIT, IDH_ORIENTATION},         {IDC_BASIC_LANDSCAPE, IDH_ORIENTATION},
+    {IDC_BASIC_PAGE_SIZE_LABEL, IDH_PAGE_SIZE},    {IDC_BASIC_PAGE_SIZE, IDH_PAGE_SIZE},
+    {IDC_BASIC_USER_SIZE, IDH_USER_SIZE},          {IDC_BASIC_OUTPUT_SIZE_LABEL, IDH_OUTPUT_SIZE},
+    {IDC_BASIC_OUTPUT_SIZE, IDH_OUTPUT_SIZE},      {IDC_BASIC_SCALE, IDH_OUTPUT_SIZE},
+    {IDC_BASIC_PERCENT, IDH_OUTPUT_SIZE},          {IDC_BASIC_ROTATION_LABEL, IDH_ROTATION},
+    {IDC_BASIC_ROTATION, IDH_ROTATION},            {IDC_BASIC_MEDIA_TYPE_LABEL, IDH_MEDIA_TYPE},
+    {IDC_BASIC_MEDIA_TYPE, IDH_MEDIA_TYPE},        {IDC_BASIC_SETTINGS_LIST, IDH_SETTINGS_LIST},
+    {IDC_BASIC_ADVANCED, IDH_SETTINGS_LIST},       {IDC_SUMMARY_CONFIRM, IDH_CONFIRM_SETTINGS},
+    {IDC_SUMMARY_PAGE_PICTURE, IDH_SUMMARY},       {IDC_SUMMARY_PANEL_PICTURE, IDH_SUMMARY},
+    {0, 0},
+};
+
+const HelpContext kOptionPageHelp[] = {
+    {IDC_OPTION_COPIES_LABEL, IDH_COPIES},                  {IDC_OPTION_COPIES, IDH_COPIES},
+    {IDC_OPTION_COPIES_UNIT, IDH_COPIES},                   {IDC_OPTION_MIRROR, IDH_MIRROR},
+    {IDC_OPTION_OVERPRINT, IDH_OVERPRINT_COUNT},            {IDC_OPTION_OVERPRINT_COUNT, IDH_OVERPRINT_COUNT},
+    {IDC_OPTION_OVERPRINT_WAIT_ON, IDH_OVERPRINT_WAIT},     {IDC_OPTION_OVERPRINT_WAIT, IDH_OVERPRINT_WAIT},
+    {IDC_OPTION_PREHEATER, IDH_HEATERS},                    {IDC_OPTION_PREHEATER_TEMP, IDH_HEATERS},
+    {IDC_OPTION_PLATEN_HEATER, IDH_HEATERS},                {IDC_OPTION_PLATEN_HEATER_TEMP, IDH_HEATERS},
+    {IDC_OPTION_AFTER_HEATER, IDH_HEATERS},                 {IDC_OPTION_AFTER_HEATER_TEMP, IDH_HEATERS},
+    {IDC_OPTION_ON_THE_FLY, IDH_ON_THE_FLY},                {IDC_OPTION_CROP_MARKS, IDH_DEFAULTS},
+    {IDC_SUMMARY_CONFIRM, IDH_CONFIRM_SETTINGS},            {IDC_SUMMARY_PAGE_PICTURE, IDH_SUMMARY},
+    {IDC_SUMMARY_PANEL_PICTURE, IDH_SUMMARY},               {0, 0},
+};
+
+const HelpContext kSetupPageHelp[] = {
+    {IDC_SETUP_LENGTH_LABEL, IDH_LENGTH_UNIT},    {IDC_SETUP_LENGTH_UNIT, IDH_LENGTH_UNIT},
+    {IDC_SETUP_TEMP_LABEL, IDH_TEMPERATURE_UNIT}, {IDC_SETUP_TEMP_UNIT, IDH_TEMPERATURE_UNIT},
+    {IDC_SETUP_SHOW_STATUS, IDH_SHOW_STATUS},     {IDC_SETUP_LOAD, IDH_LOAD_SETTINGS},
+    {IDC_SETUP_SAVE, IDH_SAVE_SETTINGS},          {IDC_SETUP_VERSION, IDH_VERSION},
+    {IDC_SETUP_INITIALIZE, IDH_INITIALIZE},       {IDC_SUMMARY_CONFIRM, IDH_CONFIRM_SETTINGS},
+    {IDC_SUMMARY_PAGE_PICTURE, IDH_SUMMARY},      {IDC_SUMMARY_PANEL_PICTURE, IDH_SUMMARY},
+    {0, 0},
+};
+
+#define HTML_HELP_ORDINAL 15
+#define HTML_HELP_CLSID_KEY "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32"
+
+// Module-wide and never released while the module is loaded; help is only
+// asked for on the UI thread.
+static HMODULE g_helpModule;
+static PFN_HtmlHelpW g_helpEntry;
+static BOOL g_helpFailed;
+
+static HMODULE LoadRegisteredHelpControl(void)
+{
+    HKEY key = NULL;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, HTML_HELP_CLSID_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return NULL;
+    char path[260] = {};
+    DWORD bytes = sizeof path - 1;  // room for a terminator the value may lack
+    LONG status = RegQueryValueExA(key, NULL, NULL, NULL, (BYTE *)path, &bytes);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        return NULL;
+    return LoadLibraryA(path);
+}
+
+static BOOL LoadHelpControl(void)
+{
+    if (g_helpModule)
+        return TRUE;
+    if (g_helpFailed)
+        return FALSE;
+    g_helpModule = LoadRegisteredHelpControl();
+    if (!g_helpModule)
+        g_helpModule = LoadLibraryA("hhctrl.ocx");
+    if (!g_helpModule) {
+        g_helpFailed = TRUE;
+        PX_TRACE(L"no HTML help control");
+    }
+    return g_helpModule != NULL;
+}
+
+static BOOL ResolveHelpEntry(void)
+{
+    if (g_helpEntry)
+        return TRUE;
+    g_helpEntry = (PFN_HtmlHelpW)(void *)GetProcAddress(g_helpModule, MAKEINTRESOURCEA(HTML_HELP_ORDINAL));
+    if (!g_helpEntry)
+        g_helpFailed = TRUE;
+    return g_helpEntry != NULL;
+}
+
+LONG_PTR ShowHelp(HWND window, const WCHAR *helpFile, UINT command, DWORD_PTR data)
+{
+    if (!g_helpEntry && (!LoadHelpControl() || !ResolveHelpEntry()))
+        return 0;
+    PX_TRACE(L"%ls command %u data %lu", helpFile ? helpFile : L"(none)", command, (unsigned long)data);
+    return (LONG_PTR)g_helpEntry(window, helpFile, command, data);
+}
+
+void ShowHelpTopic(HWND window, const WCHAR *helpFile, int topic)
+{
+    ShowHelp(window, helpFile, PX_HH_HELP_CONTEXT, (DWORD_PTR)topic);
+}
+
+int TopicOfControl(const HelpContext *table, int controlId)
+{
+    for (; table->controlId != 0; table++) {
+        if (table->controlId == controlId)
+            return table->topic;
+    }
+    return PX_HELP_TOPIC_GENERAL;
+}
+
+int HelpControlOf(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HELP && lParam)
+        return reinterpret_cast<const HELPINFO *>(lParam)->iCtrlId;
+    if (message == WM_CONTEXTMENU)
+        return GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
+    return 0;
+}
+
+void SetHelpEntryForTesting(PFN_HtmlHelpW entry)
+{
+    g_helpEntry = entry;
+    if (!entry) {
+        g_helpModule = NULL;
+        g_helpFailed = FALSE;
+    }
+}

@@ -1,0 +1,109 @@
+#include "pages/protocol.h"
+
+#include <commctrl.h>
+
+#include "core/module.h"
+#include "core/trace.h"
+#include "dialogs/currentsettings.h"
+#include "pages/picture.h"
+#include "pages/summary.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_dialogs.h"
+
+PageContext *PageContextOf(HWND page)
+{
+    return reinterpret_cast<PageContext *>(GetWindowLongPtrW(page, GWLP_USERDATA));
+}
+
+void CopyOutCurrent(PageContext *ctx)
+{
+    if ((ctx->mode & DM_COPY) && ctx->dmOut)
+        CopyMemory(ctx->dmOut, &ctx->dmCurrent, PX_DM_TOTAL_SIZE);
+}
+
+void ShowCurrentSettings(HWND page, PageContext *ctx)
+{
+    DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_CURRENT_SETTINGS), page,
+                    CurrentSettingsProc, (LPARAM)ctx);
+}
+
+static BOOL InitPage(const PageDescriptor *page, HWND dialog, LPARAM lParam)
+{
+    const PROPSHEETPAGEW *sheetPage = reinterpret_cast<const PROPSHEETPAGEW *>(lParam);
+    PageContext *ctx = sheetPage ? reinterpret_cast<PageContext *>(sheetPage->lParam) : NULL;
+    if (!ctx)
+        return FALSE;
+    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)ctx);
+    return page->init(dialog, ctx);
+}
+
+static INT_PTR Notify(const PageDescriptor *page, HWND dialog, PageContext *ctx, const NMHDR *nm)
+{
+    switch (nm->code) {
+    case PSN_SETACTIVE:
+        ctx->*page->refresh = 0;
+        page->fill(dialog, ctx);
+        RefreshSummary(dialog, ctx);
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
+        return 0;
+    case PSN_APPLY: {
+        INT_PTR answer = page->apply(dialog, ctx);
+        CopyOutCurrent(ctx);
+        return answer;
+    }
+    case PSN_QUERYCANCEL:
+        ctx->applied = 0;
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, FALSE);
+        return 0;
+    case PSN_HELP:
+        ShowHelpTopic(dialog, ctx->helpFile, PX_HELP_TOPIC_GENERAL);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+static INT_PTR Command(const PageDescriptor *page, HWND dialog, PageContext *ctx, WPARAM wParam)
+{
+    int id = LOWORD(wParam);
+    if (id == IDC_SUMMARY_CONFIRM) {
+        ShowCurrentSettings(dialog, ctx);
+        return TRUE;
+    }
+    return page->command(dialog, ctx, id, HIWORD(wParam));
+}
+
+INT_PTR PageProtocol(const PageDescriptor *page, HWND dialog, UINT message, WPARAM wParam,
+                     LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return InitPage(page, dialog, lParam);
+    PageContext *ctx = PageContextOf(dialog);
+    if (!ctx)
+        return FALSE;
+    INT_PTR answer = FALSE;
+    switch (message) {
+    case WM_NOTIFY:
+        return Notify(page, dialog, ctx, reinterpret_cast<const NMHDR *>(lParam));
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+        ShowHelpTopic(dialog, ctx->helpFile,
+                      TopicOfControl(page->help, HelpControlOf(message, wParam, lParam)));
+        return TRUE;
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT *item = reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
+        if (DrawPictureButton(dialog, (int)wParam, item, ctx))
+            return TRUE;
+        break;
+    }
+    case WM_COMMAND:
+        return Command(page, dialog, ctx, wParam);
+    case WM_DESTROY:
+        return TRUE;
+    default:
+        break;
+    }
+    if (page->other && page->other(dialog, ctx, message, wParam, lParam, &answer))
+        return answer;
+    return FALSE;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Writes a picture of every page and dialog of the printing preferences into
+# docs/screenshots/ (or the folder given): builds x64, installs the printers
+# into a prefix of its own, runs `pxhost shots` on a virtual display and
+# recompresses the pictures.
+#   scripts/shots.sh [FOLDER]
+set -eu
+cd "$(dirname "$0")/.."
+out=${1:-docs/screenshots}
+scripts/setup.sh
+cmake --preset x64 >/dev/null
+cmake --build --preset x64 --target pxhost px_test_setup
+build=$PWD/build/x64
+prefix=$build/shots-prefix
+loader=/usr/lib/wine/wine64
+raw=$build/shots-raw
+rm -rf "$raw" && mkdir -p "$raw" "$out"
+scripts/make-test-prefix.sh "$prefix" "$build" >/dev/null
+status=0
+WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$loader" "$build/bin/pxhost.exe" shots "Z:$(echo "$raw" | tr / '\\')" || status=$?
+scripts/wine-prefix.sh stop "$prefix" "$loader"
+for png in "$raw"/*.png; do
+    [ -e "$png" ] || continue
+    convert "$png" -define png:compression-level=9 "$out/$(basename "$png")"
+done
+ls "$out"
+exit $status

@@ -1,0 +1,108 @@
+#include "sheets/devsheet.h"
+
+#include "core/binding.h"
+#include "core/module.h"
+#include "core/trace.h"
+#include "resources/ids_strings.h"
+#include "services/printerdata.h"
+#include "sheets/compstui.h"
+#include "sheets/docprops.h"
+#include "sheets/sheetpages.h"
+
+#define DPS_NOPERMISSION_FLAG 1
+
+// The binding failure the user is told about; nothing for other errors.
+static void ReportBindingFailure(DWORD error)
+{
+    UINT textId = 0;
+    if (error == PX_ERROR_BIND_FAILED || error == PX_ERROR_NO_PRINTER_INFO)
+        textId = IDS_BIND_FAILED;
+    else if (error == PX_ERROR_VERSION_REFUSED)
+        textId = IDS_VERSION_MISMATCH;
+    if (!textId)
+        return;
+    WCHAR text[256] = {};
+    LoadStringW(ModuleInstance(), textId, text, ARRAYSIZE(text));
+    MessageBoxW(NULL, text, NULL, MB_ICONEXCLAMATION);
+}
+
+static void ReleasePrinterSheet(PrinterSheetContext *ctx)
+{
+    PxFree(ctx->versionContext.helpFile);
+    PxFree(ctx);
+}
+
+static LONG StartPrinterSheet(PROPSHEETUI_INFO *info, const DEVICEPROPERTYHEADER *header)
+{
+    auto *ctx = static_cast<PrinterSheetContext *>(PxAlloc(sizeof(PrinterSheetContext)));
+    if (!ctx)
+        return -1;
+    ctx->hPrinter = header->hPrinter;
+    ctx->canChange = (header->Flags & DPS_NOPERMISSION_FLAG) ? 0 : 1;
+    BOOL bound;
+    {
+        ModuleLockGuard lock;
+        bound = BindAndCheck(ctx->hPrinter, &ctx->printerInfo);
+    }
+    if (!bound) {
+        ReportBindingFailure(GetLastError());
+        PxFree(ctx);
+        return -1;
+    }
+    ctx->versionContext.pPrinterInfo = &ctx->printerInfo;
+    ctx->versionContext.helpFile = GetDriverHelpFile(ctx->hPrinter);
+    ctx->versionContext.inPrinterSheet = 1;
+    ctx->versionContext.hPrinter = ctx->hPrinter;
+    if (!AddSheetPage(&kPrinterPages[0], (LPARAM)&ctx->versionContext, info->pfnComPropSheet,
+                      info->hComPropSheet)) {
+        ReleasePrinterSheet(ctx);
+        return -1;
+    }
+    info->Result = 0;
+    info->UserData = (ULONG_PTR)ctx;
+    return 1;
+}
+
+LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
+{
+    if (!pPSUIInfo || !pPSUIInfo->lParamInit)
+        return -1;
+    auto *header = reinterpret_cast<DEVICEPROPERTYHEADER *>(pPSUIInfo->lParamInit);
+    PX_TRACE(L"reason %d", (int)pPSUIInfo->Reason);
+    if (pPSUIInfo->Reason == PROPSHEETUI_REASON_INIT)
+        return StartPrinterSheet(pPSUIInfo, header);
+    auto *ctx = reinterpret_cast<PrinterSheetContext *>(pPSUIInfo->UserData);
+    if (!ctx)
+        return -1;
+    switch (pPSUIInfo->Reason) {
+    case PROPSHEETUI_REASON_GET_INFO_HEADER:
+        return FillSheetInfoHeader(lParam, header->pszPrinterName);
+    case PROPSHEETUI_REASON_DESTROY:
+        ReleasePrinterSheet(ctx);
+        pPSUIInfo->UserData = 0;
+        return 1;
+    case PROPSHEETUI_REASON_SET_RESULT: {
+        const SETRESULT_INFO *result = reinterpret_cast<const SETRESULT_INFO *>(lParam);
+        if (result)
+            pPSUIInfo->Result = result->Result;
+        return 1;
+    }
+    default:
+        return -1;
+    }
+}
+
+BOOL WINAPI PrinterProperties(HWND hWnd, HANDLE hPrinter)
+{
+    DEVICEPROPERTYHEADER header = {};
+    header.cbSize = sizeof header;
+    header.Flags = 0;
+    header.hPrinter = hPrinter;
+    header.pszPrinterName = NULL;
+    if (!ProbePrinterPermission(hPrinter))
+        header.Flags |= DPS_NOPERMISSION_FLAG;
+    DWORD result = 1;
+    RunCommonPropertySheetUI(hWnd, DrvDevicePropertySheets, (LPARAM)&header, &result);
+    PX_TRACE(L"printer %p -> %lu", hPrinter, result);
+    return result != 0;
+}

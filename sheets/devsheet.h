@@ -1,0 +1,11 @@
+// The printer property sheet: one page, the Version page.
+#pragma once
+
+#include "sheets/pagecontext.h"
+
+struct PrinterSheetContext {
+    HANDLE hPrinter;
+    int32_t canChange;
+    PrinterInfoRecord printerInfo;
+    VersionPageContext versionContext;
+};

@@ -1,0 +1,73 @@
+#include "sheets/sheetpages.h"
+
+#include <commctrl.h>
+
+#include "core/module.h"
+#include "core/trace.h"
+#include "devmode/resolution.h"
+#include "dialogs/versiondlg.h"
+#include "pages/protocol.h"
+#include "resources/ids_dialogs.h"
+#include "sheets/sheetbinding.h"
+
+#define PX_PAGE_FLAGS (PSP_USETITLE | PSP_HASHELP)
+static_assert(PX_PAGE_FLAGS == 0x28, "page flags");
+static_assert(sizeof(void *) != 4 || sizeof(PROPSHEETPAGEW) == 56, "page record");
+
+const SheetPageRow kDocumentPages[3] = {
+    {IDD_BASIC_PAGE, BasicPageProc, TRUE},
+    {IDD_OPTION_PAGE, OptionPageProc, FALSE},
+    {IDD_SETUP_PAGE, SetupPageProc, FALSE},
+};
+
+const SheetPageRow kPrinterPages[1] = {
+    {IDD_VERSION, VersionDialogProc, FALSE},
+};
+
+BOOL AddSheetPage(const SheetPageRow *row, LPARAM lParam, PFNCOMPROPSHEET pfnComPropSheet,
+                  HANDLE hComPropSheet)
+{
+    WCHAR title[PX_PAGE_TITLE_CHARS] = {};
+    LoadStringW(ModuleInstance(), row->templateId, title, PX_PAGE_TITLE_CHARS);
+    PROPSHEETPAGEW page = {};
+    page.dwSize = sizeof page;
+    page.dwFlags = PX_PAGE_FLAGS;
+    if (row->releaseCallback) {
+        page.dwFlags |= PSP_USECALLBACK;
+        page.pfnCallback = BasicPageReleaseCallback;
+    }
+    page.hInstance = ModuleInstance();
+    page.pszTemplate = MAKEINTRESOURCEW(row->templateId);
+    page.pfnDlgProc = row->procedure;
+    page.lParam = lParam;
+    page.pszTitle = title;
+    HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
+    if (!handle) {
+        PX_TRACE(L"page %d cannot be created", row->templateId);
+        return FALSE;
+    }
+    if (!pfnComPropSheet(hComPropSheet, CPSFUNC_ADD_HPROPSHEETPAGE, (LPARAM)handle, 0)) {
+        PX_TRACE(L"page %d refused by the host", row->templateId);
+        DestroyPropertySheetPage(handle);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+UINT CALLBACK BasicPageReleaseCallback(HWND, UINT message, PROPSHEETPAGEW *page)
+{
+    if (message != PSPCB_RELEASE || !page)
+        return 1;
+    PageContext *ctx = reinterpret_cast<PageContext *>(page->lParam);
+    // A page the host releases after a failed start has no live context.
+    if (!IsLivePageContext(ctx))
+        return 1;
+    if (ctx->applied == 1) {
+        SheetBindingScope binding(ctx->hPrinter);
+        ApplyResolution(&ctx->dmCurrent);
+    }
+    LPARAM result = ctx->applied == 1 ? CPSUI_OK : CPSUI_CANCEL;
+    PX_TRACE(L"sheet result %ld", (long)result);
+    ctx->pfnComPropSheet(ctx->hComPropSheet, CPSFUNC_SET_RESULT, 0, result);
+    return 1;
+}

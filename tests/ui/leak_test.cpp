@@ -1,0 +1,146 @@
+// Opening and closing the document sheet many times leaves nothing behind:
+// GDI and USER objects, heap blocks and handles stay where they started.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/module.h"
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tools/uihost/hostedsheet.h"
+
+namespace {
+
+struct Counts {
+    DWORD gdi, user, handles;
+    LONG blocks;
+};
+
+// Wine answers GetGuiResources and GetProcessHandleCount with 0, so the
+// objects are counted by asking about every handle value: GDI accepts a
+// handle's 16-bit index alone, kernel handles are multiples of 4.
+DWORD CountGdiObjects()
+{
+    DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported)
+        return reported;
+    DWORD count = 0;
+    for (ULONG_PTR h = 0x20; h <= 0xFFFF; h++)
+        count += GetObjectType((HGDIOBJ)h) != 0;
+    return count;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count)
+{
+    ++*reinterpret_cast<DWORD *>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+DWORD CountUserObjects()
+{
+    DWORD reported = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (reported)
+        return reported;
+    DWORD count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, (LPARAM)&count);
+    return count;
+}
+
+DWORD CountHandles()
+{
+    DWORD reported = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &reported) && reported)
+        return reported;
+    DWORD count = 0, flags = 0;
+    for (ULONG_PTR h = 4; h < 0x4000; h += 4)
+        count += GetHandleInformation((HANDLE)h, &flags) != 0;
+    return count;
+}
+
+Counts Now()
+{
+    Counts c = {};
+    c.gdi = CountGdiObjects();
+    c.user = CountUserObjects();
+    c.handles = CountHandles();
+    c.blocks = PxLiveBlocks();
+    return c;
+}
+
+int SheetRounds()
+{
+    char value[16] = {};
+    if (GetEnvironmentVariableA("PX_LEAK_SHEETS", value, sizeof value) > 0)
+        return atoi(value);
+    return 200;
+}
+
+// One sheet in the stand-in host, modeless on this thread: every page
+// created, painted and destroyed.
+void OpenAndCloseSheet(HANDLE printer, DEVMODEW *out)
+{
+    HostRecord host;
+    DOCUMENTPROPERTYHEADER header = {};
+    header.cbSize = sizeof header;
+    header.hPrinter = printer;
+    header.pszPrinterName = const_cast<WCHAR *>(PX_PRINTER);
+    header.pdmOut = out;
+    header.fMode = DM_COPY;
+    PROPSHEETUI_INFO info = {};
+    info.cbSize = sizeof info;
+    info.hComPropSheet = (HANDLE)&host;
+    info.pfnComPropSheet = HostComPropSheet;
+    info.lParamInit = (LPARAM)&header;
+    info.Reason = PROPSHEETUI_REASON_INIT;
+    ASSERT_EQ(DrvDocumentPropertySheets(&info, 0), 1);
+    PROPSHEETHEADERW sheet = {};
+    sheet.dwSize = sizeof sheet;
+    sheet.dwFlags = PSH_MODELESS | PSH_NOAPPLYNOW;
+    sheet.hInstance = ModuleInstance();
+    sheet.pszCaption = L"leak";
+    sheet.nPages = (UINT)host.pages.size();
+    sheet.phpage = host.pages.data();
+    HWND window = (HWND)PropertySheetW(&sheet);
+    ASSERT_NE(window, nullptr);
+    for (int tab = 0; tab < 3; tab++) {
+        SendMessageW(window, PSM_SETCURSEL, tab, 0);
+        UpdateWindow(window);
+        RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    DestroyWindow(window);
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    info.Reason = PROPSHEETUI_REASON_DESTROY;
+    EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), 1);
+}
+
+TEST(SheetLeaks, OpeningAndClosingTheSheetLeavesNothingBehind)
+{
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    if (!probe)
+        GTEST_SKIP() << "no display: run under xvfb-run";
+    DestroyWindow(probe);
+    PrinterHandle printer(PX_PRINTER);
+    Guarded out(4160);
+    // The first sheets load libraries, fonts and classes that stay.
+    for (int i = 0; i < 3; i++)
+        OpenAndCloseSheet(printer, out.as<DEVMODEW>());
+    Counts before = Now();
+    int rounds = SheetRounds();
+    DWORD start = GetTickCount();
+    for (int i = 0; i < rounds && !HasFatalFailure(); i++)
+        OpenAndCloseSheet(printer, out.as<DEVMODEW>());
+    Counts after = Now();
+    printf("%d sheets in %lu ms; GDI %lu -> %lu, USER %lu -> %lu, handles %lu -> %lu, blocks %ld -> %ld\n",
+           rounds, GetTickCount() - start, before.gdi, after.gdi, before.user, after.user,
+           before.handles, after.handles, before.blocks, after.blocks);
+    EXPECT_EQ(after.blocks, before.blocks) << "heap blocks";
+    EXPECT_LE(after.gdi, before.gdi) << "GDI objects";
+    EXPECT_LE(after.user, before.user) << "USER objects";
+    EXPECT_LE(after.handles, before.handles + 2) << "handles";
+}
+
+}  // namespace

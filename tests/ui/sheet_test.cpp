@@ -1,0 +1,319 @@
+// The document and printer sheets as a person meets them: opened, paged
+// through, confirmed or cancelled, both in a stand-in host that records
+// what the sheet reports and through the platform's own property-sheet host.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <winspool.h>
+
+#include "core/module.h"
+#include "pages/help.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_dialogs.h"
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tools/uihost/hostedsheet.h"
+
+namespace {
+
+std::wstring Text(UINT id)
+{
+    WCHAR text[256] = L"";
+    LoadStringW(ModuleInstance(), id, text, 256);
+    return text;
+}
+
+class Sheets : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+        if (!window)
+            GTEST_SKIP() << "no display: run under xvfb-run";
+        DestroyWindow(window);
+    }
+};
+
+TEST_F(Sheets, OkReportsOkAndCopiesOutCancelReportsCancelAndLeavesTheBuffer)
+{
+    PrinterHandle printer(PX_PRINTER);
+    for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
+        Guarded out(4160);
+        FillMemory(out.buffer.data, 4160, 0xCC);
+        HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY);
+        ASSERT_NE(sheet.Open(), nullptr) << "the sheet did not open";
+        EXPECT_EQ(sheet.host.pages.size(), 3u);
+        ASSERT_TRUE(sheet.Close(button)) << "the sheet did not close";
+        ASSERT_EQ(sheet.host.results.size(), 1u) << "button " << button;
+        const DEVMODEW *dm = out.as<DEVMODEW>();
+        if (button == PSBTN_OK) {
+            EXPECT_EQ(sheet.host.results[0], CPSUI_OK);
+            EXPECT_EQ(dm->dmSpecVersion, 0x401);
+            EXPECT_EQ(dm->dmDriverExtra, 3940);
+            EXPECT_STREQ(dm->dmDeviceName, PX_PRINTER);
+        } else {
+            EXPECT_EQ(sheet.host.results[0], CPSUI_CANCEL);
+            EXPECT_EQ(dm->dmSize, 0xCCCC) << "Cancel must leave the output buffer alone";
+            EXPECT_EQ(dm->dmDriverExtra, 0xCCCC);
+        }
+    }
+}
+
+TEST_F(Sheets, PagesHaveTheirTitlesAndSummaryAndNoPermissionIsKept)
+{
+    PrinterHandle printer(PX_PRINTER);
+    Guarded out(4160);
+    HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY | 0x20);
+    HWND window = sheet.Open();
+    ASSERT_NE(window, nullptr);
+    std::vector<std::wstring> tabs = SheetTabTitles(window);
+    ASSERT_EQ(tabs.size(), 3u);
+    EXPECT_EQ(tabs[0], Text(IDD_BASIC_PAGE));
+    EXPECT_EQ(tabs[1], Text(IDD_OPTION_PAGE));
+    EXPECT_EQ(tabs[2], Text(IDD_SETUP_PAGE));
+    ASSERT_NE(sheet.Context(), nullptr);
+    EXPECT_EQ(sheet.Context()->canChange, 0) << "DM_NOPERMISSION";
+    for (int tab = 0; tab < 3; tab++) {
+        SendMessageW(window, PSM_SETCURSEL, tab, 0);
+        HWND page = CurrentSheetPage(window);
+        ASSERT_NE(page, nullptr) << "tab " << tab;
+        std::wstring scale = ItemText(page, IDC_SUMMARY_SCALE);
+        EXPECT_EQ(scale.rfind(L"-> ", 0), 0u) << "tab " << tab << " scale line " << testing::PrintToString(scale);
+        EXPECT_FALSE(ItemText(page, IDC_SUMMARY_PAGE_SIZE).empty()) << "tab " << tab;
+        EXPECT_EQ(ItemText(page, IDC_SUMMARY_TITLE), Text(IDC_SUMMARY_TITLE)) << "tab " << tab;
+        EXPECT_NE(sheet.Context()->summaryPicture, 0u) << "tab " << tab;
+    }
+    EXPECT_TRUE(sheet.Close(PSBTN_CANCEL));
+}
+
+TEST_F(Sheets, ResultReasonRefusedByTheDocumentSheetAndCopiedByThePrinterSheet)
+{
+    PrinterHandle printer(PX_PRINTER);
+    DOCUMENTPROPERTYHEADER doc = {};
+    doc.cbSize = sizeof doc;
+    doc.hPrinter = printer;
+    doc.pszPrinterName = const_cast<WCHAR *>(PX_PRINTER);
+    PROPSHEETUI_INFO info = {};
+    info.cbSize = sizeof info;
+    info.lParamInit = (LPARAM)&doc;
+    info.Reason = PROPSHEETUI_REASON_SET_RESULT;
+    info.UserData = (ULONG_PTR)&doc;  // any context: the reason is refused before it is used
+    SETRESULT_INFO result = {};
+    result.cbSize = sizeof result;
+    result.Result = CPSUI_OK;
+    EXPECT_EQ(DrvDocumentPropertySheets(&info, (LPARAM)&result), -1);
+
+    HostRecord host;
+    DEVICEPROPERTYHEADER dev = {};
+    dev.cbSize = sizeof dev;
+    dev.hPrinter = printer;
+    PROPSHEETUI_INFO pinfo = {};
+    pinfo.cbSize = sizeof pinfo;
+    pinfo.hComPropSheet = (HANDLE)&host;
+    pinfo.pfnComPropSheet = HostComPropSheet;
+    pinfo.lParamInit = (LPARAM)&dev;
+    pinfo.Reason = PROPSHEETUI_REASON_INIT;
+    ASSERT_EQ(DrvDevicePropertySheets(&pinfo, 0), 1);
+    EXPECT_EQ(host.pages.size(), 1u);
+    pinfo.Reason = PROPSHEETUI_REASON_SET_RESULT;
+    pinfo.Result = 0;
+    EXPECT_EQ(DrvDevicePropertySheets(&pinfo, (LPARAM)&result), 1);
+    EXPECT_EQ(pinfo.Result, (LRESULT)CPSUI_OK);
+    for (HPROPSHEETPAGE page : host.pages)
+        DestroyPropertySheetPage(page);
+    pinfo.Reason = PROPSHEETUI_REASON_DESTROY;
+    EXPECT_EQ(DrvDevicePropertySheets(&pinfo, 0), 1);
+}
+
+TEST_F(Sheets, APageTheHostRefusesReleasesEverything)
+{
+    PrinterHandle printer(PX_PRINTER);
+    Guarded out(4160);
+    for (int refused = 0; refused < 3; refused++) {
+        LONG blocks = PxLiveBlocks();
+        HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY);
+        sheet.host.refuseAddAt = refused;
+        EXPECT_EQ(sheet.Open(), nullptr);
+        sheet.Close(PSBTN_CANCEL);
+        EXPECT_EQ(sheet.initResult, -1) << "refused page " << refused;
+        // The pages the host took are its own to destroy; their release finds no context.
+        for (HPROPSHEETPAGE page : sheet.host.pages)
+            DestroyPropertySheetPage(page);
+        EXPECT_EQ(PxLiveBlocks(), blocks) << "refused page " << refused;
+    }
+}
+
+static std::vector<DWORD_PTR> g_topics;
+static HWND WINAPI RecordTopic(HWND, LPCWSTR, UINT, DWORD_PTR data)
+{
+    g_topics.push_back(data);
+    return NULL;
+}
+
+TEST_F(Sheets, HelpOnAControlItsArrowsAndTheSheetButton)
+{
+    PrinterHandle printer(PX_PRINTER);
+    Guarded out(4160);
+    HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY);
+    HWND window = sheet.Open();
+    ASSERT_NE(window, nullptr);
+    HWND page = CurrentSheetPage(window);
+    g_topics.clear();
+    SetHelpEntryForTesting(RecordTopic);
+    HELPINFO help = {};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    help.iCtrlId = IDC_BASIC_PAGE_SIZE;
+    SendMessageW(page, WM_HELP, 0, (LPARAM)&help);
+    HWND upDown = NULL;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        WCHAR cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        if (lstrcmpW(cls, UPDOWN_CLASSW) == 0)
+            upDown = child;
+    }
+    ASSERT_NE(upDown, nullptr) << "the scale edit has no arrows";
+    SendMessageW(page, WM_CONTEXTMENU, (WPARAM)upDown, MAKELPARAM(10, 10));
+    NMHDR nm = {window, 0, (UINT)PSN_HELP};
+    SendMessageW(page, WM_NOTIFY, 0, (LPARAM)&nm);
+    SetHelpEntryForTesting(NULL);
+    ASSERT_EQ(g_topics.size(), 3u);
+    EXPECT_EQ(g_topics[0], 22u) << "page size list";
+    EXPECT_EQ(g_topics[1], 25u) << "the scale's arrows share the edit's topic";
+    EXPECT_EQ(g_topics[2], 1u) << "the sheet's Help button";
+    EXPECT_TRUE(sheet.Close(PSBTN_CANCEL));
+}
+
+TEST_F(Sheets, VersionFromTheSetupPageShowsOkAndTheCurrentSettingsListEveryRow)
+{
+    PrinterHandle printer(PX_PRINTER);
+    Guarded out(4160);
+    HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY);
+    HWND window = sheet.Open();
+    ASSERT_NE(window, nullptr);
+    SendMessageW(window, PSM_SETCURSEL, 2, 0);
+    HWND page = CurrentSheetPage(window);
+    DWORD thread = GetWindowThreadProcessId(window, NULL);
+
+    PostClick(page, IDC_SETUP_VERSION);
+    HWND version = WaitForDialogOtherThan(thread, window);
+    ASSERT_NE(version, nullptr) << "no Version dialog";
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(version, IDOK))) << "the modal dialog keeps its OK";
+    EXPECT_EQ(ItemText(version, IDC_VERSION_NUMBER), L"Version 1.02");
+    EXPECT_EQ(WindowText(version), Text(IDD_VERSION));
+    PostClick(version, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(version); }));
+
+    for (DWORD icm : {(DWORD)DMICMMETHOD_NONE, (DWORD)DMICMMETHOD_SYSTEM}) {
+        sheet.Context()->dmCurrent.dm.dmICMMethod = icm;
+        PostClick(page, IDC_SUMMARY_CONFIRM);
+        HWND current = WaitForDialogOtherThan(thread, window);
+        ASSERT_NE(current, nullptr) << "no Current settings dialog";
+        HWND list = GetDlgItem(current, IDC_CURRENT_LIST);
+        int rows = (int)SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+        EXPECT_EQ(rows, icm == DMICMMETHOD_SYSTEM ? 37 : 36) << "colour matching " << icm;
+        MINMAXINFO mm = {};
+        SendMessageW(current, WM_GETMINMAXINFO, 0, (LPARAM)&mm);
+        EXPECT_EQ(mm.ptMinTrackSize.x, 300);
+        EXPECT_EQ(mm.ptMinTrackSize.y, 300);
+        SetWindowPos(current, NULL, 0, 0, 520, 460, SWP_NOMOVE | SWP_NOZORDER);
+        RECT client = {}, listRect = {};
+        GetClientRect(current, &client);
+        GetWindowRect(list, &listRect);
+        EXPECT_EQ(listRect.right - listRect.left, client.right - 16) << "the list follows the width";
+        PostClick(current, IDOK);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(current); }));
+    }
+    EXPECT_TRUE(sheet.Close(PSBTN_CANCEL));
+}
+
+// The sheet as an application opens it: the platform's document properties
+// with DM_PROMPT, shown by the platform's own property-sheet host.
+TEST_F(Sheets, DocumentPropertiesWithPromptShowsTheThreeTabs)
+{
+    PrinterHandle printer(PX_PRINTER);
+    for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
+        Guarded out(4160);
+        FillMemory(out.buffer.data, 4160, 0xCC);
+        LONG result = 0;
+        UiThread thread([&] {
+            result = DocumentPropertiesW(NULL, printer, const_cast<WCHAR *>(PX_PRINTER),
+                                         out.as<DEVMODEW>(), NULL, DM_OUT_BUFFER | DM_PROMPT);
+        });
+        HWND window = WaitForWindow(thread.id(), L"#32770");
+        ASSERT_NE(window, nullptr) << "no sheet";
+        std::vector<std::wstring> tabs = SheetTabTitles(window);
+        ASSERT_EQ(tabs.size(), 3u);
+        EXPECT_EQ(tabs[0], Text(IDD_BASIC_PAGE));
+        EXPECT_EQ(tabs[2], Text(IDD_SETUP_PAGE));
+        PostMessageW(window, PSM_PRESSBUTTON, button, 0);
+        ASSERT_TRUE(thread.Join());
+        EXPECT_EQ(result, IDOK) << "the platform's host reports OK either way";
+        const DEVMODEW *dm = out.as<DEVMODEW>();
+        if (button == PSBTN_OK)
+            EXPECT_EQ(dm->dmDriverExtra, 3940);
+        else
+            EXPECT_EQ(dm->dmDriverExtra, 0xCCCC) << "Cancel leaves the buffer";
+    }
+}
+
+TEST_F(Sheets, PrinterPropertiesShowsTheVersionPageWithoutOk)
+{
+    PrinterHandle printer(PX_PRINTER);
+    BOOL result = FALSE;
+    HMODULE module = LoadLibraryW(L"pxui.dll");
+    auto properties = (decltype(&PrinterProperties))(void *)GetProcAddress(module, "PrinterProperties");
+    ASSERT_NE(properties, nullptr) << "pxui.dll beside the test does not export PrinterProperties";
+    UiThread thread([&] { result = properties(NULL, printer); });
+    HWND window = WaitForWindow(thread.id(), L"#32770");
+    ASSERT_NE(window, nullptr) << "no printer sheet";
+    std::vector<std::wstring> tabs = SheetTabTitles(window);
+    ASSERT_EQ(tabs.size(), 1u);
+    EXPECT_EQ(tabs[0], Text(IDD_VERSION));
+    HWND page = CurrentSheetPage(window);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDOK))) << "the page hides its own OK";
+    EXPECT_EQ(ItemText(page, IDC_VERSION_NUMBER), L"Version 1.02");
+    EXPECT_FALSE(ItemText(page, IDC_VERSION_PRODUCT).empty());
+    PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    ASSERT_TRUE(thread.Join());
+    EXPECT_TRUE(result) << "closed with OK";
+}
+
+TEST_F(Sheets, PrinterSheetTellsABindingFailureDocumentSheetFailsSilently)
+{
+    const struct { const WCHAR *printer; UINT message; } cases[] = {
+        {PX_PRINTER_MISSING, 2580}, {PX_PRINTER_V115, 2581}};
+    for (const auto &c : cases) {
+        PrinterHandle printer(c.printer);
+        HostRecord host;
+        DEVICEPROPERTYHEADER dev = {};
+        dev.cbSize = sizeof dev;
+        dev.hPrinter = printer;
+        PROPSHEETUI_INFO info = {};
+        info.cbSize = sizeof info;
+        info.hComPropSheet = (HANDLE)&host;
+        info.pfnComPropSheet = HostComPropSheet;
+        info.lParamInit = (LPARAM)&dev;
+        info.Reason = PROPSHEETUI_REASON_INIT;
+        LONG result = 0;
+        UiThread thread([&] { result = DrvDevicePropertySheets(&info, 0); });
+        HWND box = WaitForWindow(thread.id(), L"#32770");
+        ASSERT_NE(box, nullptr) << "no message box for " << testing::PrintToString(std::wstring(c.printer));
+        std::wstring text = ItemText(box, 0xFFFF);
+        EXPECT_EQ(text, Text(c.message));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(thread.Join());
+        EXPECT_EQ(result, -1);
+        EXPECT_TRUE(host.pages.empty());
+
+        Guarded out(4160);
+        HostedDocumentSheet sheet(printer, c.printer, out.as<DEVMODEW>(), DM_COPY);
+        EXPECT_EQ(sheet.Open(), nullptr) << "no sheet and no message box";
+        sheet.Close(PSBTN_CANCEL);
+        EXPECT_EQ(sheet.initResult, -1);
+        EXPECT_EQ(sheet.initError, 87u);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// pxhost shots: a PNG of every page and dialog of the printing preferences
+// and of the printer sheet, as the platform's property-sheet host shows them.
+#include <windows.h>
+#include <commctrl.h>
+#include <winspool.h>
+
+#include <string>
+
+#include "core/scope.h"
+#include "resources/ids_controls.h"
+#include "tools/pxhost/commands.h"
+#include "tools/uihost/capture.h"
+#include "tools/uihost/ui.h"
+
+#define SHOT_SETTLE_MS 600
+
+struct ShotRun {
+    std::wstring folder;
+    int written;
+    int failed;
+};
+
+static void Settle(void)
+{
+    WaitUntil([] { return false; }, SHOT_SETTLE_MS);
+}
+
+static void Shoot(ShotRun *run, HWND window, const WCHAR *name)
+{
+    std::wstring path = run->folder + L"\\" + name + L".png";
+    if (window && (Settle(), CaptureWindowPng(window, path.c_str()))) {
+        PrintUtf8(L"%ls\n", path.c_str());
+        run->written++;
+    } else {
+        PrintUtf8(L"%ls: not written\n", path.c_str());
+        run->failed++;
+    }
+}
+
+// Opens a modal dialog with a click on the page, shoots it and closes it.
+static void ShootModal(ShotRun *run, DWORD thread, HWND sheet, HWND page, int button,
+                       const WCHAR *name)
+{
+    PostClick(page, button);
+    HWND dialog = WaitForDialogOtherThan(thread, sheet);
+    Shoot(run, dialog, name);
+    if (dialog) {
+        PostClick(dialog, IDOK);
+        WaitUntil([dialog] { return !IsWindow(dialog); });
+    }
+}
+
+static void ShootDocumentSheet(ShotRun *run, HANDLE printer, WCHAR *name)
+{
+    UniqueBlock<DEVMODEW> out = UniqueBlock<DEVMODEW>::Allocate(4160);
+    if (!out)
+        return;
+    UiThread thread([&] {
+        DocumentPropertiesW(NULL, printer, name, out.get(), NULL, DM_OUT_BUFFER | DM_PROMPT);
+    });
+    HWND sheet = WaitForWindow(thread.id(), L"#32770");
+    if (!sheet) {
+        run->failed++;
+        PrintUtf8(L"the printing preferences did not open\n");
+        return;
+    }
+    const WCHAR *tabs[] = {L"basic", L"option", L"setup"};
+    for (int i = 0; i < 3; i++) {
+        SendMessageW(sheet, PSM_SETCURSEL, i, 0);
+        Shoot(run, sheet, tabs[i]);
+    }
+    HWND page = CurrentSheetPage(sheet);
+    ShootModal(run, thread.id(), sheet, page, IDC_SETUP_VERSION, L"version-dialog");
+    ShootModal(run, thread.id(), sheet, page, IDC_SUMMARY_CONFIRM, L"current-settings");
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    thread.Join();
+}
+
+typedef BOOL(WINAPI *PFN_PrinterProperties)(HWND, HANDLE);
+
+// The printer's own configuration module, as the spooler would load it.
+static HMODULE LoadConfigModule(HANDLE printer)
+{
+    DWORD bytes = 0;
+    GetPrinterDriverW(printer, NULL, 2, NULL, 0, &bytes);
+    UniqueBlock<DRIVER_INFO_2W> info = UniqueBlock<DRIVER_INFO_2W>::Allocate(bytes + sizeof(DRIVER_INFO_2W));
+    if (!info || !GetPrinterDriverW(printer, NULL, 2, (BYTE *)info.get(), bytes, &bytes))
+        return NULL;
+    return LoadLibraryW(info->pConfigFile);
+}
+
+static void ShootPrinterSheet(ShotRun *run, HANDLE printer)
+{
+    UniqueLibrary module(LoadConfigModule(printer));
+    auto properties = module ? (PFN_PrinterProperties)(void *)GetProcAddress(module.get(), "PrinterProperties")
+                             : NULL;
+    if (!properties) {
+        run->failed++;
+        PrintUtf8(L"the printer's configuration module cannot be loaded\n");
+        return;
+    }
+    UiThread thread([&] { properties(NULL, printer); });
+    HWND sheet = WaitForWindow(thread.id(), L"#32770");
+    Shoot(run, sheet, L"printer-version");
+    if (sheet)
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    thread.Join();
+}
+
+int RunShots(int argc, WCHAR **argv)
+{
+    if (argc < 2 || argv[1][0] == L'-') {
+        PrintUtf8(L"shots: name the folder for the pictures\n");
+        return PXHOST_USAGE;
+    }
+    const WCHAR *name = OptionValue(argc, argv, L"--printer", L"ORVEN PX-2210");
+    ShotRun run = {argv[1], 0, 0};
+    CreateDirectoryW(run.folder.c_str(), NULL);
+    UniquePrinter printer;
+    if (!OpenPrinterW(const_cast<WCHAR *>(name), printer.put(), NULL)) {
+        PrintUtf8(L"cannot open printer %ls: error %lu\n", name, GetLastError());
+        return PXHOST_FAILED;
+    }
+    ShootDocumentSheet(&run, printer.get(), const_cast<WCHAR *>(name));
+    ShootPrinterSheet(&run, printer.get());
+    PrintUtf8(L"%d pictures written, %d failed\n", run.written, run.failed);
+    return run.failed ? PXHOST_FAILED : PXHOST_OK;
+}

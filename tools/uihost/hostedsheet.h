@@ -1,0 +1,45 @@
+// A document or printer sheet of the module shown in a stand-in for the
+// property-sheet host: it collects the pages the sheet adds and the results
+// it reports, and shows them with PropertySheetW on a thread of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/platform.h"
+#include "sheets/pagecontext.h"
+#include "tools/uihost/ui.h"
+
+struct HostRecord {
+    std::vector<HPROPSHEETPAGE> pages;
+    std::vector<LPARAM> results;   // CPSFUNC_SET_RESULT values, in order
+    int refuseAddAt = -1;          // the add with this index fails
+};
+
+class HostedDocumentSheet {
+public:
+    HostedDocumentSheet(HANDLE printer, const WCHAR *name, DEVMODEW *out, DWORD mode);
+    ~HostedDocumentSheet();
+    // Starts the sheet on its thread; the sheet window, or null.
+    HWND Open();
+    // Presses OK or Cancel and waits until the sheet is gone.
+    bool Close(int button);
+    PageContext *Context() const { return reinterpret_cast<PageContext *>(info_.UserData); }
+    HWND sheet = NULL;
+    HostRecord host;
+    LONG initResult = 0;
+    DWORD initError = 0;
+
+private:
+    void Run();
+    DOCUMENTPROPERTYHEADER header_ = {};
+    PROPSHEETUI_INFO info_ = {};
+    UiThread *thread_ = nullptr;
+};
+
+// The stand-in's callback, as compstui's PFNCOMPROPSHEET.
+LONG_PTR CALLBACK HostComPropSheet(HANDLE host, UINT function, LPARAM lParam1, LPARAM lParam2);
+
+// Shows the pages in a modal property sheet on the calling thread.
+INT_PTR ShowHostedPages(const std::vector<HPROPSHEETPAGE> &pages);
