@@ -10,3 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-prefix.sh" create "$prefix" "$loader"
 WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     "$loader" "$build/bin/px_test_setup.exe"
+# Wait for the server to end: the next program may run on a display, and a
+# server started without one would keep its windows off it.
+wineserver=$(dirname "$loader")/wineserver
+[ -x "$wineserver" ] || wineserver=wineserver
+WINEPREFIX=$prefix "$wineserver" -w

