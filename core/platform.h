@@ -61,6 +61,11 @@ static_assert(sizeof(DEVQUERYPRINT_INFO) == 24, "");
 #define QCP_PROFILEMEMORY 0x00000001
 #define QCP_PROFILEDISK 0x00000002
 
+// compstui's sheet callback. mingw-w64's compstui.h declares PFNPROPSHEETUI
+// without its calling convention, which is WINAPI on x86 as for every
+// driver entry point.
+typedef LONG(WINAPI *PX_PFNPROPSHEETUI)(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam);
+
 extern "C" {
 DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDevCap,
                                    VOID *pvOutput, DEVMODEW *pDevMode);

@@ -3,12 +3,12 @@
 #include "core/scope.h"
 #include "core/trace.h"
 
-typedef LONG(WINAPI *PFN_CommonPropertySheetUIW)(HWND, PFNPROPSHEETUI, LPARAM, LPDWORD);
+typedef LONG(WINAPI *PFN_CommonPropertySheetUIW)(HWND, PX_PFNPROPSHEETUI, LPARAM, LPDWORD);
 
 static const char kCompstui[] = "compstui.dll";
 static const char *g_libraryName = kCompstui;
 
-LONG RunCommonPropertySheetUI(HWND owner, PFNPROPSHEETUI pfnPropSheetUI, LPARAM lParam,
+LONG RunCommonPropertySheetUI(HWND owner, PX_PFNPROPSHEETUI pfnPropSheetUI, LPARAM lParam,
                               LPDWORD pResult)
 {
     UniqueLibrary library(LoadLibraryA(g_libraryName));

@@ -5,7 +5,7 @@
 
 // Calls compstui's CommonPropertySheetUIW with the four arguments and
 // returns its result; -1 when the library or the entry point is missing.
-LONG RunCommonPropertySheetUI(HWND owner, PFNPROPSHEETUI pfnPropSheetUI, LPARAM lParam,
+LONG RunCommonPropertySheetUI(HWND owner, PX_PFNPROPSHEETUI pfnPropSheetUI, LPARAM lParam,
                               LPDWORD pResult);
 
 // Tests point the loader at another library name (null restores compstui).

@@ -12,7 +12,17 @@
 
 #define PX_PAGE_FLAGS (PSP_USETITLE | PSP_HASHELP)
 static_assert(PX_PAGE_FLAGS == 0x28, "page flags");
-static_assert(sizeof(void *) != 4 || sizeof(PROPSHEETPAGEW) == 56, "page record");
+// The full page record with its header bitmap member, which mingw-w64's
+// prsht.h leaves out: 56 bytes on x86.
+struct PxPropSheetPage {
+    PROPSHEETPAGEW page;
+    union {
+        HBITMAP hbmHeader;
+        LPCWSTR pszbmHeader;
+    };
+};
+static_assert(sizeof(void *) != 4 || sizeof(PxPropSheetPage) == 56, "page record");
+static_assert(offsetof(PxPropSheetPage, hbmHeader) == sizeof(PROPSHEETPAGEW), "header bitmap");
 
 const SheetPageRow kDocumentPages[3] = {
     {IDD_BASIC_PAGE, BasicPageProc, TRUE},
@@ -29,8 +39,9 @@ BOOL AddSheetPage(const SheetPageRow *row, LPARAM lParam, PFNCOMPROPSHEET pfnCom
 {
     WCHAR title[PX_PAGE_TITLE_CHARS] = {};
     LoadStringW(ModuleInstance(), row->templateId, title, PX_PAGE_TITLE_CHARS);
-    PROPSHEETPAGEW page = {};
-    page.dwSize = sizeof page;
+    PxPropSheetPage record = {};
+    PROPSHEETPAGEW &page = record.page;
+    page.dwSize = sizeof record;
     page.dwFlags = PX_PAGE_FLAGS;
     if (row->releaseCallback) {
         page.dwFlags |= PSP_USECALLBACK;
