@@ -138,9 +138,16 @@ TEST(AppDialogs, PageSetupWithoutARecordListsThePrintersPapers)
         // The dialog's list is sorted by name.
         ReadCombo(GetDlgItem(dialog, cmb2), &shown);
         EXPECT_EQ(papers.names.size(), shown.items.size()) << "papers listed";
-        for (const std::wstring &name : papers.names)
-            EXPECT_NE(shown.items.end(), std::find(shown.items.begin(), shown.items.end(), name))
-                << "not listed: " << name;
+        // Each paper listed once, under the code DC_PAPERS gives it.
+        for (size_t i = 0; i < papers.names.size(); i++) {
+            auto found = std::find(shown.items.begin(), shown.items.end(), papers.names[i]);
+            if (found == shown.items.end()) {
+                ADD_FAILURE() << "not listed: " << papers.names[i];
+                continue;
+            }
+            EXPECT_EQ(papers.codes[i], shown.data[found - shown.items.begin()])
+                << "code of " << papers.names[i];
+        }
         PostClick(dialog, IDOK);
     }
     ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the page setup dialog did not close";

@@ -84,19 +84,22 @@ static BOOL CALLBACK CancelVisibleWindow(HWND window, LPARAM)
 
 bool FinishModal(ModalRun *run, DWORD timeoutMs)
 {
-    bool finished = WaitForSingleObject(run->thread, timeoutMs) == WAIT_OBJECT_0;
+    const bool inTime = WaitForSingleObject(run->thread, timeoutMs) == WAIT_OBJECT_0;
+    bool finished = inTime;
     // Whatever is still open is cancelled until the thread ends, so a
     // failing test never leaves a dialog behind.
     for (int tries = 0; !finished && tries < 50; tries++) {
         EnumThreadWindows(run->threadId, CancelVisibleWindow, 0);
         finished = WaitForSingleObject(run->thread, 100) == WAIT_OBJECT_0;
     }
-    if (finished) {
-        CloseHandle(run->thread);
-        run->thread = NULL;
-        DeleteCriticalSection(&run->lock);
-    }
-    return finished;
+    // A call that never returns would go on using the run after the test:
+    // its thread ends here.
+    if (!finished)
+        TerminateThread(run->thread, 1);
+    CloseHandle(run->thread);
+    run->thread = NULL;
+    DeleteCriticalSection(&run->lock);
+    return inTime;
 }
 
 void ReadCombo(HWND combo, ComboItems *out)

@@ -31,7 +31,8 @@ HWND WaitForDialog(ModalRun *run, DWORD timeoutMs);
 // Posts a button's click (IDOK, IDCANCEL) as the user's click would arrive.
 void PostClick(HWND dialog, int button);
 // Waits for the call to return; cancels whatever dialog is still open if it
-// does not. TRUE when it returned within timeoutMs.
+// does not, and ends the thread as a last resort. TRUE when the call
+// returned within timeoutMs.
 bool FinishModal(ModalRun *run, DWORD timeoutMs);
 
 // Texts and item data of a combo box's items, and its selected index.
