@@ -10,7 +10,9 @@
 
 #include "bench/psprinter.h"
 #include "core/binding.h"
+#include "core/module.h"
 #include "core/platform.h"
+#include "sheets/pagecontext.h"
 #include "tests/apps/apps.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
@@ -127,6 +129,29 @@ TEST(AppRecord, ChangedOrientationAndPaperSurviveTheRoundTrip)
                                         merged.as<DEVMODEW>(), DM_IN_BUFFER | DM_OUT_BUFFER));
     EXPECT_EQ("", PublicFieldDifferences(*merged.as<DEVMODEW>(), *again.as<DEVMODEW>()));
     EXPECT_EQ("", PrivateFieldDifferences(*merged.as<PXDEVMODE>(), *again.as<PXDEVMODE>()));
+}
+
+// A sheet opened by name keeps the printer it opened for its whole life.
+TEST(AppRecord, PageContextKeepsThePrinterItOpenedByName)
+{
+    HANDLE next = NextPrinterHandle();
+    ASSERT_TRUE(next != NULL);
+    PageContext *ctx = static_cast<PageContext *>(PxAlloc(sizeof(PageContext)));
+    ASSERT_TRUE(ctx != NULL);
+    ASSERT_TRUE(InitPageContext(ctx, NULL, Name(APPS_PRINTER), NULL));
+    EXPECT_TRUE(ctx->hPrinter != NULL);
+    EXPECT_EQ(ctx->hPrinter, ctx->ownedPrinter);
+    EXPECT_NE(next, NextPrinterHandle()) << "the context's printer is not open";
+    ReleasePageContext(ctx);
+    EXPECT_EQ(next, NextPrinterHandle()) << "the context's printer was left open";
+
+    PrinterHandle given(APPS_PRINTER);
+    ctx = static_cast<PageContext *>(PxAlloc(sizeof(PageContext)));
+    ASSERT_TRUE(ctx != NULL);
+    ASSERT_TRUE(InitPageContext(ctx, given, Name(APPS_PRINTER), NULL));
+    EXPECT_EQ(given.handle, ctx->hPrinter);
+    EXPECT_TRUE(ctx->ownedPrinter == NULL) << "a given handle is the caller's";
+    ReleasePageContext(ctx);
 }
 
 // Offset of the first byte that is no longer the fill, or -1.
