@@ -237,4 +237,49 @@ TEST(AppDialogs, ChangedRecordSurvivesPageSetupAndPrintDialogs)
     GlobalFree(pd.hDevNames);
 }
 
+TEST(AppDialogs, FormPickedInPageSetupIsKept)
+{
+    Papers papers = PrinterPapers(APPS_PRINTER);
+    int form = 0;  // the first of the spooler's forms: codes below 256
+    while (form < static_cast<int>(papers.codes.size()) &&
+           (papers.codes[form] == 0 || papers.codes[form] >= DMPAPER_USER))
+        form++;
+    ASSERT_LT(form, static_cast<int>(papers.codes.size())) << "no form in DC_PAPERS";
+    PAGESETUPDLGW psd = {};
+    psd.lStructSize = sizeof psd;
+    psd.Flags = PSD_INHUNDREDTHSOFMILLIMETERS;
+    ModalRun run;
+    ASSERT_TRUE(StartModal(&run, CallPageSetupDlg, &psd));
+    HWND dialog = WaitForDialog(&run, kShowMs);
+    EXPECT_TRUE(dialog != NULL) << "the page setup dialog did not show";
+    if (dialog) {
+        // The user's pick: the selection and the notification it sends.
+        HWND combo = GetDlgItem(dialog, cmb2);
+        LRESULT item = SendMessageW(combo, CB_FINDSTRINGEXACT, -1,
+                                    reinterpret_cast<LPARAM>(papers.names[form].c_str()));
+        EXPECT_NE(CB_ERR, item) << "not listed: " << papers.names[form];
+        SendMessageW(combo, CB_SETCURSEL, item, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb2, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        PostClick(dialog, IDOK);
+    }
+    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the page setup dialog did not close";
+    ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
+    EXPECT_EQ(10 * papers.sizes[form].x, psd.ptPaperSize.x);
+    EXPECT_EQ(10 * papers.sizes[form].y, psd.ptPaperSize.y);
+    std::vector<BYTE> picked = RecordOf(psd.hDevMode);
+    ASSERT_EQ(sizeof(PXDEVMODE), picked.size()) << "record size";
+    EXPECT_EQ(papers.codes[form], AsRecord(picked)->dm.dmPaperSize);
+
+    // The driver keeps the pick when the application prints with the record.
+    PXDEVMODE merged = {};
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), &merged.dm,
+                                        const_cast<DEVMODEW *>(&AsRecord(picked)->dm),
+                                        DM_IN_BUFFER | DM_OUT_BUFFER));
+    EXPECT_EQ(papers.codes[form], merged.dm.dmPaperSize);
+    EXPECT_EQ(papers.names[form], std::wstring(merged.dm.dmFormName));
+    GlobalFree(psd.hDevMode);
+    GlobalFree(psd.hDevNames);
+}
+
 }  // namespace
