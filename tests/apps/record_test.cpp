@@ -10,7 +10,6 @@
 
 #include "bench/psprinter.h"
 #include "core/binding.h"
-#include "core/module.h"
 #include "core/platform.h"
 #include "sheets/pagecontext.h"
 #include "tests/apps/apps.h"
@@ -136,7 +135,7 @@ TEST(AppRecord, PageContextKeepsThePrinterItOpenedByName)
 {
     HANDLE next = NextPrinterHandle();
     ASSERT_TRUE(next != NULL);
-    PageContext *ctx = static_cast<PageContext *>(PxAlloc(sizeof(PageContext)));
+    PageContext *ctx = AllocPageContext();
     ASSERT_TRUE(ctx != NULL);
     ASSERT_TRUE(InitPageContext(ctx, NULL, Name(APPS_PRINTER), NULL));
     EXPECT_TRUE(ctx->hPrinter != NULL);
@@ -146,7 +145,7 @@ TEST(AppRecord, PageContextKeepsThePrinterItOpenedByName)
     EXPECT_EQ(next, NextPrinterHandle()) << "the context's printer was left open";
 
     PrinterHandle given(APPS_PRINTER);
-    ctx = static_cast<PageContext *>(PxAlloc(sizeof(PageContext)));
+    ctx = AllocPageContext();
     ASSERT_TRUE(ctx != NULL);
     ASSERT_TRUE(InitPageContext(ctx, given, Name(APPS_PRINTER), NULL));
     EXPECT_EQ(given.handle, ctx->hPrinter);
