@@ -16,7 +16,7 @@ struct PaperEntry {
     int16_t marginLeft;
     int16_t marginRight;
     uint32_t series;           // bit 31 user size, bit 30 output-size entry; 0 for forms
-    uint16_t paperSize;        // code reported to Windows; 0 for forms
+    uint16_t paperSize;        // code reported to Windows; forms: place in the forms list
     uint16_t reserved154;
 };
 static_assert(sizeof(PaperEntry) == 156, "paper entry");

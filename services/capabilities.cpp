@@ -5,6 +5,7 @@
 #include "core/binding.h"
 #include "core/ddops.h"
 #include "core/module.h"
+#include "core/printerbyname.h"
 #include "devmode/builder.h"
 
 #define COMPUTED 0x7FFFFFFF
@@ -186,18 +187,6 @@ static DWORD Answer(const Prepared *p, WORD index, void *output)
     return ComputedAnswer(p, index, output);
 }
 
-// The platform's DeviceCapabilitiesW hands the driver the printer's name but
-// no handle; the driver then opens the printer by that name for the call.
-static HANDLE OpenNamedPrinter(HANDLE given, PWSTR name, HANDLE *opened)
-{
-    *opened = NULL;
-    if (given || !name)
-        return given;
-    if (!OpenPrinterW(name, opened, NULL))
-        *opened = NULL;
-    return *opened;
-}
-
 // The module lock is held from the binding to the last data-driver call, so
 // that a concurrent call for a printer with another data driver cannot swap
 // the data driver in the middle of an answer.
@@ -222,13 +211,6 @@ static DWORD AnswerForPrinter(HANDLE printer, PWSTR pDeviceName, WORD iDevCap, V
 DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDevCap,
                                    VOID *pvOutput, DEVMODEW *pDevMode)
 {
-    HANDLE opened;
-    HANDLE printer = OpenNamedPrinter(hPrinter, pDeviceName, &opened);
-    DWORD result = AnswerForPrinter(printer, pDeviceName, iDevCap, pvOutput, pDevMode);
-    if (opened) {
-        DWORD error = GetLastError();
-        ClosePrinter(opened);
-        SetLastError(error);
-    }
-    return result;
+    PrinterByName printer(hPrinter, pDeviceName);
+    return AnswerForPrinter(printer.get(), pDeviceName, iDevCap, pvOutput, pDevMode);
 }

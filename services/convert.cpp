@@ -4,6 +4,7 @@
 
 #include "core/binding.h"
 #include "core/module.h"
+#include "core/printerbyname.h"
 #include "devmode/builder.h"
 
 // The destination's header fields that survive the copy of the public part.
@@ -74,8 +75,8 @@ static BOOL BuildDriverRecord(WCHAR *printerName, const DEVMODEW *in, DEVMODEW *
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
-    HANDLE printer = NULL;
-    if (!OpenPrinterW(printerName, &printer, NULL)) {
+    PrinterByName printer(NULL, printerName);
+    if (!printer.get()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -84,17 +85,15 @@ static BOOL BuildDriverRecord(WCHAR *printerName, const DEVMODEW *in, DEVMODEW *
     // Held from the binding to the last data-driver call: a concurrent call
     // for another printer cannot swap the data driver under the build.
     ModuleLockGuard lock;
-    if (!BindAndCheck(printer, &info)) {
-        ClosePrinter(printer);
+    if (!BindAndCheck(printer.get(), &info)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     // Once the data driver is bound the record counts as made, whatever the
     // paper merge said: it is complete in every other field.
-    BuildDevMode(reinterpret_cast<PXDEVMODE *>(out), in, printer, printerName, &info, &list,
+    BuildDevMode(reinterpret_cast<PXDEVMODE *>(out), in, printer.get(), printerName, &info, &list,
                  FALSE);
     ReleasePaperList(&list);
-    ClosePrinter(printer);
     *needed = out->dmSize + out->dmDriverExtra;
     return TRUE;
 }

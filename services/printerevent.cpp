@@ -1,5 +1,6 @@
 #include "services/printerevent.h"
 
+#include "core/printerbyname.h"
 #include "services/printerdata.h"
 
 // Gives a newly initialised printer its "TotalBMB" value unless it has a
@@ -18,10 +19,8 @@ BOOL WINAPI DrvPrinterEvent(LPWSTR pPrinterName, INT DriverEvent, DWORD, LPARAM)
     if (DriverEvent != PRINTER_EVENT_INITIALIZE)
         return TRUE;
     PRINTER_DEFAULTSW defaults = {NULL, NULL, PRINTER_ALL_ACCESS};
-    HANDLE printer = NULL;
-    if (!OpenPrinterW(pPrinterName, &printer, &defaults))
-        return TRUE;
-    EnsureTotalBMB(printer);
-    ClosePrinter(printer);
+    PrinterByName printer(NULL, pPrinterName, &defaults);
+    if (printer.get())
+        EnsureTotalBMB(printer.get());
     return TRUE;
 }

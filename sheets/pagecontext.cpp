@@ -2,6 +2,7 @@
 
 #include "core/binding.h"
 #include "core/module.h"
+#include "core/printerbyname.h"
 #include "core/spoolerread.h"
 #include "devmode/builder.h"
 
@@ -27,6 +28,11 @@ BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
                      const DEVMODEW *pdmIn)
 {
     ZeroMemory(ctx, sizeof *ctx);
+    // The platform's dialogs and AddPrinterW ask by name alone; the handle
+    // opened here lives as long as the context, since pages use it too.
+    PrinterByName printer(hPrinter, pPrinterName);
+    hPrinter = printer.get();
+    ctx->ownedPrinter = printer.release();
     ctx->hPrinter = hPrinter;
     ctx->pPrinterName = pPrinterName;
     // Held from the binding to the last data-driver call: a concurrent call
@@ -95,6 +101,11 @@ void ReleasePageContext(PageContext *ctx)
     if (!ctx)
         return;
     SetLive(ctx, NULL);
+    if (ctx->ownedPrinter) {
+        DWORD error = GetLastError();
+        ClosePrinter(ctx->ownedPrinter);
+        SetLastError(error);
+    }
     ReleasePaperList(&ctx->paperList);
     PxFree(ctx->helpFile);
     PxFree(ctx);

@@ -32,9 +32,12 @@ struct PageContext {
     DEVMODEW *dmOut;
     PFNCOMPROPSHEET pfnComPropSheet;
     HANDLE hComPropSheet;
+    HANDLE ownedPrinter;      // opened by name for the sheet's life, or NULL
 };
 
-// Binds the data driver and builds the opened and default records. FALSE
+// Binds the data driver and builds the opened and default records. Without
+// a printer handle it opens the printer by its name and keeps the handle in
+// hPrinter and ownedPrinter until ReleasePageContext. FALSE
 // with last error 87 when the data driver cannot be bound, FALSE when the
 // opened record cannot be built. The context may hold a paper list and a
 // help file either way: release it with ReleasePageContext.
@@ -44,7 +47,8 @@ BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
 // A new zero-filled context, known as live until it is released; null when
 // memory is short.
 PageContext *AllocPageContext(void);
-// Frees the paper list, the help file copy and the context itself.
+// Closes a printer the context opened, frees the paper list, the help file
+// copy and the context itself.
 void ReleasePageContext(PageContext *ctx);
 // Whether ctx is a context this process allocated and has not released.
 BOOL IsLivePageContext(const PageContext *ctx);

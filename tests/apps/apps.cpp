@@ -1,0 +1,200 @@
+#include "tests/apps/apps.h"
+
+#include <gtest/gtest.h>
+
+#include <stddef.h>
+#include <string.h>
+#include <wchar.h>
+#include <winspool.h>
+
+#include "tests/apps/modal.h"
+
+int RunPxhost(const std::wstring &arguments)
+{
+    WCHAR path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
+    while (n > 0 && path[n - 1] != L'\\')
+        n--;
+    std::wstring command = L"\"" + std::wstring(path, n) + L"pxhost.exe\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return static_cast<int>(code);
+}
+
+std::vector<BYTE> StoredRecord(const WCHAR *printer)
+{
+    std::vector<BYTE> record;
+    HANDLE h;
+    if (!OpenPrinterW(const_cast<WCHAR *>(printer), &h, NULL))
+        return record;
+    DWORD needed = 0;
+    GetPrinterW(h, 2, NULL, 0, &needed);
+    std::vector<BYTE> info(needed ? needed : 1);
+    if (GetPrinterW(h, 2, info.data(), needed, &needed)) {
+        const DEVMODEW *dm = reinterpret_cast<PRINTER_INFO_2W *>(info.data())->pDevMode;
+        if (dm) {
+            const BYTE *bytes = reinterpret_cast<const BYTE *>(dm);
+            record.assign(bytes, bytes + dm->dmSize + dm->dmDriverExtra);
+        }
+    }
+    ClosePrinter(h);
+    return record;
+}
+
+HANDLE NextPrinterHandle(void)
+{
+    HANDLE h = NULL;
+    if (!OpenPrinterW(const_cast<WCHAR *>(APPS_PRINTER), &h, NULL))
+        return NULL;
+    ClosePrinter(h);
+    return h;
+}
+
+int Papers::IndexOf(WORD code) const
+{
+    for (size_t i = 0; i < codes.size(); i++)
+        if (codes[i] == code)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int Papers::OtherThan(WORD current) const
+{
+    for (size_t i = 0; i < codes.size(); i++) {
+        WORD code = codes[i];
+        // Forms carry code 0 and user sizes 256 and 366-370.
+        if (code != current && code != 0 && code != DMPAPER_USER && (code < 366 || code > 370))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+Papers PrinterPapers(const WCHAR *printer)
+{
+    Papers p;
+    int count = DeviceCapabilitiesW(printer, NULL, DC_PAPERS, NULL, NULL);
+    if (count <= 0)
+        return p;
+    p.codes.resize(count);
+    p.sizes.resize(count);
+    std::vector<WCHAR> names(64 * count);
+    DeviceCapabilitiesW(printer, NULL, DC_PAPERS, reinterpret_cast<WCHAR *>(p.codes.data()), NULL);
+    DeviceCapabilitiesW(printer, NULL, DC_PAPERSIZE, reinterpret_cast<WCHAR *>(p.sizes.data()),
+                        NULL);
+    DeviceCapabilitiesW(printer, NULL, DC_PAPERNAMES, names.data(), NULL);
+    for (int i = 0; i < count; i++)
+        p.names.push_back(std::wstring(&names[64 * i]));
+    return p;
+}
+
+namespace {
+
+// Names compare up to their terminator: the spooler keeps a stored record
+// in its 8-bit form and leaves what follows the name undefined.
+struct Field {
+    const char *name;
+    size_t offset;
+    size_t size;
+    bool text;
+};
+
+#define FIELD(type, field, text) \
+    {#field, offsetof(type, field), sizeof(static_cast<type *>(nullptr)->field), text}
+#define PUBLIC(field) FIELD(DEVMODEW, field, false)
+#define PUBLIC_TEXT(field) FIELD(DEVMODEW, field, true)
+#define PRIVATE(field) FIELD(PXDEVMODE, field, false)
+#define PRIVATE_TEXT(field) FIELD(PXDEVMODE, field, true)
+
+const Field kPublicFields[] = {
+    PUBLIC_TEXT(dmDeviceName), PUBLIC(dmSpecVersion), PUBLIC(dmDriverVersion), PUBLIC(dmSize),
+    PUBLIC(dmDriverExtra), PUBLIC(dmFields), PUBLIC(dmOrientation), PUBLIC(dmPaperSize),
+    PUBLIC(dmPaperLength), PUBLIC(dmPaperWidth), PUBLIC(dmScale), PUBLIC(dmCopies),
+    PUBLIC(dmDefaultSource), PUBLIC(dmPrintQuality), PUBLIC(dmColor), PUBLIC(dmDuplex),
+    PUBLIC(dmYResolution), PUBLIC(dmCollate), PUBLIC_TEXT(dmFormName), PUBLIC(dmICMMethod),
+    PUBLIC(dmMediaType),
+};
+
+const Field kPrivateFields[] = {
+    PRIVATE(pdmRotated), PRIVATE(pdmSizeSeries), PRIVATE(pdmOutputSize),
+    PRIVATE(pdmOutputScale), PRIVATE(pdmRotation), PRIVATE(pdmMediaWidth),
+    PRIVATE(pdmUserSizes), PRIVATE(pdmMargin), PRIVATE(pdmPaperType), PRIVATE(pdmSettingIndex),
+    PRIVATE(pdmColorFlags), PRIVATE(pdmPrintMode), PRIVATE(pdmQualityMode),
+    PRIVATE(pdmResolution), PRIVATE(pdmColorCorrection), PRIVATE(pdmInkAmount),
+    PRIVATE_TEXT(pdmImageProfile), PRIVATE_TEXT(pdmPrinterProfile), PRIVATE(pdmEffect),
+    PRIVATE(pdmPreHeaterTemp), PRIVATE(pdmPlatenHeaterTemp), PRIVATE(pdmAfterHeaterTemp),
+    PRIVATE_TEXT(pdmColorTable), PRIVATE(pdmMarginMode),
+};
+
+template <size_t N>
+std::string Differences(const Field (&fields)[N], const void *expected, const void *actual)
+{
+    std::string names;
+    for (const Field &f : fields) {
+        const BYTE *a = static_cast<const BYTE *>(expected) + f.offset;
+        const BYTE *b = static_cast<const BYTE *>(actual) + f.offset;
+        bool differs = f.text ? wcsncmp(reinterpret_cast<const WCHAR *>(a),
+                                        reinterpret_cast<const WCHAR *>(b),
+                                        f.size / sizeof(WCHAR)) != 0
+                              : memcmp(a, b, f.size) != 0;
+        if (differs)
+            names += std::string(names.empty() ? "" : ", ") + f.name;
+    }
+    return names;
+}
+
+}  // namespace
+
+std::string PublicFieldDifferences(const DEVMODEW &expected, const DEVMODEW &actual)
+{
+    return Differences(kPublicFields, &expected, &actual);
+}
+
+std::string PrivateFieldDifferences(const PXDEVMODE &expected, const PXDEVMODE &actual)
+{
+    return Differences(kPrivateFields, &expected, &actual);
+}
+
+// Installs the printer as a user does and makes it the default for the run;
+// puts the previous default back and removes the printer at the end.
+class AppsEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        StartWatchdog(300);
+        DWORD chars = MAX_PATH;
+        if (!GetDefaultPrinterW(previous_, &chars))
+            previous_[0] = 0;
+        int code = RunPxhost(L"install --printer \"" APPS_PRINTER L"\"");
+        if (code != 0)
+            fprintf(stderr, "pxhost install ended with %d\n", code);
+        if (!SetDefaultPrinterW(APPS_PRINTER))
+            fprintf(stderr, "cannot make %ls the default printer\n", APPS_PRINTER);
+    }
+    void TearDown() override
+    {
+        if (previous_[0])
+            SetDefaultPrinterW(previous_);
+        PRINTER_DEFAULTSW all = {NULL, NULL, PRINTER_ALL_ACCESS};
+        HANDLE printer;
+        if (OpenPrinterW(const_cast<WCHAR *>(APPS_PRINTER), &printer, &all)) {
+            DeletePrinter(printer);
+            ClosePrinter(printer);
+        }
+    }
+
+private:
+    WCHAR previous_[MAX_PATH];
+};
+
+static testing::Environment *const g_environment =
+    testing::AddGlobalTestEnvironment(new AppsEnvironment);

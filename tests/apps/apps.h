@@ -1,0 +1,44 @@
+// What the application suite shares: the printer it installs the way a user
+// does, and records read the way applications read them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "devmode/devmode.h"
+
+// Installed with `pxhost install` at the start of the run and made the
+// default printer, as a new user's would be.
+#define APPS_PRINTER L"PX Apps"
+
+// Runs pxhost.exe from the test's folder; its exit code, or -1.
+int RunPxhost(const std::wstring &arguments);
+
+// The printer's stored record (GetPrinterW level 2) copied out; empty when
+// there is none.
+std::vector<BYTE> StoredRecord(const WCHAR *printer);
+
+// The value Wine's spooler gives the next printer handle it opens. Handles
+// take the lowest free slot, so a handle some call left open shows as a
+// changed value.
+HANDLE NextPrinterHandle(void);
+
+// Public fields that applications read, compared one by one; the returned
+// text names each field that differs (empty when none does).
+std::string PublicFieldDifferences(const DEVMODEW &expected, const DEVMODEW &actual);
+// The same for the private settings that decide the output.
+std::string PrivateFieldDifferences(const PXDEVMODE &expected, const PXDEVMODE &actual);
+
+// Paper codes, sizes and names as DeviceCapabilitiesW gives them.
+struct Papers {
+    std::vector<WORD> codes;
+    std::vector<POINT> sizes;
+    std::vector<std::wstring> names;
+    int IndexOf(WORD code) const;
+    // A paper an application would pick instead of `current`: one of the
+    // driver's own codes, not a user size. -1 when there is none.
+    int OtherThan(WORD current) const;
+};
+Papers PrinterPapers(const WCHAR *printer);

@@ -1,0 +1,285 @@
+// Wine's own print and page setup dialogs on the printer, as an application
+// opens them: they ask the driver for the printer's record by name.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "devmode/devmode.h"
+#include "tests/apps/apps.h"
+#include "tests/apps/modal.h"
+
+namespace {
+
+const DWORD kShowMs = 15000;   // a dialog appears within this
+const DWORD kCloseMs = 10000;  // and closes within this after the click
+
+WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
+
+BOOL CallPrintDlg(void *pd) { return PrintDlgW(static_cast<PRINTDLGW *>(pd)); }
+BOOL CallPageSetupDlg(void *psd) { return PageSetupDlgW(static_cast<PAGESETUPDLGW *>(psd)); }
+
+// A copy of a dialog's returned global record, empty when there is none.
+std::vector<BYTE> RecordOf(HGLOBAL handle)
+{
+    std::vector<BYTE> record;
+    const DEVMODEW *dm = handle ? static_cast<const DEVMODEW *>(GlobalLock(handle)) : NULL;
+    if (dm) {
+        SIZE_T bytes = dm->dmSize + dm->dmDriverExtra;
+        if (bytes <= GlobalSize(handle))
+            record.assign(reinterpret_cast<const BYTE *>(dm),
+                          reinterpret_cast<const BYTE *>(dm) + bytes);
+        GlobalUnlock(handle);
+    }
+    return record;
+}
+
+std::wstring DeviceOf(HGLOBAL devNames)
+{
+    std::wstring device;
+    const DEVNAMES *names = devNames ? static_cast<const DEVNAMES *>(GlobalLock(devNames)) : NULL;
+    if (names) {
+        device = reinterpret_cast<const WCHAR *>(names) + names->wDeviceOffset;
+        GlobalUnlock(devNames);
+    }
+    return device;
+}
+
+// Puts a record into a dialog's global record, which must be large enough.
+bool Overwrite(HGLOBAL handle, const void *data, SIZE_T bytes)
+{
+    void *p = handle && GlobalSize(handle) >= bytes ? GlobalLock(handle) : NULL;
+    if (p) {
+        CopyMemory(p, data, bytes);
+        GlobalUnlock(handle);
+    }
+    return p != NULL;
+}
+
+// The default printer's names and record, as an application fetches them
+// when it starts; no window shows.
+bool ReturnDefault(PRINTDLGW *pd)
+{
+    ZeroMemory(pd, sizeof *pd);
+    pd->lStructSize = sizeof *pd;
+    pd->Flags = PD_RETURNDEFAULT;
+    ModalRun run;
+    return StartModal(&run, CallPrintDlg, pd) && FinishModal(&run, kCloseMs) && run.result;
+}
+
+const PXDEVMODE *AsRecord(const std::vector<BYTE> &bytes)
+{
+    return reinterpret_cast<const PXDEVMODE *>(bytes.data());
+}
+
+TEST(AppDialogs, ReturnDefaultGivesTheDriversRecord)
+{
+    PRINTDLGW pd;
+    ASSERT_TRUE(ReturnDefault(&pd)) << "extended error " << CommDlgExtendedError();
+    std::vector<BYTE> record = RecordOf(pd.hDevMode);
+    EXPECT_EQ(sizeof(PXDEVMODE), record.size()) << "record size";
+    if (record.size() == sizeof(PXDEVMODE)) {
+        EXPECT_STREQ(APPS_PRINTER, AsRecord(record)->dm.dmDeviceName);
+        EXPECT_EQ(1, AsRecord(record)->dm.dmCopies);
+    }
+    EXPECT_EQ(APPS_PRINTER, DeviceOf(pd.hDevNames));
+    GlobalFree(pd.hDevMode);
+    GlobalFree(pd.hDevNames);
+}
+
+TEST(AppDialogs, PrintDialogShowsOneCopyAndReturnsTheRecord)
+{
+    // As an application does: the default printer's names and record when it
+    // starts, handed to the dialog when the user prints.
+    PRINTDLGW pd;
+    ASSERT_TRUE(ReturnDefault(&pd));
+    pd.Flags = PD_NOPAGENUMS | PD_NOSELECTION;
+    ModalRun run;
+    ASSERT_TRUE(StartModal(&run, CallPrintDlg, &pd));
+    HWND dialog = WaitForDialog(&run, kShowMs);
+    EXPECT_TRUE(dialog != NULL) << "the print dialog did not show";
+    if (dialog) {
+        ComboItems printers;
+        ReadCombo(GetDlgItem(dialog, cmb4), &printers);
+        ASSERT_GE(printers.selected, 0);
+        EXPECT_EQ(APPS_PRINTER, printers.items[printers.selected]);
+        BOOL ok = FALSE;
+        EXPECT_EQ(1u, GetDlgItemInt(dialog, edt3, &ok, FALSE)) << "copies shown";
+        PostClick(dialog, IDOK);
+    }
+    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the print dialog did not close";
+    ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
+    std::vector<BYTE> record = RecordOf(pd.hDevMode);
+    ASSERT_EQ(sizeof(PXDEVMODE), record.size()) << "record size";
+    EXPECT_EQ(1, AsRecord(record)->dm.dmCopies);
+    EXPECT_STREQ(APPS_PRINTER, AsRecord(record)->dm.dmDeviceName);
+    GlobalFree(pd.hDevMode);
+    GlobalFree(pd.hDevNames);
+}
+
+TEST(AppDialogs, PageSetupWithoutARecordListsThePrintersPapers)
+{
+    Papers papers = PrinterPapers(APPS_PRINTER);
+    ASSERT_FALSE(papers.codes.empty());
+    PAGESETUPDLGW psd = {};
+    psd.lStructSize = sizeof psd;
+    psd.Flags = PSD_INHUNDREDTHSOFMILLIMETERS;
+    ModalRun run;
+    ASSERT_TRUE(StartModal(&run, CallPageSetupDlg, &psd));
+    HWND dialog = WaitForDialog(&run, kShowMs);
+    EXPECT_TRUE(dialog != NULL) << "the page setup dialog did not show";
+    ComboItems shown;
+    if (dialog) {
+        // The dialog's list is sorted by name.
+        ReadCombo(GetDlgItem(dialog, cmb2), &shown);
+        EXPECT_EQ(papers.names.size(), shown.items.size()) << "papers listed";
+        // Each paper listed once, under the code DC_PAPERS gives it.
+        for (size_t i = 0; i < papers.names.size(); i++) {
+            auto found = std::find(shown.items.begin(), shown.items.end(), papers.names[i]);
+            if (found == shown.items.end()) {
+                ADD_FAILURE() << "not listed: " << papers.names[i];
+                continue;
+            }
+            EXPECT_EQ(papers.codes[i], shown.data[found - shown.items.begin()])
+                << "code of " << papers.names[i];
+        }
+        PostClick(dialog, IDOK);
+    }
+    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the page setup dialog did not close";
+    ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
+    std::vector<BYTE> record = RecordOf(psd.hDevMode);
+    ASSERT_EQ(sizeof(PXDEVMODE), record.size()) << "record size";
+    // The printer's own record, its paper selected and kept.
+    PXDEVMODE expected = {};
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), &expected.dm, NULL,
+                                        DM_OUT_BUFFER));
+    EXPECT_EQ(expected.dm.dmPaperSize, AsRecord(record)->dm.dmPaperSize);
+    int paper = papers.IndexOf(expected.dm.dmPaperSize);
+    ASSERT_GE(paper, 0) << "paper " << expected.dm.dmPaperSize << " not in DC_PAPERS";
+    ASSERT_GE(shown.selected, 0) << "no paper selected in the list";
+    EXPECT_EQ(papers.names[paper], shown.items[shown.selected]) << "paper selected in the list";
+    // The page size comes from the paper's size (0.1 mm to 0.01 mm).
+    EXPECT_EQ(10 * papers.sizes[paper].x, psd.ptPaperSize.x);
+    EXPECT_EQ(10 * papers.sizes[paper].y, psd.ptPaperSize.y);
+    GlobalFree(psd.hDevMode);
+    GlobalFree(psd.hDevNames);
+}
+
+TEST(AppDialogs, ChangedRecordSurvivesPageSetupAndPrintDialogs)
+{
+    Papers papers = PrinterPapers(APPS_PRINTER);
+    PXDEVMODE changed = {};
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), &changed.dm, NULL,
+                                        DM_OUT_BUFFER));
+    int paper = papers.OtherThan(changed.dm.dmPaperSize);
+    ASSERT_GE(paper, 0) << "no other paper in DC_PAPERS";
+    changed.dm.dmOrientation = DMORIENT_LANDSCAPE;
+    changed.dm.dmPaperSize = papers.codes[paper];
+    changed.dm.dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
+
+    PAGESETUPDLGW psd = {};
+    psd.lStructSize = sizeof psd;
+    psd.Flags = PSD_INHUNDREDTHSOFMILLIMETERS;
+    PRINTDLGW defaults;
+    ASSERT_TRUE(ReturnDefault(&defaults));
+    ASSERT_TRUE(Overwrite(defaults.hDevMode, &changed, sizeof changed));
+    psd.hDevMode = defaults.hDevMode;
+    psd.hDevNames = defaults.hDevNames;
+    ModalRun run;
+    ASSERT_TRUE(StartModal(&run, CallPageSetupDlg, &psd));
+    HWND dialog = WaitForDialog(&run, kShowMs);
+    EXPECT_TRUE(dialog != NULL) << "the page setup dialog did not show";
+    if (dialog) {
+        ComboItems shown;
+        ReadCombo(GetDlgItem(dialog, cmb2), &shown);
+        ASSERT_GE(shown.selected, 0) << "no paper selected in the list";
+        EXPECT_EQ(papers.names[paper], shown.items[shown.selected]) << "paper selected";
+        EXPECT_EQ(BST_CHECKED, SendMessageW(GetDlgItem(dialog, rad2), BM_GETCHECK, 0, 0))
+            << "landscape button";
+        PostClick(dialog, IDOK);
+    }
+    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the page setup dialog did not close";
+    ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
+    std::vector<BYTE> afterSetup = RecordOf(psd.hDevMode);
+    ASSERT_EQ(sizeof(PXDEVMODE), afterSetup.size()) << "record size after page setup";
+    EXPECT_EQ(DMORIENT_LANDSCAPE, AsRecord(afterSetup)->dm.dmOrientation);
+    EXPECT_EQ(papers.codes[paper], AsRecord(afterSetup)->dm.dmPaperSize);
+
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.Flags = PD_NOPAGENUMS | PD_NOSELECTION;
+    pd.hDevMode = psd.hDevMode;
+    pd.hDevNames = psd.hDevNames;
+    ASSERT_TRUE(StartModal(&run, CallPrintDlg, &pd));
+    dialog = WaitForDialog(&run, kShowMs);
+    EXPECT_TRUE(dialog != NULL) << "the print dialog did not show";
+    if (dialog)
+        PostClick(dialog, IDOK);
+    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the print dialog did not close";
+    ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
+    std::vector<BYTE> afterPrint = RecordOf(pd.hDevMode);
+    ASSERT_EQ(sizeof(PXDEVMODE), afterPrint.size()) << "record size after printing";
+    // The print dialog has the driver complete the record (page setup does
+    // not): it returns the driver's merge of the record the application made.
+    PXDEVMODE merged = {};
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), &merged.dm, &changed.dm,
+                                        DM_IN_BUFFER | DM_OUT_BUFFER));
+    EXPECT_EQ(DMORIENT_LANDSCAPE, merged.dm.dmOrientation);
+    EXPECT_EQ(papers.codes[paper], merged.dm.dmPaperSize);
+    EXPECT_EQ("", PublicFieldDifferences(merged.dm, AsRecord(afterPrint)->dm));
+    EXPECT_EQ("", PrivateFieldDifferences(merged, *AsRecord(afterPrint)));
+    GlobalFree(pd.hDevMode);
+    GlobalFree(pd.hDevNames);
+}
+
+TEST(AppDialogs, FormPickedInPageSetupIsKept)
+{
+    Papers papers = PrinterPapers(APPS_PRINTER);
+    int form = 0;  // the first of the spooler's forms: codes below 256
+    while (form < static_cast<int>(papers.codes.size()) &&
+           (papers.codes[form] == 0 || papers.codes[form] >= DMPAPER_USER))
+        form++;
+    ASSERT_LT(form, static_cast<int>(papers.codes.size())) << "no form in DC_PAPERS";
+    PAGESETUPDLGW psd = {};
+    psd.lStructSize = sizeof psd;
+    psd.Flags = PSD_INHUNDREDTHSOFMILLIMETERS;
+    ModalRun run;
+    ASSERT_TRUE(StartModal(&run, CallPageSetupDlg, &psd));
+    HWND dialog = WaitForDialog(&run, kShowMs);
+    EXPECT_TRUE(dialog != NULL) << "the page setup dialog did not show";
+    if (dialog) {
+        // The user's pick: the selection and the notification it sends.
+        HWND combo = GetDlgItem(dialog, cmb2);
+        LRESULT item = SendMessageW(combo, CB_FINDSTRINGEXACT, -1,
+                                    reinterpret_cast<LPARAM>(papers.names[form].c_str()));
+        EXPECT_NE(CB_ERR, item) << "not listed: " << papers.names[form];
+        SendMessageW(combo, CB_SETCURSEL, item, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb2, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        PostClick(dialog, IDOK);
+    }
+    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the page setup dialog did not close";
+    ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
+    EXPECT_EQ(10 * papers.sizes[form].x, psd.ptPaperSize.x);
+    EXPECT_EQ(10 * papers.sizes[form].y, psd.ptPaperSize.y);
+    std::vector<BYTE> picked = RecordOf(psd.hDevMode);
+    ASSERT_EQ(sizeof(PXDEVMODE), picked.size()) << "record size";
+    EXPECT_EQ(papers.codes[form], AsRecord(picked)->dm.dmPaperSize);
+
+    // The driver keeps the pick when the application prints with the record.
+    PXDEVMODE merged = {};
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), &merged.dm,
+                                        const_cast<DEVMODEW *>(&AsRecord(picked)->dm),
+                                        DM_IN_BUFFER | DM_OUT_BUFFER));
+    EXPECT_EQ(papers.codes[form], merged.dm.dmPaperSize);
+    EXPECT_EQ(papers.names[form], std::wstring(merged.dm.dmFormName));
+    GlobalFree(psd.hDevMode);
+    GlobalFree(psd.hDevNames);
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// The printer's record as applications and Wine's own spooler ask for it:
+// by the printer's name alone, without a printer handle.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+#include "bench/psprinter.h"
+#include "core/binding.h"
+#include "core/platform.h"
+#include "sheets/pagecontext.h"
+#include "tests/apps/apps.h"
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+
+namespace {
+
+WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
+
+// The driver's own default for the printer, as the spooler asks for it.
+bool DriverDefault(const WCHAR *printer, PXDEVMODE *out)
+{
+    LONG size = sizeof *out;
+    return DrvConvertDevMode(Name(printer), NULL, &out->dm, &size, CDM_DRIVER_DEFAULT) &&
+           size == sizeof *out;
+}
+
+// The driver name the installed printer uses.
+std::wstring DriverOf(const WCHAR *printer)
+{
+    std::wstring name;
+    HANDLE h;
+    if (!OpenPrinterW(Name(printer), &h, NULL))
+        return name;
+    DWORD needed = 0;
+    GetPrinterW(h, 2, NULL, 0, &needed);
+    std::vector<BYTE> info(needed ? needed : 1);
+    if (GetPrinterW(h, 2, info.data(), needed, &needed))
+        name = reinterpret_cast<PRINTER_INFO_2W *>(info.data())->pDriverName;
+    ClosePrinter(h);
+    return name;
+}
+
+void ExpectStoredRecordIsTheDefault(const WCHAR *printer)
+{
+    std::vector<BYTE> stored = StoredRecord(printer);
+    ASSERT_EQ(sizeof(PXDEVMODE), stored.size()) << "stored record size of " << printer;
+    const PXDEVMODE *record = reinterpret_cast<const PXDEVMODE *>(stored.data());
+    PXDEVMODE expected;
+    ASSERT_TRUE(DriverDefault(printer, &expected));
+    EXPECT_EQ("", PublicFieldDifferences(expected.dm, record->dm)) << printer;
+    EXPECT_EQ("", PrivateFieldDifferences(expected, *record)) << printer;
+}
+
+TEST(AppRecord, InstalledPrintersStoreTheDriversDefault)
+{
+    // pxhost install, run at the start of the suite.
+    ExpectStoredRecordIsTheDefault(APPS_PRINTER);
+
+    // A plain AddPrinterW without a record of its own.
+    const WCHAR *plain = L"PX Apps Plain";
+    PRINTER_INFO_2W info = {};
+    info.pPrinterName = Name(plain);
+    info.pPortName = Name(L"FILE:");
+    std::wstring driver = DriverOf(APPS_PRINTER);
+    ASSERT_FALSE(driver.empty());
+    info.pDriverName = &driver[0];
+    info.pPrintProcessor = Name(L"WinPrint");
+    info.pDatatype = Name(L"RAW");
+    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+    HANDLE added = AddPrinterW(NULL, 2, reinterpret_cast<BYTE *>(&info));
+    ASSERT_TRUE(added != NULL) << GetLastError();
+    ExpectStoredRecordIsTheDefault(plain);
+    DeletePrinter(added);
+    ClosePrinter(added);
+}
+
+TEST(AppRecord, ByNameGivesTheSameRecordAsWithAHandle)
+{
+    HANDLE next = NextPrinterHandle();
+    ASSERT_TRUE(next != NULL);
+    EXPECT_EQ(4160, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), NULL, NULL, 0));
+    Guarded byName(sizeof(PXDEVMODE));
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), byName.as<DEVMODEW>(),
+                                        NULL, DM_OUT_BUFFER));
+    EXPECT_EQ(next, NextPrinterHandle()) << "a printer handle was left open";
+
+    PrinterHandle printer(APPS_PRINTER);
+    Guarded byHandle(sizeof(PXDEVMODE));
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, printer, Name(APPS_PRINTER),
+                                        byHandle.as<DEVMODEW>(), NULL, DM_OUT_BUFFER));
+    EXPECT_STREQ(APPS_PRINTER, byName.as<DEVMODEW>()->dmDeviceName);
+    EXPECT_EQ(3940, byName.as<DEVMODEW>()->dmDriverExtra);
+    EXPECT_EQ("", PublicFieldDifferences(*byHandle.as<DEVMODEW>(), *byName.as<DEVMODEW>()));
+    EXPECT_EQ("", PrivateFieldDifferences(*byHandle.as<PXDEVMODE>(), *byName.as<PXDEVMODE>()));
+}
+
+TEST(AppRecord, ChangedOrientationAndPaperSurviveTheRoundTrip)
+{
+    Guarded original(sizeof(PXDEVMODE));
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), original.as<DEVMODEW>(),
+                                        NULL, DM_OUT_BUFFER));
+    DEVMODEW *changed = original.as<DEVMODEW>();
+    Papers papers = PrinterPapers(APPS_PRINTER);
+    int other = papers.OtherThan(changed->dmPaperSize);
+    ASSERT_GE(other, 0) << "no other paper in DC_PAPERS";
+    const WORD paper = papers.codes[other];
+    const POINT size = papers.sizes[other];
+    changed->dmOrientation = DMORIENT_LANDSCAPE;
+    changed->dmPaperSize = paper;
+    changed->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
+
+    Guarded merged(sizeof(PXDEVMODE));
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), merged.as<DEVMODEW>(),
+                                        changed, DM_IN_BUFFER | DM_OUT_BUFFER));
+    const DEVMODEW *dm = merged.as<DEVMODEW>();
+    EXPECT_EQ(DMORIENT_LANDSCAPE, dm->dmOrientation);
+    EXPECT_EQ(paper, dm->dmPaperSize);
+    EXPECT_EQ(size.x, dm->dmPaperWidth);
+    EXPECT_EQ(size.y, dm->dmPaperLength);
+
+    // Handed back once more, the record stays as it is.
+    Guarded again(sizeof(PXDEVMODE));
+    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), again.as<DEVMODEW>(),
+                                        merged.as<DEVMODEW>(), DM_IN_BUFFER | DM_OUT_BUFFER));
+    EXPECT_EQ("", PublicFieldDifferences(*merged.as<DEVMODEW>(), *again.as<DEVMODEW>()));
+    EXPECT_EQ("", PrivateFieldDifferences(*merged.as<PXDEVMODE>(), *again.as<PXDEVMODE>()));
+}
+
+// A sheet opened by name keeps the printer it opened for its whole life.
+TEST(AppRecord, PageContextKeepsThePrinterItOpenedByName)
+{
+    HANDLE next = NextPrinterHandle();
+    ASSERT_TRUE(next != NULL);
+    PageContext *ctx = AllocPageContext();
+    ASSERT_TRUE(ctx != NULL);
+    ASSERT_TRUE(InitPageContext(ctx, NULL, Name(APPS_PRINTER), NULL));
+    EXPECT_TRUE(ctx->hPrinter != NULL);
+    EXPECT_EQ(ctx->hPrinter, ctx->ownedPrinter);
+    EXPECT_NE(next, NextPrinterHandle()) << "the context's printer is not open";
+    ReleasePageContext(ctx);
+    EXPECT_EQ(next, NextPrinterHandle()) << "the context's printer was left open";
+
+    PrinterHandle given(APPS_PRINTER);
+    ctx = AllocPageContext();
+    ASSERT_TRUE(ctx != NULL);
+    ASSERT_TRUE(InitPageContext(ctx, given, Name(APPS_PRINTER), NULL));
+    EXPECT_EQ(given.handle, ctx->hPrinter);
+    EXPECT_TRUE(ctx->ownedPrinter == NULL) << "a given handle is the caller's";
+    ReleasePageContext(ctx);
+}
+
+// Offset of the first byte that is no longer the fill, or -1.
+int FirstWrittenByte(const Guarded &buffer)
+{
+    for (SIZE_T i = 0; i < buffer.buffer.size; i++)
+        if (buffer.buffer.data[i] != 0xCD)
+            return static_cast<int>(i);
+    return -1;
+}
+
+TEST(AppRecord, NamesThatCannotBeBoundFailWithoutWritingOrLeaking)
+{
+    ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), EnsurePostScriptPrinter());
+    const WCHAR *names[] = {L"PX Apps No Such Printer", L"", PS_PRINTER, NULL};
+    HANDLE next = NextPrinterHandle();
+    ASSERT_TRUE(next != NULL);
+    Guarded out(sizeof(PXDEVMODE));
+    for (const WCHAR *name : names) {
+        const std::wstring label = name ? (std::wstring(L"\"") + name + L"\"") : L"no name";
+        FillMemory(out.buffer.data, out.buffer.size, 0xCD);
+        SetLastError(0);
+        EXPECT_EQ(-1, DrvDocumentProperties(NULL, NULL, Name(name), out.as<DEVMODEW>(), NULL,
+                                            DM_COPY)) << label;
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << label;
+
+        DOCUMENTPROPERTYHEADER header = {};
+        header.cbSize = sizeof header;
+        header.pszPrinterName = Name(name);
+        header.pdmOut = out.as<DEVMODEW>();
+        header.fMode = DM_UPDATE;
+        SetLastError(0);
+        EXPECT_EQ(-1, DrvDocumentPropertySheets(NULL, reinterpret_cast<LPARAM>(&header)))
+            << label;
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << label;
+
+        LONG needed = sizeof(PXDEVMODE);
+        SetLastError(0);
+        EXPECT_FALSE(DrvConvertDevMode(Name(name), NULL, out.as<DEVMODEW>(), &needed,
+                                       CDM_DRIVER_DEFAULT)) << label;
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << label;
+        EXPECT_EQ(4160, needed) << label;
+
+        SetLastError(0);
+        EXPECT_EQ(0u, DrvDeviceCapabilities(NULL, Name(name), DC_PAPERS, NULL, NULL)) << label;
+        EXPECT_EQ(PX_ERROR_BIND_FAILED, GetLastError()) << label;
+
+        EXPECT_EQ(-1, FirstWrittenByte(out)) << label << ": record written";
+        EXPECT_EQ(next, NextPrinterHandle()) << label << ": a printer handle was left open";
+    }
+}
+
+}  // namespace
