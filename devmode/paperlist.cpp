@@ -79,22 +79,6 @@ static BOOL ReadForms(HANDLE printer, BYTE **forms, DWORD *formCount)
     return TRUE;
 }
 
-// Windows numbers the spooler's forms by their place in the forms list (the
-// standard forms' places are their DMPAPER codes), and applications and the
-// platform's print dialogs know a paper only by that number: there 0 means
-// "no paper", so a form reported as 0 is never selected and picking one
-// loses the choice. A place of 256 or more, or one that a data-driver paper
-// reports already, stays 0 and the form is found by name.
-static uint16_t FormPaperSize(DWORD place, const PaperEntry *papers, int paperCount)
-{
-    if (place >= DMPAPER_USER)
-        return 0;
-    for (int i = 0; i < paperCount; i++)
-        if (papers[i].paperSize == place)
-            return 0;
-    return static_cast<uint16_t>(place);
-}
-
 // Appends the forms the media takes after the papers. Takes ownership of
 // papers: they end in the list, or are freed on failure.
 static BOOL AddForms(HANDLE printer, uint16_t mediaCode, const MediaRecord *media,
@@ -124,7 +108,6 @@ static BOOL AddForms(HANDLE printer, uint16_t mediaCode, const MediaRecord *medi
         if (!code)
             continue;
         form.code = code;
-        form.paperSize = FormPaperSize(i + 1, entries, paperCount);
         entries[count++] = form;
     }
     PxFree(buffer);
