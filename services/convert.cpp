@@ -18,6 +18,9 @@ struct KeptHeader {
 
 static const WORD kIcmMethodEnd =
     offsetof(DEVMODEW, dmICMMethod) + sizeof(static_cast<DEVMODEW *>(nullptr)->dmICMMethod);
+// The header fields kept from the destination end here; a destination must
+// hold them, or its private part would be copied over them.
+static const WORD kKeptHeaderEnd = offsetof(DEVMODEW, dmFields);
 
 static void SaveHeader(const DEVMODEW *dm, KeptHeader *kept)
 {
@@ -47,12 +50,16 @@ static BOOL ConvertBetweenSizes(const DEVMODEW *in, DEVMODEW *out, LONG *needed)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    KeptHeader kept;
-    SaveHeader(out, &kept);
-    if (*needed < static_cast<LONG>(kept.size) + static_cast<LONG>(kept.driverExtra)) {
+    // Nothing of the destination is read beyond the bytes the caller gave:
+    // its declared size is compared before any other header field is read.
+    if (*needed < static_cast<LONG>(kKeptHeaderEnd) ||
+        *needed < static_cast<LONG>(out->dmSize) + static_cast<LONG>(out->dmDriverExtra) ||
+        out->dmSize < kKeptHeaderEnd) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    KeptHeader kept;
+    SaveHeader(out, &kept);
     WORD publicBytes = in->dmSize < kept.size ? in->dmSize : kept.size;
     WORD privateBytes = in->dmDriverExtra < kept.driverExtra ? in->dmDriverExtra : kept.driverExtra;
     const BYTE *source = reinterpret_cast<const BYTE *>(in);
@@ -69,7 +76,8 @@ static BOOL ConvertBetweenSizes(const DEVMODEW *in, DEVMODEW *out, LONG *needed)
 static BOOL BuildDriverRecord(WCHAR *printerName, const DEVMODEW *in, DEVMODEW *out,
                               LONG *needed)
 {
-    if (static_cast<DWORD>(*needed) < PX_DM_TOTAL_SIZE || !out) {
+    // A negative size is too small, not a huge one.
+    if (*needed < static_cast<LONG>(PX_DM_TOTAL_SIZE) || !out) {
         *needed = PX_DM_TOTAL_SIZE;
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
