@@ -5,6 +5,7 @@
 #include "core/binding.h"
 #include "core/ddops.h"
 #include "core/module.h"
+#include "core/trace.h"
 #include "devmode/builder.h"
 
 #define COMPUTED 0x7FFFFFFF
@@ -230,5 +231,6 @@ DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDev
         ClosePrinter(opened);
         SetLastError(error);
     }
+    PX_TRACE(L"%ls, index %u: %ld", TraceText(pDeviceName), iDevCap, static_cast<LONG>(result));
     return result;
 }

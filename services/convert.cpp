@@ -4,6 +4,7 @@
 
 #include "core/binding.h"
 #include "core/module.h"
+#include "core/trace.h"
 #include "devmode/builder.h"
 
 // The destination's header fields that survive the copy of the public part.
@@ -47,6 +48,7 @@ static void RestoreHeader(DEVMODEW *dm, const KeptHeader *kept)
 static BOOL ConvertBetweenSizes(const DEVMODEW *in, DEVMODEW *out, LONG *needed)
 {
     if (!in || !out) {
+        PX_TRACE(L"refused: no %ls record", in ? L"destination" : L"source");
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -55,6 +57,7 @@ static BOOL ConvertBetweenSizes(const DEVMODEW *in, DEVMODEW *out, LONG *needed)
     if (*needed < static_cast<LONG>(kKeptHeaderEnd) ||
         *needed < static_cast<LONG>(out->dmSize) + static_cast<LONG>(out->dmDriverExtra) ||
         out->dmSize < kKeptHeaderEnd) {
+        PX_TRACE(L"refused: destination buffer of %ld bytes", *needed);
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -78,12 +81,14 @@ static BOOL BuildDriverRecord(WCHAR *printerName, const DEVMODEW *in, DEVMODEW *
 {
     // A negative size is too small, not a huge one.
     if (*needed < static_cast<LONG>(PX_DM_TOTAL_SIZE) || !out) {
+        PX_TRACE(L"refused: buffer of %ld bytes at %p", *needed, out);
         *needed = PX_DM_TOTAL_SIZE;
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
     HANDLE printer = NULL;
     if (!OpenPrinterW(printerName, &printer, NULL)) {
+        PX_TRACE(L"refused: printer %ls cannot be opened", TraceText(printerName));
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -107,13 +112,9 @@ static BOOL BuildDriverRecord(WCHAR *printerName, const DEVMODEW *in, DEVMODEW *
     return TRUE;
 }
 
-BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut,
-                              PLONG pcbNeeded, DWORD fMode)
+static BOOL ConvertForMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut,
+                           PLONG pcbNeeded, DWORD fMode)
 {
-    if (!pcbNeeded) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
     switch (fMode) {
     case CDM_CONVERT:
         return ConvertBetweenSizes(pdmIn, pdmOut, pcbNeeded);
@@ -122,7 +123,22 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pd
     case CDM_DRIVER_DEFAULT:
         return BuildDriverRecord(pPrinterName, NULL, pdmOut, pcbNeeded);
     default:
+        PX_TRACE(L"refused: mode %lu", fMode);
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+}
+
+BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut,
+                              PLONG pcbNeeded, DWORD fMode)
+{
+    if (!pcbNeeded) {
+        PX_TRACE(L"refused: no size pointer");
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    BOOL done = ConvertForMode(pPrinterName, pdmIn, pdmOut, pcbNeeded, fMode);
+    PX_TRACE(L"%ls, mode %lu: %d, %ld bytes, error %lu", TraceText(pPrinterName), fMode, done,
+             *pcbNeeded, done ? 0 : GetLastError());
+    return done;
 }

@@ -1,6 +1,7 @@
 #include "services/printerevent.h"
 
 #include "services/printerdata.h"
+#include "core/trace.h"
 
 // Gives a newly initialised printer its "TotalBMB" value unless it has a
 // readable one already.
@@ -15,13 +16,18 @@ static void EnsureTotalBMB(HANDLE printer)
 
 BOOL WINAPI DrvPrinterEvent(LPWSTR pPrinterName, INT DriverEvent, DWORD, LPARAM)
 {
-    if (DriverEvent != PRINTER_EVENT_INITIALIZE)
+    if (DriverEvent != PRINTER_EVENT_INITIALIZE) {
+        PX_TRACE(L"%ls, event %d: nothing to do", TraceText(pPrinterName), DriverEvent);
         return TRUE;
+    }
     PRINTER_DEFAULTSW defaults = {NULL, NULL, PRINTER_ALL_ACCESS};
     HANDLE printer = NULL;
-    if (!OpenPrinterW(pPrinterName, &printer, &defaults))
+    if (!OpenPrinterW(pPrinterName, &printer, &defaults)) {
+        PX_TRACE(L"%ls: cannot be opened, error %lu", TraceText(pPrinterName), GetLastError());
         return TRUE;
+    }
     EnsureTotalBMB(printer);
     ClosePrinter(printer);
+    PX_TRACE(L"%ls: initialised", TraceText(pPrinterName));
     return TRUE;
 }
