@@ -263,10 +263,10 @@ TEST_F(Sheets, DocumentPropertiesWithPromptShowsTheThreeTabs)
 // The older entry points of the installed module open the same sheet.
 TEST_F(Sheets, OlderEntryPointsOpenTheSameSheet)
 {
-    HMODULE module = LoadLibraryW(L"pxui.dll");
-    auto properties = (decltype(&DrvDocumentProperties))(void *)GetProcAddress(module, "DrvDocumentProperties");
-    auto advanced = (decltype(&DrvAdvancedDocumentProperties))(void *)GetProcAddress(
-        module, "DrvAdvancedDocumentProperties");
+    ModuleExports built;
+    ASSERT_TRUE(LoadModuleExports(L"pxui.dll", &built));
+    auto properties = built.DrvDocumentProperties;
+    auto advanced = built.DrvAdvancedDocumentProperties;
     ASSERT_TRUE(properties && advanced) << "pxui.dll beside the test lacks the entry points";
     PrinterHandle printer(PX_PRINTER);
     for (bool useAdvanced : {false, true}) {
