@@ -64,7 +64,7 @@ static BOOL ConvertDefault(void *p)
 {
     BenchContext *c = CTX(p);
     LONG size = sizeof(PXDEVMODE);
-    return c->exports->convertDevMode(const_cast<WCHAR *>(c->target->name), NULL, c->convertOut,
+    return c->exports->DrvConvertDevMode(const_cast<WCHAR *>(c->target->name), NULL, c->convertOut,
                                       &size, CDM_DRIVER_DEFAULT) &&
            size == (LONG)sizeof(PXDEVMODE);
 }
@@ -73,7 +73,7 @@ static BOOL ConvertCopy(void *p)
 {
     BenchContext *c = CTX(p);
     LONG size = sizeof(PXDEVMODE);
-    return c->exports->convertDevMode(const_cast<WCHAR *>(c->target->name), c->target->defaults,
+    return c->exports->DrvConvertDevMode(const_cast<WCHAR *>(c->target->name), c->target->defaults,
                                       c->convertOut, &size, CDM_CONVERT) &&
            size == (LONG)sizeof(PXDEVMODE);
 }
@@ -87,7 +87,7 @@ static BOOL QueryJob(BenchContext *c, DEVMODEW *job, BOOL expected)
     info.pDevMode = job;
     info.pszErrorStr = c->errorText;
     info.cchErrorStr = sizeof c->errorText;
-    BOOL printable = c->exports->devQueryPrintEx(&info);
+    BOOL printable = c->exports->DevQueryPrintEx(&info);
     return expected ? printable : !printable && info.cchNeeded > 2;
 }
 
@@ -107,7 +107,7 @@ static BOOL ColorProfile(void *p)
     WCHAR name[MAX_PATH];
     ULONG size = sizeof name;
     FLONG flags = 0;
-    return c->exports->queryColorProfile(c->target->handle, c->target->defaults,
+    return c->exports->DrvQueryColorProfile(c->target->handle, c->target->defaults,
                                          QCP_DEVICEPROFILE, name, &size, &flags) &&
            flags == QCP_PROFILEDISK && name[0];
 }

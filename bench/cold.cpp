@@ -6,6 +6,7 @@
 #include <winspool.h>
 
 #include "bench/timing.h"
+#include "tools/moduleexports/moduleexports.h"
 
 #define CHILD_TIMEOUT_MS 60000
 
@@ -23,27 +24,11 @@ static int ModuleCount(void)
     return count;
 }
 
-static BOOL ConfigFile(const WCHAR *printer, WCHAR *path, DWORD chars)
-{
-    HANDLE handle;
-    if (!OpenPrinterW(const_cast<WCHAR *>(printer), &handle, NULL))
-        return FALSE;
-    BYTE buffer[4096];
-    DWORD needed = 0;
-    BOOL ok = GetPrinterDriverW(handle, NULL, 2, buffer, sizeof buffer, &needed);
-    ClosePrinter(handle);
-    const WCHAR *config = ok ? reinterpret_cast<DRIVER_INFO_2W *>(buffer)->pConfigFile : NULL;
-    if (!config)
-        return FALSE;
-    lstrcpynW(path, config, chars);
-    return TRUE;
-}
-
 static int RunSplitChild(const WCHAR *printer)
 {
     WCHAR path[MAX_PATH];
     double start = NowUs();
-    if (!ConfigFile(printer, path, MAX_PATH))
+    if (!PrinterConfigModulePath(printer, path, MAX_PATH))
         return 1;
     double warmUp = NowUs() - start;
     int before = ModuleCount();

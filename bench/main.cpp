@@ -145,7 +145,7 @@ static int RunBench(const Options *o)
     opened = OpenTarget(&ps, PS_PRINTER) && opened;
     if (!opened) {
         // OpenTarget said why.
-    } else if (!ResolveModuleExports(&ours, &exports)) {
+    } else if (!LoadPrinterModuleExports(ours.name, &exports) || !HasEveryExport(&exports)) {
         fprintf(stderr, "pxbench: the module's entry points cannot be resolved\n");
     } else if (!PrepareContext(&oursContext, &ours, &exports) ||
                !PrepareContext(&psContext, &ps, NULL)) {
@@ -163,6 +163,7 @@ static int RunBench(const Options *o)
     }
     ReleaseContext(&oursContext);
     ReleaseContext(&psContext);
+    FreeModuleExports(&exports);
     CloseTarget(&ours);
     CloseTarget(&ps);
     return result;

@@ -72,23 +72,3 @@ void CloseTarget(PrinterTarget *t)
     Free(t->resolutions);
     *t = PrinterTarget();
 }
-
-BOOL ResolveModuleExports(const PrinterTarget *target, ModuleExports *exports)
-{
-    *exports = ModuleExports();
-    BYTE buffer[4096];
-    DWORD needed = 0;
-    if (!GetPrinterDriverW(target->handle, NULL, 2, buffer, sizeof buffer, &needed))
-        return FALSE;
-    const WCHAR *config = reinterpret_cast<DRIVER_INFO_2W *>(buffer)->pConfigFile;
-    exports->module = config ? LoadLibraryW(config) : NULL;
-    if (!exports->module)
-        return FALSE;
-    exports->convertDevMode = reinterpret_cast<decltype(&DrvConvertDevMode)>(
-        GetProcAddress(exports->module, "DrvConvertDevMode"));
-    exports->devQueryPrintEx = reinterpret_cast<decltype(&DevQueryPrintEx)>(
-        GetProcAddress(exports->module, "DevQueryPrintEx"));
-    exports->queryColorProfile = reinterpret_cast<decltype(&DrvQueryColorProfile)>(
-        GetProcAddress(exports->module, "DrvQueryColorProfile"));
-    return exports->convertDevMode && exports->devQueryPrintEx && exports->queryColorProfile;
-}

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/platform.h"
+#include "tools/moduleexports/moduleexports.h"
 
 #define PAPER_NAME_CHARS 64
 
@@ -25,15 +26,3 @@ struct PrinterTarget {
 // a message on stderr) when the printer does not answer the size queries.
 BOOL OpenTarget(PrinterTarget *target, const WCHAR *name);
 void CloseTarget(PrinterTarget *target);
-
-// The module's own entry points that the spooler calls directly.
-struct ModuleExports {
-    HMODULE module;
-    decltype(&DrvConvertDevMode) convertDevMode;
-    decltype(&DevQueryPrintEx) devQueryPrintEx;
-    decltype(&DrvQueryColorProfile) queryColorProfile;
-};
-
-// Resolves them in the configuration module that the spooler loaded for the
-// printer (the same instance that answers DeviceCapabilitiesW).
-BOOL ResolveModuleExports(const PrinterTarget *target, ModuleExports *exports);

@@ -5,6 +5,7 @@
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/spoolerread.h"
+#include "core/trace.h"
 
 // Process-wide binding state. The two handles are set and cleared together.
 static HMODULE g_dataDriver;
@@ -133,17 +134,22 @@ FARPROC ResolvedOperation(int id)
 BOOL BindAndCheck(HANDLE printer, PrinterInfoRecord *info)
 {
     if (!BindDataDriver(printer)) {
+        PX_TRACE(L"printer %p: no data driver could be bound", printer);
         SetLastError(PX_ERROR_BIND_FAILED);
         return FALSE;
     }
     if (!info || !DdPrinterInfo(info)) {
+        PX_TRACE(L"printer %p: the data driver gives no printer information", printer);
         SetLastError(PX_ERROR_NO_PRINTER_INFO);
         return FALSE;
     }
     // Major version 1 with a minor version below 0x10; the last digit is free.
     uint32_t version = info->version;
-    if ((version & 0xFF00) == 0x100 && (version & 0xF0) == 0)
+    if ((version & 0xFF00) == 0x100 && (version & 0xF0) == 0) {
+        PX_TRACE(L"printer %p: bound, interface version 0x%04x", printer, version);
         return TRUE;
+    }
+    PX_TRACE(L"printer %p: interface version 0x%04x refused", printer, version);
     SetLastError(PX_ERROR_VERSION_REFUSED);
     return FALSE;
 }

@@ -33,20 +33,39 @@ BOOL TraceEnabled(void)
     return state == 1;
 }
 
+int TraceFormat(WCHAR *line, size_t chars, const char *function, const wchar_t *format,
+                va_list args)
+{
+    if (!line || chars < 2)
+        return 0;
+    // The last character is kept for the line break.
+    size_t room = chars - 1;
+    int prefix = swprintf(line, room, L"pxui: %hs: ", function ? function : "?");
+    size_t used = prefix < 0 ? 0 : static_cast<size_t>(prefix);
+    if (used > room - 1)
+        used = room - 1;
+    line[used] = 0;
+    if (used < room - 1 && format) {
+        int text = vswprintf(line + used, room - used, format, args);
+        size_t fits = room - used - 1;
+        if (text < 0)
+            line[used] = 0;  // an unconvertible argument: the prefix alone
+        else
+            used += static_cast<size_t>(text) < fits ? static_cast<size_t>(text) : fits;
+    }
+    line[used] = L'\n';
+    line[used + 1] = 0;
+    return static_cast<int>(used + 1);
+}
+
 void TraceWrite(const char *function, const wchar_t *format, ...)
 {
     DWORD error = GetLastError();  // tracing never changes what a caller sees
-    WCHAR line[512];
-    int used = swprintf(line, ARRAYSIZE(line), L"pxui: %hs: ", function);
-    if (used < 0)
-        used = 0;
+    WCHAR line[PX_TRACE_LINE_CHARS];
     va_list args;
     va_start(args, format);
-    int more = vswprintf(line + used, ARRAYSIZE(line) - used - 1, format, args);
+    TraceFormat(line, ARRAYSIZE(line), function, format, args);
     va_end(args);
-    if (more < 0)
-        line[used] = 0;
-    lstrcatW(line, L"\n");
     OutputDebugStringW(line);
     SetLastError(error);
 }

@@ -6,6 +6,7 @@
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/printerbyname.h"
+#include "core/trace.h"
 #include "devmode/builder.h"
 
 #define COMPUTED 0x7FFFFFFF
@@ -212,5 +213,7 @@ DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDev
                                    VOID *pvOutput, DEVMODEW *pDevMode)
 {
     PrinterByName printer(hPrinter, pDeviceName);
-    return AnswerForPrinter(printer.get(), pDeviceName, iDevCap, pvOutput, pDevMode);
+    DWORD result = AnswerForPrinter(printer.get(), pDeviceName, iDevCap, pvOutput, pDevMode);
+    PX_TRACE(L"%ls, index %u: %ld", TraceText(pDeviceName), iDevCap, static_cast<LONG>(result));
+    return result;
 }

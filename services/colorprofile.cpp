@@ -5,6 +5,7 @@
 #include "core/lazyimports.h"
 #include "core/module.h"
 #include "core/platform.h"
+#include "core/trace.h"
 
 #define PX_PRINT_MODE_COUNT 29
 #define PX_PROFILE_FIRST_SPLIT 12     // print modes from here sit 39 ids further on
@@ -57,13 +58,11 @@ static void CopyUserProfile(const PXDEVMODE *record, WCHAR *name)
     name[i] = 0;
 }
 
-BOOL WINAPI DrvQueryColorProfile(HANDLE, PDEVMODEW pdevmode, ULONG ulQueryMode,
-                                 VOID *pvProfileData, ULONG *pcbProfileData,
-                                 FLONG *pflProfileData)
+static BOOL NameDeviceProfile(PDEVMODEW pdevmode, VOID *pvProfileData, ULONG *pcbProfileData,
+                              FLONG *pflProfileData)
 {
-    if (ulQueryMode != QCP_DEVICEPROFILE)
-        return TRUE;
     if (!HasPrivatePart(pdevmode) || !pcbProfileData) {
+        PX_TRACE(L"refused: %ls", pcbProfileData ? L"no whole private part" : L"no size pointer");
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -80,6 +79,20 @@ BOOL WINAPI DrvQueryColorProfile(HANDLE, PDEVMODEW pdevmode, ULONG ulQueryMode,
     *pcbProfileData = bytes;
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
+}
+
+BOOL WINAPI DrvQueryColorProfile(HANDLE hPrinter, PDEVMODEW pdevmode, ULONG ulQueryMode,
+                                 VOID *pvProfileData, ULONG *pcbProfileData,
+                                 FLONG *pflProfileData)
+{
+    if (ulQueryMode != QCP_DEVICEPROFILE) {
+        PX_TRACE(L"printer %p, mode %lu: nothing to name", hPrinter, ulQueryMode);
+        return TRUE;
+    }
+    BOOL named = NameDeviceProfile(pdevmode, pvProfileData, pcbProfileData, pflProfileData);
+    PX_TRACE(L"printer %p: %d, %lu bytes, error %lu", hPrinter, named,
+             pcbProfileData ? *pcbProfileData : 0, named ? 0 : GetLastError());
+    return named;
 }
 
 WCHAR *EnumerateColorProfiles(DWORD profileClass, DWORD *count)

@@ -5,6 +5,7 @@
 #include "core/binding.h"
 #include "core/module.h"
 #include "core/printerbyname.h"
+#include "core/trace.h"
 #include "devmode/builder.h"
 
 // The destination's header fields that survive the copy of the public part.
@@ -19,6 +20,9 @@ struct KeptHeader {
 
 static const WORD kIcmMethodEnd =
     offsetof(DEVMODEW, dmICMMethod) + sizeof(static_cast<DEVMODEW *>(nullptr)->dmICMMethod);
+// The header fields kept from the destination end here; a destination must
+// hold them, or its private part would be copied over them.
+static const WORD kKeptHeaderEnd = offsetof(DEVMODEW, dmFields);
 
 static void SaveHeader(const DEVMODEW *dm, KeptHeader *kept)
 {
@@ -45,15 +49,21 @@ static void RestoreHeader(DEVMODEW *dm, const KeptHeader *kept)
 static BOOL ConvertBetweenSizes(const DEVMODEW *in, DEVMODEW *out, LONG *needed)
 {
     if (!in || !out) {
+        PX_TRACE(L"refused: no %ls record", in ? L"destination" : L"source");
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    // Nothing of the destination is read beyond the bytes the caller gave:
+    // its declared size is compared before any other header field is read.
+    if (*needed < static_cast<LONG>(kKeptHeaderEnd) ||
+        *needed < static_cast<LONG>(out->dmSize) + static_cast<LONG>(out->dmDriverExtra) ||
+        out->dmSize < kKeptHeaderEnd) {
+        PX_TRACE(L"refused: destination buffer of %ld bytes", *needed);
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     KeptHeader kept;
     SaveHeader(out, &kept);
-    if (*needed < static_cast<LONG>(kept.size) + static_cast<LONG>(kept.driverExtra)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
     WORD publicBytes = in->dmSize < kept.size ? in->dmSize : kept.size;
     WORD privateBytes = in->dmDriverExtra < kept.driverExtra ? in->dmDriverExtra : kept.driverExtra;
     const BYTE *source = reinterpret_cast<const BYTE *>(in);
@@ -70,13 +80,16 @@ static BOOL ConvertBetweenSizes(const DEVMODEW *in, DEVMODEW *out, LONG *needed)
 static BOOL BuildDriverRecord(WCHAR *printerName, const DEVMODEW *in, DEVMODEW *out,
                               LONG *needed)
 {
-    if (static_cast<DWORD>(*needed) < PX_DM_TOTAL_SIZE || !out) {
+    // A negative size is too small, not a huge one.
+    if (*needed < static_cast<LONG>(PX_DM_TOTAL_SIZE) || !out) {
+        PX_TRACE(L"refused: buffer of %ld bytes at %p", *needed, out);
         *needed = PX_DM_TOTAL_SIZE;
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
     PrinterByName printer(NULL, printerName);
     if (!printer.get()) {
+        PX_TRACE(L"refused: printer %ls cannot be opened", TraceText(printerName));
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -98,13 +111,9 @@ static BOOL BuildDriverRecord(WCHAR *printerName, const DEVMODEW *in, DEVMODEW *
     return TRUE;
 }
 
-BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut,
-                              PLONG pcbNeeded, DWORD fMode)
+static BOOL ConvertForMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut,
+                           PLONG pcbNeeded, DWORD fMode)
 {
-    if (!pcbNeeded) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
     switch (fMode) {
     case CDM_CONVERT:
         return ConvertBetweenSizes(pdmIn, pdmOut, pcbNeeded);
@@ -113,7 +122,22 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pd
     case CDM_DRIVER_DEFAULT:
         return BuildDriverRecord(pPrinterName, NULL, pdmOut, pcbNeeded);
     default:
+        PX_TRACE(L"refused: mode %lu", fMode);
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+}
+
+BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, PDEVMODEW pdmIn, PDEVMODEW pdmOut,
+                              PLONG pcbNeeded, DWORD fMode)
+{
+    if (!pcbNeeded) {
+        PX_TRACE(L"refused: no size pointer");
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    BOOL done = ConvertForMode(pPrinterName, pdmIn, pdmOut, pcbNeeded, fMode);
+    PX_TRACE(L"%ls, mode %lu: %d, %ld bytes, error %lu", TraceText(pPrinterName), fMode, done,
+             *pcbNeeded, done ? 0 : GetLastError());
+    return done;
 }

@@ -2,6 +2,7 @@
 
 #include "core/binding.h"
 #include "core/module.h"
+#include "core/trace.h"
 #include "devmode/builder.h"
 #include "devmode/callerrecord.h"
 #include "devmode/equivalence.h"
@@ -152,10 +153,13 @@ void ReportJobMessage(UINT id, DEVQUERYPRINT_INFO *info)
 BOOL WINAPI DevQueryPrintEx(PDEVQUERYPRINT_INFO pDQPInfo)
 {
     if (!pDQPInfo) {
+        PX_TRACE(L"refused: no query record");
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     UINT id = CheckJobCompatibility(pDQPInfo->hPrinter, pDQPInfo->pDevMode);
+    PX_TRACE(L"printer %p: %ls (message %u)", pDQPInfo->hPrinter,
+             id ? L"not printable" : L"printable", id);
     if (!id)
         return TRUE;
     ReportJobMessage(id, pDQPInfo);

@@ -2,6 +2,7 @@
 
 #include "core/printerbyname.h"
 #include "services/printerdata.h"
+#include "core/trace.h"
 
 // Gives a newly initialised printer its "TotalBMB" value unless it has a
 // readable one already.
@@ -16,11 +17,17 @@ static void EnsureTotalBMB(HANDLE printer)
 
 BOOL WINAPI DrvPrinterEvent(LPWSTR pPrinterName, INT DriverEvent, DWORD, LPARAM)
 {
-    if (DriverEvent != PRINTER_EVENT_INITIALIZE)
+    if (DriverEvent != PRINTER_EVENT_INITIALIZE) {
+        PX_TRACE(L"%ls, event %d: nothing to do", TraceText(pPrinterName), DriverEvent);
         return TRUE;
+    }
     PRINTER_DEFAULTSW defaults = {NULL, NULL, PRINTER_ALL_ACCESS};
     PrinterByName printer(NULL, pPrinterName, &defaults);
-    if (printer.get())
-        EnsureTotalBMB(printer.get());
+    if (!printer.get()) {
+        PX_TRACE(L"%ls: cannot be opened, error %lu", TraceText(pPrinterName), GetLastError());
+        return TRUE;
+    }
+    EnsureTotalBMB(printer.get());
+    PX_TRACE(L"%ls: initialised", TraceText(pPrinterName));
     return TRUE;
 }

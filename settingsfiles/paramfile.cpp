@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "core/module.h"
+#include "core/trace.h"
 #include "devmode/template.h"
 #include "resources/ids_strings.h"
 #include "settingsfiles/safewrite.h"
@@ -96,8 +97,10 @@ UINT LoadParamFileImage(const WCHAR *fileName, ParamFileImage *image)
         return IDS_OVP_DAMAGED;
     UINT message = ReadParamFile(file, image);
     CloseHandle(file);
-    if (message)
+    if (message) {
+        PX_TRACE(L"%ls refused: message %u", fileName, message);
         ReleaseParamFileImage(image);
+    }
     return message;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/lazyimports.h"
 #include "core/module.h"
+#include "core/trace.h"
 #include "dialogs/presets.h"
 #include "settingsfiles/safewrite.h"
 
@@ -68,8 +69,10 @@ WorkFileResult LoadWorkFileImage(const WCHAR *path, WorkFileImage *image)
     if (result == WORKFILE_OK)
         result = ReadRecords(file, image);
     CloseHandle(file);
-    if (result != WORKFILE_OK)
+    if (result != WORKFILE_OK) {
+        PX_TRACE(L"%ls refused: reason %d", path, static_cast<int>(result));
         ReleaseWorkFileImage(image);
+    }
     return result;
 }
 

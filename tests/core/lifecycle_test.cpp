@@ -5,17 +5,17 @@
 #include "core/binding.h"
 #include "core/platform.h"
 #include "tests/common/printers.h"
+#include "tools/moduleexports/moduleexports.h"
 
-typedef DWORD(WINAPI *PFN_DrvDeviceCapabilities)(HANDLE, PWSTR, WORD, VOID *, DEVMODEW *);
-
-static HMODULE LoadBuiltModule(void)
+// The module beside the test, not the spooler's copy: an instance of its own.
+static BOOL LoadBuiltModule(ModuleExports *exports)
 {
     WCHAR path[MAX_PATH];
     DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
     while (n > 0 && path[n - 1] != L'\\')
         n--;
     lstrcpyW(path + n, L"pxui.dll");
-    return LoadLibraryW(path);
+    return LoadModuleExports(path, exports);
 }
 
 TEST(Lifecycle, DataDriverIsLoadedOnFirstNeedAndFreedAtDetach)
@@ -27,23 +27,21 @@ TEST(Lifecycle, DataDriverIsLoadedOnFirstNeedAndFreedAtDetach)
     ASSERT_TRUE(BindAndCheck(second, &info));
     ASSERT_EQ(GetModuleHandleW(L"pxdata.dll"), (HMODULE)NULL);
 
-    HMODULE module = LoadBuiltModule();
-    ASSERT_TRUE(module != NULL);
+    ModuleExports built;
+    ASSERT_TRUE(LoadBuiltModule(&built));
     EXPECT_EQ(GetModuleHandleW(L"pxdata.dll"), (HMODULE)NULL) << "attach loaded the data driver";
-    FreeLibrary(module);
+    FreeModuleExports(&built);
     EXPECT_EQ(GetModuleHandleW(L"pxdata.dll"), (HMODULE)NULL);
 
-    module = LoadBuiltModule();
-    ASSERT_TRUE(module != NULL);
-    auto caps = reinterpret_cast<PFN_DrvDeviceCapabilities>(
-        reinterpret_cast<void *>(GetProcAddress(module, "DrvDeviceCapabilities")));
-    ASSERT_TRUE(caps != NULL);
+    ASSERT_TRUE(LoadBuiltModule(&built));
+    ASSERT_TRUE(built.DrvDeviceCapabilities != NULL);
     PrinterHandle printer(PX_PRINTER);
-    DWORD papers = caps(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERS, NULL, NULL);
+    DWORD papers = built.DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER),
+                                               DC_PAPERS, NULL, NULL);
     EXPECT_GT(papers, 0u);
     EXPECT_NE(papers, (DWORD)GDI_ERROR);
     EXPECT_NE(GetModuleHandleW(L"pxdata.dll"), (HMODULE)NULL);
-    FreeLibrary(module);
+    FreeModuleExports(&built);
     EXPECT_EQ(GetModuleHandleW(L"pxdata.dll"), (HMODULE)NULL) << "detach left the data driver loaded";
     // The test's own binding is untouched by the other copy's detach.
     EXPECT_TRUE(BindAndCheck(second, &info));

@@ -25,10 +25,10 @@ static DEVMODEW *RecordOf(unsigned i)
 }
 static DEVMODEW *Output(void) { return reinterpret_cast<DEVMODEW *>(g_output); }
 
-static void Capabilities(const DriverExports *entry, unsigned i)
+static void Capabilities(const ModuleExports *entry, unsigned i)
 {
     WORD index = static_cast<WORD>(i % 36);
-    entry->deviceCapabilities(NULL, NameOf(i), index, g_output, RecordOf(i / 6));
+    entry->DrvDeviceCapabilities(NULL, NameOf(i), index, g_output, RecordOf(i / 6));
 }
 
 static DWORD DocumentMode(unsigned i)
@@ -37,7 +37,7 @@ static DWORD DocumentMode(unsigned i)
     return kModes[(i / 3) % 4];
 }
 
-static void DocumentSheetsNoUI(const DriverExports *entry, unsigned i)
+static void DocumentSheetsNoUI(const ModuleExports *entry, unsigned i)
 {
     DOCUMENTPROPERTYHEADER header = {};
     header.cbSize = sizeof header;
@@ -46,22 +46,22 @@ static void DocumentSheetsNoUI(const DriverExports *entry, unsigned i)
     header.pdmIn = RecordOf(i / 6);
     header.pdmOut = Output();
     header.fMode = DocumentMode(i);
-    entry->documentPropertySheets(NULL, reinterpret_cast<LPARAM>(&header));
+    entry->DrvDocumentPropertySheets(NULL, reinterpret_cast<LPARAM>(&header));
 }
 
-static void DocumentProperties(const DriverExports *entry, unsigned i)
+static void DocumentProperties(const ModuleExports *entry, unsigned i)
 {
-    entry->documentProperties(NULL, HandleOf(i), NameOf(i), Output(), RecordOf(i / 6),
+    entry->DrvDocumentProperties(NULL, HandleOf(i), NameOf(i), Output(), RecordOf(i / 6),
                               DocumentMode(i) & ~DM_IN_BUFFER);
 }
 
-static void AdvancedDocumentProperties(const DriverExports *entry, unsigned i)
+static void AdvancedDocumentProperties(const ModuleExports *entry, unsigned i)
 {
     // No output record: the size answer, no sheet.
-    entry->advancedDocumentProperties(NULL, HandleOf(i), NameOf(i), NULL, RecordOf(i / 6));
+    entry->DrvAdvancedDocumentProperties(NULL, HandleOf(i), NameOf(i), NULL, RecordOf(i / 6));
 }
 
-static void ConvertDevMode(const DriverExports *entry, unsigned i)
+static void ConvertDevMode(const ModuleExports *entry, unsigned i)
 {
     static const DWORD kModes[] = {CDM_CONVERT, CDM_CONVERT351, CDM_DRIVER_DEFAULT, 3};
     DWORD mode = kModes[(i / 6) % 4];
@@ -71,30 +71,30 @@ static void ConvertDevMode(const DriverExports *entry, unsigned i)
         memcpy(out, RecordOf(1), sizeof(PXDEVMODE));
         needed = sizeof(PXDEVMODE);
     }
-    entry->convertDevMode(NameOf(i), RecordOf(i / 6 + 1), out, &needed, mode);
+    entry->DrvConvertDevMode(NameOf(i), RecordOf(i / 6 + 1), out, &needed, mode);
 }
 
-static void JobQuery(const DriverExports *entry, unsigned i)
+static void JobQuery(const ModuleExports *entry, unsigned i)
 {
     WCHAR reason[64];
     DWORD bytes = (i % 5) * 20;
     DEVQUERYPRINT_INFO info = {sizeof info, 1, HandleOf(i), RecordOf(i / 6), reason, bytes, 0};
-    entry->devQueryPrintEx(&info);
+    entry->DevQueryPrintEx(&info);
 }
 
-static void ColorProfile(const DriverExports *entry, unsigned i)
+static void ColorProfile(const ModuleExports *entry, unsigned i)
 {
     ULONG size = (i % 3) * 40;
     FLONG flags;
-    entry->queryColorProfile(HandleOf(i), RecordOf(1 + i % 3),
+    entry->DrvQueryColorProfile(HandleOf(i), RecordOf(1 + i % 3),
                              i % 4 == 3 ? QCP_SOURCEPROFILE : QCP_DEVICEPROFILE, g_output, &size,
                              &flags);
 }
 
-static void PrinterEvent(const DriverExports *entry, unsigned i)
+static void PrinterEvent(const ModuleExports *entry, unsigned i)
 {
     int event = i % 4 == 3 ? PRINTER_EVENT_ADD_CONNECTION : PRINTER_EVENT_INITIALIZE;
-    entry->printerEvent(NameOf(i), event, 0, 0);
+    entry->DrvPrinterEvent(NameOf(i), event, 0, 0);
 }
 
 const EntryCall kEntryCalls[] = {
@@ -109,17 +109,12 @@ const EntryCall kEntryCalls[] = {
 };
 const int kEntryCallCount = sizeof kEntryCalls / sizeof kEntryCalls[0];
 
-DriverExports LinkedEntryPoints(void)
+ModuleExports LinkedEntryPoints(void)
 {
-    DriverExports e = {};
+    ModuleExports e = {};
     e.module = GetModuleHandleW(NULL);
-    e.deviceCapabilities = DrvDeviceCapabilities;
-    e.convertDevMode = DrvConvertDevMode;
-    e.devQueryPrintEx = DevQueryPrintEx;
-    e.queryColorProfile = DrvQueryColorProfile;
-    e.documentPropertySheets = DrvDocumentPropertySheets;
-    e.documentProperties = DrvDocumentProperties;
-    e.advancedDocumentProperties = DrvAdvancedDocumentProperties;
-    e.printerEvent = DrvPrinterEvent;
+#define PX_LINKED_EXPORT(name) e.name = ::name;
+    PX_MODULE_EXPORTS(PX_LINKED_EXPORT)
+#undef PX_LINKED_EXPORT
     return e;
 }

@@ -9,11 +9,11 @@
 
 struct EntryCall {
     const char *name;
-    void (*call)(const DriverExports *entry, unsigned i);
+    void (*call)(const ModuleExports *entry, unsigned i);
 };
 
 extern const EntryCall kEntryCalls[];
 extern const int kEntryCallCount;
 
-// The entry points linked into this executable, in DriverExports form.
-DriverExports LinkedEntryPoints(void);
+// The entry points linked into this executable, in ModuleExports form.
+ModuleExports LinkedEntryPoints(void);

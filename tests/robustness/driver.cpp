@@ -8,38 +8,6 @@
 #include "devmode/devmode.h"
 #include "tests/common/printers.h"
 
-#define RESOLVE(field, name) \
-    exports->field = reinterpret_cast<decltype(exports->field)>(GetProcAddress(module, name))
-
-BOOL LoadInstalledDriver(DriverExports *exports)
-{
-    *exports = DriverExports();
-    // The spooler loads the configuration module on the first call.
-    DeviceCapabilitiesW(PX_PRINTER, L"FILE:", DC_SIZE, NULL, NULL);
-    PrinterHandle printer(PX_PRINTER);
-    BYTE buffer[4096];
-    DWORD needed = 0;
-    if (!printer.handle ||
-        !GetPrinterDriverW(printer, NULL, 2, buffer, sizeof buffer, &needed))
-        return FALSE;
-    HMODULE module = LoadLibraryW(reinterpret_cast<DRIVER_INFO_2W *>(buffer)->pConfigFile);
-    if (!module)
-        return FALSE;
-    exports->module = module;
-    RESOLVE(deviceCapabilities, "DrvDeviceCapabilities");
-    RESOLVE(convertDevMode, "DrvConvertDevMode");
-    RESOLVE(devQueryPrintEx, "DevQueryPrintEx");
-    RESOLVE(queryColorProfile, "DrvQueryColorProfile");
-    RESOLVE(documentPropertySheets, "DrvDocumentPropertySheets");
-    RESOLVE(documentProperties, "DrvDocumentProperties");
-    RESOLVE(advancedDocumentProperties, "DrvAdvancedDocumentProperties");
-    RESOLVE(printerEvent, "DrvPrinterEvent");
-    return exports->deviceCapabilities && exports->convertDevMode && exports->devQueryPrintEx &&
-           exports->queryColorProfile && exports->documentPropertySheets &&
-           exports->documentProperties && exports->advancedDocumentProperties &&
-           exports->printerEvent;
-}
-
 BOOL EnsureTwinPrinter(void)
 {
     PRINTER_INFO_2W info = {};

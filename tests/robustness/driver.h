@@ -4,29 +4,11 @@
 #include <windows.h>
 
 #include "core/platform.h"
+#include "tools/moduleexports/moduleexports.h"
 
 // A second printer on the reference data driver, so that stress runs see
 // two printers sharing a data driver beside one on another.
 #define PX_PRINTER_TWIN L"PX Robustness Twin"
-
-// Entry points of the installed module: the copy the spooler loaded for the
-// reference printer, resolved with GetProcAddress (one module instance for
-// both the spooler path and the direct calls).
-struct DriverExports {
-    HMODULE module;
-    decltype(&DrvDeviceCapabilities) deviceCapabilities;
-    decltype(&DrvConvertDevMode) convertDevMode;
-    decltype(&DevQueryPrintEx) devQueryPrintEx;
-    decltype(&DrvQueryColorProfile) queryColorProfile;
-    decltype(&DrvDocumentPropertySheets) documentPropertySheets;
-    decltype(&DrvDocumentProperties) documentProperties;
-    decltype(&DrvAdvancedDocumentProperties) advancedDocumentProperties;
-    decltype(&DrvPrinterEvent) printerEvent;
-};
-
-// Loads the installed module through the spooler; FALSE if any entry point
-// is missing.
-BOOL LoadInstalledDriver(DriverExports *exports);
 
 // Installs PX_PRINTER_TWIN on the reference printer's driver if missing.
 BOOL EnsureTwinPrinter(void);

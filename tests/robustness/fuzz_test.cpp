@@ -82,7 +82,7 @@ bool PassesJobCheck(const World *w, const WorldPrinter *p, DEVMODEW *dm, Why *wh
 {
     WCHAR reason[64] = {};
     DEVQUERYPRINT_INFO info = {sizeof info, 1, p->handle, dm, reason, sizeof reason, 0};
-    if (w->exports.devQueryPrintEx(&info))
+    if (w->exports.DevQueryPrintEx(&info))
         return true;
     char text[128] = {};
     WideCharToMultiByte(CP_UTF8, 0, reason, -1, text, sizeof text, NULL, NULL);
@@ -179,11 +179,13 @@ bool CheckCopyBetweenSizes(const World *w, Rng *rng, const DEVMODEW *source, Why
     std::vector<BYTE> copy(d.memory->buffer.data, d.memory->buffer.data + bytes);
     BYTE *image = copy.data();
     SetLastError(0);
-    BOOL r = w->exports.convertDevMode(const_cast<WCHAR *>(PX_PRINTER),
+    BOOL r = w->exports.DrvConvertDevMode(const_cast<WCHAR *>(PX_PRINTER),
                                        const_cast<DEVMODEW *>(source), d.dm, &needed,
                                        CDM_CONVERT);
+    // A destination too short for the header fields it keeps is refused.
+    const LONG headerEnd = offsetof(DEVMODEW, dmFields);
     bool ok = true;
-    if (!source || before < declared) {
+    if (!source || before < declared || before < headerEnd || d.size < headerEnd) {
         ok = !r && GetLastError() == ERROR_INVALID_PARAMETER && needed == before
                  ? true
                  : Fail(why, "CDM_CONVERT refused wrongly: result %ld, needed %ld", r, needed);
@@ -219,7 +221,7 @@ bool CheckBuildModes(const World *w, Rng *rng, const WorldPrinter *p, DWORD mode
     DEVMODEW *output = OneIn(rng, 10) ? NULL : out->as<DEVMODEW>();
     WCHAR *name = const_cast<WCHAR *>(p->name);
     SetLastError(0);
-    BOOL r = w->exports.convertDevMode(name, const_cast<DEVMODEW *>(source), output, &needed, mode);
+    BOOL r = w->exports.DrvConvertDevMode(name, const_cast<DEVMODEW *>(source), output, &needed, mode);
     bool ok = true;
     if (before < 4160 || !output) {
         ok = !r && GetLastError() == ERROR_INSUFFICIENT_BUFFER && needed == 4160 &&
@@ -255,7 +257,7 @@ bool CheckConvert(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm,
         LONG needed = 4160;
         BYTE scratch[4160];
         SetLastError(0);
-        BOOL r = w->exports.convertDevMode(const_cast<WCHAR *>(p->name), dm,
+        BOOL r = w->exports.DrvConvertDevMode(const_cast<WCHAR *>(p->name), dm,
                                            reinterpret_cast<DEVMODEW *>(scratch),
                                            OneIn(rng, 2) ? &needed : NULL, mode);
         return !r && GetLastError() == ERROR_INVALID_PARAMETER
@@ -275,7 +277,7 @@ bool CheckJobQuery(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm
     DEVMODEW *job = OneIn(rng, 12) ? NULL : dm;
     WCHAR *message = OneIn(rng, 10) ? NULL : text->as<WCHAR>();
     DEVQUERYPRINT_INFO info = {sizeof info, 1, p->handle, job, message, cch, 0xBEEF};
-    BOOL printable = w->exports.devQueryPrintEx(&info);
+    BOOL printable = w->exports.DevQueryPrintEx(&info);
     bool ok = true;
     if (printable) {
         if (!info.pDevMode)
@@ -328,7 +330,7 @@ bool CheckProfileRefused(const World *w, const WorldPrinter *p, DEVMODEW *full, 
     ULONG size = sizeof name;
     FLONG flags = 0xF00D;
     SetLastError(0);
-    BOOL r = w->exports.queryColorProfile(p->handle, full, QCP_DEVICEPROFILE, name, &size, &flags);
+    BOOL r = w->exports.DrvQueryColorProfile(p->handle, full, QCP_DEVICEPROFILE, name, &size, &flags);
     if (r || GetLastError() != ERROR_INVALID_PARAMETER || size != sizeof name || flags != 0xF00D)
         return Fail(why, "record without a private part: result %ld, size %ld", r, (long)size);
     return true;
@@ -344,7 +346,7 @@ bool CheckColorProfile(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW
     // The size query tells the name's size.
     ULONG need = 0;
     FLONG flags = 0xF00D;
-    BOOL r = w->exports.queryColorProfile(p->handle, full, QCP_DEVICEPROFILE, NULL, &need, &flags);
+    BOOL r = w->exports.DrvQueryColorProfile(p->handle, full, QCP_DEVICEPROFILE, NULL, &need, &flags);
     if (r || GetLastError() != ERROR_INSUFFICIENT_BUFFER || need < 2 || need % 2 ||
         need > 2 * PX_PATH_CHARS)
         return Fail(why, "profile size query: result %ld, size %ld", r, (long)need);
@@ -356,7 +358,7 @@ bool CheckColorProfile(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW
     void *buffer = OneIn(rng, 8) ? NULL : out->buffer.data;
     flags = 0xF00D;
     SetLastError(0);
-    r = w->exports.queryColorProfile(p->handle, full, mode, buffer, &size, &flags);
+    r = w->exports.DrvQueryColorProfile(p->handle, full, mode, buffer, &size, &flags);
     bool ok = true;
     if (mode != QCP_DEVICEPROFILE) {
         if (!r || size != given || flags != 0xF00D || !Untouched(out->buffer))

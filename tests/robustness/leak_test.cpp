@@ -49,7 +49,7 @@ TEST(Leaks, ManyCallsOfEachEntryPointLeaveNoBlockNoHandleNoPrinter)
 {
     World *w = TheWorld();
     ASSERT_TRUE(w->ready);
-    DriverExports linked = LinkedEntryPoints();
+    ModuleExports linked = LinkedEntryPoints();
     const unsigned calls = static_cast<unsigned>(EnvNumber("PX_LEAK_CALLS", 3000));
     ASSERT_GT(ProcessHandles(), 0u);  // the count is real, so its comparison means something
     for (int e = 0; e < kEntryCallCount; e++) {

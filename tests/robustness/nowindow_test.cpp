@@ -56,7 +56,7 @@ TEST(NoWindow, WindowLessEntryPointsCreateNoWindowOnGoodOrBadInput)
     }
     // No header at all is refused without a window either.
     g_windowsCreated = 0;
-    EXPECT_EQ(-1, w->exports.documentPropertySheets(NULL, 0));
+    EXPECT_EQ(-1, w->exports.DrvDocumentPropertySheets(NULL, 0));
     EXPECT_EQ(0, g_windowsCreated);
 }
 

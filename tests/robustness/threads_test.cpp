@@ -87,7 +87,7 @@ Answer Perform(const World *w, int call, ThreadState *t)
         input.dmOrientation = DMORIENT_LANDSCAPE;
         input.dmFields |= DM_ORIENTATION;
         LONG needed = sizeof t->record;
-        BOOL r = w->exports.convertDevMode(name, op.arg == CDM_CONVERT351 ? &input : NULL,
+        BOOL r = w->exports.DrvConvertDevMode(name, op.arg == CDM_CONVERT351 ? &input : NULL,
                                            &t->record.dm, &needed, op.arg);
         return {r, Digest(&t->record, sizeof t->record) ^ static_cast<uint64_t>(needed)};
     }
@@ -101,14 +101,14 @@ Answer Perform(const World *w, int call, ThreadState *t)
         WCHAR reason[64] = {};
         DEVQUERYPRINT_INFO info = {sizeof info, 1, handle, &t->record.dm, reason, sizeof reason,
                                    0};
-        return {w->exports.devQueryPrintEx(&info), Digest(reason, sizeof reason)};
+        return {w->exports.DevQueryPrintEx(&info), Digest(reason, sizeof reason)};
     }
     case PROFILE: {
         t->record = w->merged;
         WCHAR profile[PX_PATH_CHARS] = {};
         ULONG size = sizeof profile;
         FLONG flags = 0;
-        BOOL r = w->exports.queryColorProfile(handle, &t->record.dm, QCP_DEVICEPROFILE, profile,
+        BOOL r = w->exports.DrvQueryColorProfile(handle, &t->record.dm, QCP_DEVICEPROFILE, profile,
                                               &size, &flags);
         return {r, Digest(profile, sizeof profile) ^ flags};
     }

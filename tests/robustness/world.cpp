@@ -35,7 +35,7 @@ static bool OpenPrinters(void)
 static bool ReadSeedRecords(World *w)
 {
     LONG size = sizeof w->defaults;
-    if (!w->exports.convertDevMode(const_cast<WCHAR *>(PX_PRINTER), NULL, &w->defaults.dm, &size,
+    if (!w->exports.DrvConvertDevMode(const_cast<WCHAR *>(PX_PRINTER), NULL, &w->defaults.dm, &size,
                                    CDM_DRIVER_DEFAULT))
         return false;
     if (DocumentPropertiesW(NULL, g_printers[0].handle, const_cast<WCHAR *>(PX_PRINTER),
@@ -72,7 +72,11 @@ World *TheWorld(void)
         fprintf(stderr, "cannot install %ls: %lu\n", PX_PRINTER_TWIN, GetLastError());
         return &world;
     }
-    if (!LoadInstalledDriver(&world.exports)) {
+    // The spooler loads the configuration module on its first call; the
+    // direct calls then reach that same instance.
+    DeviceCapabilitiesW(PX_PRINTER, L"FILE:", DC_SIZE, NULL, NULL);
+    if (!LoadPrinterModuleExports(PX_PRINTER, &world.exports) ||
+        !HasEveryExport(&world.exports)) {
         fprintf(stderr, "the installed module lacks an entry point\n");
         return &world;
     }

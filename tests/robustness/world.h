@@ -18,7 +18,7 @@ struct WorldPrinter {
 
 struct World {
     bool ready;
-    DriverExports exports;
+    ModuleExports exports;
     WorldPrinter *printers;
     int printerCount;
     PXDEVMODE defaults;     // the driver default of the reference printer

@@ -139,4 +139,60 @@ TEST(ConvertDevMode, BadArgumentsShortBuffersAndUnknownPrintersGetInvalidParamet
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
+// Hostile sizes: every destination ends at a guard page, so a read or write
+// past what the caller declared faults.
+TEST(ConvertDevMode, HostileSizesNeverReachPastTheDeclaredBuffer)
+{
+    for (DWORD mode : {static_cast<DWORD>(CDM_DRIVER_DEFAULT), static_cast<DWORD>(CDM_CONVERT351)}) {
+        for (LONG negative : {-1L, static_cast<LONG>(0x80000000u)}) {
+            Guarded small(64);
+            LONG needed = negative;
+            SetLastError(0);
+            EXPECT_FALSE(Convert(PX_PRINTER, NULL, small.as<DEVMODEW>(), &needed, mode));
+            EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError()) << negative;
+            EXPECT_EQ(4160, needed) << negative;
+        }
+    }
+
+    Guarded source(sizeof(PXDEVMODE));
+    DriverDefault(source.as<PXDEVMODE>());
+    DEVMODEW *in = &source.as<PXDEVMODE>()->dm;
+    // A 180-byte buffer that declares a full record: refused on its size
+    // before dmICMMethod (bytes 188-191) is read.
+    Guarded shortTarget(180);
+    shortTarget.as<DEVMODEW>()->dmSize = 220;
+    shortTarget.as<DEVMODEW>()->dmDriverExtra = 3940;
+    // A buffer too small for the header's size fields themselves.
+    Guarded tiny(64);
+    const struct {
+        DEVMODEW *out;
+        LONG needed;
+    } unreadable[] = {{shortTarget.as<DEVMODEW>(), 180}, {tiny.as<DEVMODEW>(), 64}};
+    for (const auto &u : unreadable) {
+        LONG needed = u.needed;
+        SetLastError(0);
+        EXPECT_FALSE(Convert(PX_PRINTER, in, u.out, &needed, CDM_CONVERT));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << u.needed;
+        EXPECT_EQ(u.needed, needed);
+    }
+
+    // A destination whose public part cannot hold the header it keeps would
+    // get the private part over that header.
+    for (WORD size : {static_cast<WORD>(0), static_cast<WORD>(64), static_cast<WORD>(71)}) {
+        Guarded target(size + 3940);
+        DEVMODEW *out = target.as<DEVMODEW>();
+        out->dmSpecVersion = 0x320;
+        out->dmSize = size;
+        out->dmDriverExtra = 3940;
+        LONG needed = size + 3940;
+        SetLastError(0);
+        EXPECT_FALSE(Convert(PX_PRINTER, in, out, &needed, CDM_CONVERT)) << size;
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError()) << size;
+        EXPECT_EQ(size, out->dmSize);
+        EXPECT_EQ(3940, out->dmDriverExtra) << size;
+        EXPECT_EQ(0x320, out->dmSpecVersion) << size;
+        EXPECT_EQ(0, out->dmDeviceName[0]) << size;
+    }
+}
+
 }  // namespace

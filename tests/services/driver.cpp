@@ -4,10 +4,6 @@
 
 #include "tests/common/printers.h"
 
-#define RESOLVE(field) \
-    d.field = reinterpret_cast<decltype(d.field)>( \
-        reinterpret_cast<void *>(GetProcAddress(d.module, #field)))
-
 std::wstring BinDir(void)
 {
     WCHAR path[MAX_PATH];
@@ -17,26 +13,16 @@ std::wstring BinDir(void)
     return std::wstring(path, n);
 }
 
-static DriverModule LoadDriver(void)
+static ModuleExports LoadDriver(void)
 {
-    DriverModule d = {};
-    d.module = LoadLibraryW((BinDir() + L"pxui.dll").c_str());
-    if (!d.module)
-        return d;
-    RESOLVE(DrvDeviceCapabilities);
-    RESOLVE(DrvConvertDevMode);
-    RESOLVE(DevQueryPrintEx);
-    RESOLVE(DrvPrinterEvent);
-    RESOLVE(DrvQueryColorProfile);
-    RESOLVE(DrvDocumentPropertySheets);
-    RESOLVE(DrvDocumentProperties);
-    RESOLVE(DrvAdvancedDocumentProperties);
-    return d;
+    ModuleExports exports;
+    LoadPrinterModuleExports(PX_PRINTER, &exports);
+    return exports;
 }
 
-const DriverModule &Driver(void)
+const ModuleExports &Driver(void)
 {
-    static const DriverModule driver = LoadDriver();
+    static const ModuleExports driver = LoadDriver();
     return driver;
 }
 

@@ -1,5 +1,5 @@
-// The driver module as the spooler holds it: pxui.dll loaded from the test
-// executable's folder, its exports resolved by name. Plus helpers shared by
+// The driver module as the spooler holds it: the reference printer's
+// configuration module, its exports resolved by name. Plus helpers shared by
 // the service suites.
 #pragma once
 
@@ -9,21 +9,10 @@
 
 #include "core/platform.h"
 #include "devmode/devmode.h"
-
-struct DriverModule {
-    HMODULE module;
-    decltype(&::DrvDeviceCapabilities) DrvDeviceCapabilities;
-    decltype(&::DrvConvertDevMode) DrvConvertDevMode;
-    decltype(&::DevQueryPrintEx) DevQueryPrintEx;
-    decltype(&::DrvPrinterEvent) DrvPrinterEvent;
-    decltype(&::DrvQueryColorProfile) DrvQueryColorProfile;
-    decltype(&::DrvDocumentPropertySheets) DrvDocumentPropertySheets;
-    decltype(&::DrvDocumentProperties) DrvDocumentProperties;
-    decltype(&::DrvAdvancedDocumentProperties) DrvAdvancedDocumentProperties;
-};
+#include "tools/moduleexports/moduleexports.h"
 
 // Loaded once per process and kept, as the spooler keeps it.
-const DriverModule &Driver(void);
+const ModuleExports &Driver(void);
 
 // The folder of the test executable, with its trailing separator.
 std::wstring BinDir(void);

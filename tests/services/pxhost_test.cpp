@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
 #include "tests/services/driver.h"
@@ -63,8 +65,42 @@ TEST(Pxhost, DevModeAsJsonUsesTheRecordsFieldNames)
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ(0u, run.output.find("{\n  \"dmCopies\": 1,\n  \"pdmMargin\": {\n")) << run.output;
     EXPECT_NE(std::string::npos, run.output.find("\"name\": \"")) << run.output;
+    // The whole document parses, arrays of records included.
+    run = Pxhost(L"devmode --json --fields dmDeviceName,pdmUserSizes,pdmMargin");
+    nlohmann::ordered_json doc = nlohmann::ordered_json::parse(run.output, nullptr, false);
+    ASSERT_FALSE(doc.is_discarded()) << run.output;
+    EXPECT_EQ("ORVEN PX-2210", doc["dmDeviceName"]) << run.output;
+    EXPECT_EQ(6u, doc["pdmUserSizes"].size()) << run.output;
+    EXPECT_TRUE(doc["pdmUserSizes"][5]["length"].is_number()) << run.output;
+    EXPECT_TRUE(doc["pdmMargin"]["name"].is_string()) << run.output;
     EXPECT_EQ(2u, Pxhost(L"devmode --fields noSuchField").exitCode);
     EXPECT_EQ(2u, Pxhost(L"no-such-command").exitCode);
+}
+
+// A command line with a mistake never runs against the default printer.
+TEST(Pxhost, UnknownOptionsMissingValuesAndStrayArgumentsAreRefused)
+{
+    const struct {
+        const WCHAR *arguments;
+        const char *message;
+    } refused[] = {
+        {L"caps --printr X", "error: caps has no option --printr\n"},
+        {L"caps --printer", "error: --printer needs a value\n"},
+        {L"devmode --printer --json", "error: --printer needs a value\n"},
+        {L"check --in", "error: --in needs a value\n"},
+        {L"info --printer A --printer B", "error: --printer is given twice\n"},
+        {L"caps " PX_PRINTER_MISSING, "error: unexpected argument"},
+        {L"convert --out x.bin -m default", "error: convert has no option -m\n"},
+        {L"ovp-show", "error: ovp-show needs 1 file name\n"},
+        {L"ovp-write a.bin", "error: ovp-write needs 2 file names\n"},
+        {L"workfile-show a b", "error: unexpected argument b\n"},
+    };
+    for (const auto &r : refused) {
+        ToolRun run = Pxhost(r.arguments);
+        EXPECT_EQ(2u, run.exitCode) << run.output;
+        EXPECT_EQ(0u, run.output.find(r.message)) << run.output;
+        EXPECT_NE(std::string::npos, run.output.find("\nusage: pxhost ")) << run.output;
+    }
 }
 
 TEST(Pxhost, CheckReportsTheReasonAndItsId)

@@ -3,6 +3,8 @@
 
 #include <string.h>
 
+#include <nlohmann/json.hpp>
+
 #include "devmode/template.h"
 #include "settingsfiles/paramfile.h"
 #include "tests/settings/settings_util.h"
@@ -57,6 +59,10 @@ TEST(Pxhost, WritesShowsAndRefusesSettingsFiles)
 
     ASSERT_EQ(RunPxhost(L"ovp-show \"" + ovp + L"\" --json", &out), 0) << out;
     EXPECT_NE(out.find("\"pdmPrintMode\": 7"), std::string::npos) << out.substr(0, 400);
+    nlohmann::ordered_json doc = nlohmann::ordered_json::parse(out, nullptr, false);
+    ASSERT_FALSE(doc.is_discarded()) << out.substr(0, 400);
+    EXPECT_EQ(doc["settings"][0][2]["name"], "最高品質");
+    EXPECT_EQ(doc["devMode"]["pdmPaperType"]["id"], t.dm->pdmPaperType.id);
     std::vector<BYTE> file = ReadWholeFile(ovp);
     file[2] = 3;
     ASSERT_TRUE(WriteWholeFile(ovp, file));

@@ -14,6 +14,7 @@
 #include "sheets/compstui.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
+#include "tools/moduleexports/moduleexports.h"
 #include "tools/uihost/hostedsheet.h"
 
 namespace {
@@ -262,10 +263,10 @@ TEST_F(Sheets, DocumentPropertiesWithPromptShowsTheThreeTabs)
 // The older entry points of the installed module open the same sheet.
 TEST_F(Sheets, OlderEntryPointsOpenTheSameSheet)
 {
-    HMODULE module = LoadLibraryW(L"pxui.dll");
-    auto properties = (decltype(&DrvDocumentProperties))(void *)GetProcAddress(module, "DrvDocumentProperties");
-    auto advanced = (decltype(&DrvAdvancedDocumentProperties))(void *)GetProcAddress(
-        module, "DrvAdvancedDocumentProperties");
+    ModuleExports built;
+    ASSERT_TRUE(LoadModuleExports(L"pxui.dll", &built));
+    auto properties = built.DrvDocumentProperties;
+    auto advanced = built.DrvAdvancedDocumentProperties;
     ASSERT_TRUE(properties && advanced) << "pxui.dll beside the test lacks the entry points";
     PrinterHandle printer(PX_PRINTER);
     for (bool useAdvanced : {false, true}) {
@@ -297,8 +298,9 @@ TEST_F(Sheets, PrinterPropertiesShowsTheVersionPageWithoutOk)
 {
     PrinterHandle printer(PX_PRINTER);
     BOOL result = FALSE;
-    HMODULE module = LoadLibraryW(L"pxui.dll");
-    auto properties = (decltype(&PrinterProperties))(void *)GetProcAddress(module, "PrinterProperties");
+    ModuleExports built;
+    ASSERT_TRUE(LoadModuleExports(L"pxui.dll", &built));
+    auto properties = built.PrinterProperties;
     ASSERT_NE(properties, nullptr) << "pxui.dll beside the test does not export PrinterProperties";
     UiThread thread([&] { result = properties(NULL, printer); });
     HWND window = WaitForWindow(thread.id(), L"#32770");

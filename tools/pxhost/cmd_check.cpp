@@ -11,8 +11,6 @@
 #define JOB_MESSAGE_LAST 2577
 #define REASON_CHARS 256
 
-typedef BOOL(WINAPI *PFN_DevQueryPrintEx)(PDEVQUERYPRINT_INFO);
-
 // The reason's id: the message of the driver's string table that it matches.
 static UINT ReasonId(HMODULE module, const WCHAR *reason)
 {
@@ -24,11 +22,9 @@ static UINT ReasonId(HMODULE module, const WCHAR *reason)
     return 0;
 }
 
-static int Check(HMODULE module, HANDLE printer, DEVMODEW *job)
+static int Check(const ModuleExports *driver, HANDLE printer, DEVMODEW *job)
 {
-    PFN_DevQueryPrintEx query =
-        reinterpret_cast<PFN_DevQueryPrintEx>(GetProcAddress(module, "DevQueryPrintEx"));
-    if (!query) {
+    if (!driver->DevQueryPrintEx) {
         PrintUtf8(L"error: the driver has no DevQueryPrintEx\n");
         return PXHOST_FAILED;
     }
@@ -40,12 +36,12 @@ static int Check(HMODULE module, HANDLE printer, DEVMODEW *job)
     info.pDevMode = job;
     info.pszErrorStr = reason;
     info.cchErrorStr = sizeof reason;  // the driver counts this in bytes
-    if (query(&info)) {
+    if (driver->DevQueryPrintEx(&info)) {
         PrintUtf8(L"result: printable\n");
         return PXHOST_OK;
     }
     reason[REASON_CHARS - 1] = 0;
-    PrintUtf8(L"result: not printable\nid: %u\nreason: %ls\n", ReasonId(module, reason), reason);
+    PrintUtf8(L"result: not printable\nid: %u\nreason: %ls\n", ReasonId(driver->module, reason), reason);
     return PXHOST_NOT_PRINTABLE;
 }
 
@@ -62,18 +58,16 @@ int RunCheck(int argc, WCHAR **argv)
     if (result != PXHOST_OK)
         return result;
     HANDLE printer;
-    HMODULE module = NULL;
+    ModuleExports driver = {};
     result = PXHOST_FAILED;
     if (!OpenPrinterW(name, &printer, NULL)) {
         PrintUtf8(L"error: cannot open printer %ls: error %lu\n", name, GetLastError());
     } else {
-        module = LoadPrinterConfigModule(name, OptionValue(argc, argv, L"--module", NULL));
-        if (module)
-            result = Check(module, printer, reinterpret_cast<DEVMODEW *>(job.data));
+        if (LoadDriverExports(name, OptionValue(argc, argv, L"--module", NULL), &driver))
+            result = Check(&driver, printer, reinterpret_cast<DEVMODEW *>(job.data));
         ClosePrinter(printer);
     }
-    if (module)
-        FreeLibrary(module);
+    FreeModuleExports(&driver);
     FreeDevModeFile(&job);
     return result;
 }

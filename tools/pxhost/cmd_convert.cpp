@@ -8,8 +8,6 @@
 #include "tools/pxhost/commands.h"
 #include "tools/pxhost/devmode_file.h"
 
-typedef BOOL(WINAPI *PFN_DrvConvertDevMode)(LPWSTR, PDEVMODEW, PDEVMODEW, PLONG, DWORD);
-
 struct ConvertRequest {
     WCHAR *printer;
     DWORD mode;            // CDM_*
@@ -61,11 +59,9 @@ static BYTE *PrepareTarget(const ConvertRequest *request, LONG *bytes)
     return target;
 }
 
-static int Convert(HMODULE module, const ConvertRequest *request, const WCHAR *out)
+static int Convert(const ModuleExports *driver, const ConvertRequest *request, const WCHAR *out)
 {
-    PFN_DrvConvertDevMode convert =
-        reinterpret_cast<PFN_DrvConvertDevMode>(GetProcAddress(module, "DrvConvertDevMode"));
-    if (!convert) {
+    if (!driver->DrvConvertDevMode) {
         PrintUtf8(L"error: the driver has no DrvConvertDevMode\n");
         return PXHOST_FAILED;
     }
@@ -75,8 +71,8 @@ static int Convert(HMODULE module, const ConvertRequest *request, const WCHAR *o
         return PXHOST_FAILED;
     LONG needed = bytes;
     int result = PXHOST_FAILED;
-    if (!convert(request->printer, request->input, reinterpret_cast<DEVMODEW *>(target),
-                 &needed, request->mode)) {
+    if (!driver->DrvConvertDevMode(request->printer, request->input,
+                                   reinterpret_cast<DEVMODEW *>(target), &needed, request->mode)) {
         PrintUtf8(L"error: conversion failed: error %lu, needed %ld\n", GetLastError(), needed);
     } else if (!WriteDevModeFile(out, target, bytes)) {
         PrintUtf8(L"error: cannot write %ls: error %lu\n", out, GetLastError());
@@ -120,12 +116,11 @@ int RunConvert(int argc, WCHAR **argv)
             return result;
         request.input = reinterpret_cast<DEVMODEW *>(input.data);
     }
-    HMODULE module = LoadPrinterConfigModule(request.printer,
-                                             OptionValue(argc, argv, L"--module", NULL));
+    ModuleExports driver = {};
     result = PXHOST_FAILED;
-    if (module) {
-        result = Convert(module, &request, OptionValue(argc, argv, L"--out", NULL));
-        FreeLibrary(module);
+    if (LoadDriverExports(request.printer, OptionValue(argc, argv, L"--module", NULL), &driver)) {
+        result = Convert(&driver, &request, OptionValue(argc, argv, L"--out", NULL));
+        FreeModuleExports(&driver);
     }
     FreeDevModeFile(&input);
     return result;

@@ -15,7 +15,7 @@
 // Splits "a,b,c" into names (pointers into text); FALSE on an unknown name.
 static BOOL ParseFieldList(const WCHAR *list, char *text, size_t bytes, const char **names)
 {
-    Utf16ToUtf8(list, lstrlenW(list), text, bytes);
+    lstrcpynA(text, Utf8(list, lstrlenW(list)).c_str(), static_cast<int>(bytes));
     int count = 0;
     for (char *name = strtok(text, ","); name; name = strtok(NULL, ",")) {
         if (!IsDevModeField(name) || count == MAX_SELECTED_FIELDS) {

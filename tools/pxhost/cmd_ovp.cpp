@@ -23,19 +23,16 @@ static int ReportRefusedParamFile(const WCHAR *path, UINT message, BOOL json)
 static void ShowParamFile(const ParamFileImage *image, const PXDEVMODE *dm, BOOL json)
 {
     if (json) {
-        JsonWriter w;
-        JsonInit(&w, stdout);
-        JsonBeginObject(&w, NULL);
-        JsonAsciiText(&w, "file", "parameter");
-        JsonInt(&w, "modelMark", image->header.modelMark);
-        JsonInt(&w, "version", image->header.version);
-        JsonBeginObject(&w, "devMode");
-        WriteDevModeJsonFields(&w, dm, sizeof *dm, kParamFileFields);
-        WriteRecordIdsJson(&w, dm);
-        JsonEndObject(&w);
-        WriteSettingsJson(&w, image->records, image->counts);
-        JsonEndObject(&w);
-        JsonFinish(&w);
+        Json devMode = Json::object();
+        AddDevModeJsonFields(&devMode, dm, sizeof *dm, kParamFileFields);
+        AddRecordIdsJson(&devMode, dm);
+        Json document = Json::object();
+        document["file"] = "parameter";
+        document["modelMark"] = image->header.modelMark;
+        document["version"] = image->header.version;
+        document["devMode"] = devMode;
+        AddSettingsJson(&document, image->records, image->counts);
+        PrintJson(stdout, document);
         return;
     }
     printf("file: parameter\nmodelMark: %u\nversion: %d\n", image->header.modelMark,

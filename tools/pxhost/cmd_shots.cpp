@@ -8,6 +8,7 @@
 
 #include "core/scope.h"
 #include "resources/ids_controls.h"
+#include "tools/moduleexports/moduleexports.h"
 #include "tools/pxhost/commands.h"
 #include "tools/uihost/capture.h"
 #include "tools/uihost/ui.h"
@@ -76,35 +77,23 @@ static void ShootDocumentSheet(ShotRun *run, HANDLE printer, WCHAR *name)
     thread.Join();
 }
 
-typedef BOOL(WINAPI *PFN_PrinterProperties)(HWND, HANDLE);
-
 // The printer's own configuration module, as the spooler would load it.
-static HMODULE LoadConfigModule(HANDLE printer)
+static void ShootPrinterSheet(ShotRun *run, HANDLE printer, const WCHAR *name)
 {
-    DWORD bytes = 0;
-    GetPrinterDriverW(printer, NULL, 2, NULL, 0, &bytes);
-    UniqueBlock<DRIVER_INFO_2W> info = UniqueBlock<DRIVER_INFO_2W>::Allocate(bytes + sizeof(DRIVER_INFO_2W));
-    if (!info || !GetPrinterDriverW(printer, NULL, 2, (BYTE *)info.get(), bytes, &bytes))
-        return NULL;
-    return LoadLibraryW(info->pConfigFile);
-}
-
-static void ShootPrinterSheet(ShotRun *run, HANDLE printer)
-{
-    UniqueLibrary module(LoadConfigModule(printer));
-    auto properties = module ? (PFN_PrinterProperties)(void *)GetProcAddress(module.get(), "PrinterProperties")
-                             : NULL;
-    if (!properties) {
+    ModuleExports driver = {};
+    if (!LoadPrinterModuleExports(name, &driver) || !driver.PrinterProperties) {
+        FreeModuleExports(&driver);
         run->failed++;
         PrintUtf8(L"the printer's configuration module cannot be loaded\n");
         return;
     }
-    UiThread thread([&] { properties(NULL, printer); });
+    UiThread thread([&] { driver.PrinterProperties(NULL, printer); });
     HWND sheet = WaitForWindow(thread.id(), L"#32770");
     Shoot(run, sheet, L"printer-version");
     if (sheet)
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     thread.Join();
+    FreeModuleExports(&driver);
 }
 
 int RunShots(int argc, WCHAR **argv)
@@ -122,7 +111,7 @@ int RunShots(int argc, WCHAR **argv)
         return PXHOST_FAILED;
     }
     ShootDocumentSheet(&run, printer.get(), const_cast<WCHAR *>(name));
-    ShootPrinterSheet(&run, printer.get());
+    ShootPrinterSheet(&run, printer.get(), name);
     PrintUtf8(L"%d pictures written, %d failed\n", run.written, run.failed);
     return run.failed ? PXHOST_FAILED : PXHOST_OK;
 }

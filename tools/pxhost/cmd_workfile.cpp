@@ -18,17 +18,14 @@ static void ShowWorkFile(const WorkFileImage *image, BOOL json)
 {
     const WorkFileHeader *h = &image->header;
     if (json) {
-        JsonWriter w;
-        JsonInit(&w, stdout);
-        JsonBeginObject(&w, NULL);
-        JsonAsciiText(&w, "file", "working");
-        JsonInt(&w, "modelMark", h->modelMark);
-        JsonInt(&w, "version", h->version);
-        JsonInt(&w, "settingIndex", h->settingIndex);
-        JsonInt(&w, "legacyCount", h->legacyCount);
-        WriteSettingsJson(&w, image->records, image->counts);
-        JsonEndObject(&w);
-        JsonFinish(&w);
+        Json document = Json::object();
+        document["file"] = "working";
+        document["modelMark"] = h->modelMark;
+        document["version"] = h->version;
+        document["settingIndex"] = h->settingIndex;
+        document["legacyCount"] = h->legacyCount;
+        AddSettingsJson(&document, image->records, image->counts);
+        PrintJson(stdout, document);
         return;
     }
     printf("file: working\nmodelMark: %u\nversion: %d\nsettingIndex: %d\nlegacyCount: %d\n",

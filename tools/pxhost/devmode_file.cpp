@@ -66,40 +66,21 @@ BOOL WriteDevModeFile(const WCHAR *path, const void *data, DWORD bytes)
     return ok;
 }
 
-static BOOL ConfigFilePath(const WCHAR *printer, WCHAR *path, DWORD chars)
-{
-    HANDLE handle;
-    if (!OpenPrinterW(const_cast<WCHAR *>(printer), &handle, NULL))
-        return FALSE;
-    DWORD needed = 0;
-    GetPrinterDriverW(handle, NULL, 2, NULL, 0, &needed);
-    BYTE *buffer = needed ? static_cast<BYTE *>(PxAlloc(needed)) : NULL;
-    BOOL ok = buffer && GetPrinterDriverW(handle, NULL, 2, buffer, needed, &needed);
-    if (ok) {
-        const DRIVER_INFO_2W *info = reinterpret_cast<const DRIVER_INFO_2W *>(buffer);
-        ok = info->pConfigFile && lstrlenW(info->pConfigFile) < static_cast<int>(chars);
-        if (ok)
-            lstrcpynW(path, info->pConfigFile, chars);
-    }
-    PxFree(buffer);
-    ClosePrinter(handle);
-    return ok;
-}
-
-HMODULE LoadPrinterConfigModule(const WCHAR *printer, const WCHAR *modulePath)
+BOOL LoadDriverExports(const WCHAR *printer, const WCHAR *modulePath, ModuleExports *exports)
 {
     WCHAR path[MAX_PATH];
     if (modulePath) {
         lstrcpynW(path, modulePath, MAX_PATH);
-    } else if (!ConfigFilePath(printer, path, MAX_PATH)) {
+    } else if (!PrinterConfigModulePath(printer, path, MAX_PATH)) {
         PrintUtf8(L"error: cannot read the driver of printer %ls: error %lu\n", printer,
                   GetLastError());
-        return NULL;
+        return FALSE;
     }
-    HMODULE module = LoadLibraryW(path);
-    if (!module)
+    if (!LoadModuleExports(path, exports)) {
         PrintUtf8(L"error: cannot load %ls: error %lu\n", path, GetLastError());
-    return module;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL HasFlag(int argc, WCHAR **argv, const WCHAR *flag)

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "tools/moduleexports/moduleexports.h"
+
 struct DevModeFile {
     BYTE *data;      // PxAlloc'd, at least sizeof(DEVMODEW) bytes, zero-padded
     DWORD bytes;     // the file's size
@@ -17,8 +19,8 @@ void FreeDevModeFile(DevModeFile *file);
 BOOL WriteDevModeFile(const WCHAR *path, const void *data, DWORD bytes);
 
 // Loads the module the spooler uses as the printer's config module (or the
-// one given by --module). Prints why when it fails.
-HMODULE LoadPrinterConfigModule(const WCHAR *printer, const WCHAR *modulePath);
+// one given by --module) and resolves its exports. Prints why when it fails.
+BOOL LoadDriverExports(const WCHAR *printer, const WCHAR *modulePath, ModuleExports *exports);
 
 // TRUE when the flag (e.g. --json) appears among the options.
 BOOL HasFlag(int argc, WCHAR **argv, const WCHAR *flag);

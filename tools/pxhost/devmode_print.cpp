@@ -258,54 +258,48 @@ BOOL IsDevModeField(const char *name)
 
 // --- JSON -----------------------------------------------------------------
 
-static void WriteJsonFields(JsonWriter *w, const BYTE *base, const FieldDesc *fields,
-                            int count);
+static Json JsonFields(const BYTE *base, const FieldDesc *fields, int count);
 
-static void WriteJsonElement(JsonWriter *w, const char *key, const BYTE *at,
-                             const FieldDesc *field)
+static Json JsonElement(const BYTE *at, const FieldDesc *field)
 {
-    if (field->kind == FK_RECORD) {
-        JsonBeginObject(w, key);
-        WriteJsonFields(w, at, field->members, field->memberCount);
-        JsonEndObject(w);
-    } else if (field->kind == FK_TEXT) {
+    if (field->kind == FK_RECORD)
+        return JsonFields(at, field->members, field->memberCount);
+    if (field->kind == FK_TEXT) {
         WCHAR text[PX_PATH_CHARS + 1];
         ReadText(at, field->bytes, text, PX_PATH_CHARS + 1);
-        JsonText(w, key, text, PX_PATH_CHARS + 1);
-    } else {
-        JsonInt(w, key, ReadNumber(at, field->kind));
+        return Utf8(text, PX_PATH_CHARS + 1);
     }
+    return ReadNumber(at, field->kind);
 }
 
-static void WriteJsonField(JsonWriter *w, const BYTE *base, const FieldDesc *field)
+static Json JsonField(const BYTE *base, const FieldDesc *field)
 {
     const BYTE *at = base + field->offset;
-    if (field->count == 1) {
-        WriteJsonElement(w, field->name, at, field);
-        return;
-    }
+    if (field->count == 1)
+        return JsonElement(at, field);
     size_t step = field->bytes / field->count;
-    JsonBeginArray(w, field->name);
+    Json elements = Json::array();
     for (int i = 0; i < field->count; i++)
-        WriteJsonElement(w, NULL, at + i * step, field);
-    JsonEndArray(w);
+        elements.push_back(JsonElement(at + i * step, field));
+    return elements;
 }
 
-static void WriteJsonFields(JsonWriter *w, const BYTE *base, const FieldDesc *fields,
-                            int count)
+static Json JsonFields(const BYTE *base, const FieldDesc *fields, int count)
 {
+    Json object = Json::object();
     for (int i = 0; i < count; i++)
-        WriteJsonField(w, base, &fields[i]);
+        object[fields[i].name] = JsonField(base, &fields[i]);
+    return object;
 }
 
-void WriteDevModeJsonFields(JsonWriter *w, const PXDEVMODE *record, size_t bytes,
-                            const char *const *names)
+void AddDevModeJsonFields(Json *object, const PXDEVMODE *record, size_t bytes,
+                          const char *const *names)
 {
     const BYTE *base = reinterpret_cast<const BYTE *>(record);
     for (int i = 0; i < kFieldCount; i++) {
         const FieldDesc *field = &kFields[i];
         if (field->offset + field->bytes <= bytes && Selected(field, names))
-            WriteJsonField(w, base, field);
+            (*object)[field->name] = JsonField(base, field);
     }
 }
 
@@ -322,10 +316,8 @@ static void PrintTextValue(FILE *out, const char *path, const BYTE *at, const Fi
     }
     if (field->kind == FK_TEXT) {
         WCHAR text[PX_PATH_CHARS + 1];
-        char utf8[4 * PX_PATH_CHARS + 4];
         ReadText(at, field->bytes, text, PX_PATH_CHARS + 1);
-        Utf16ToUtf8(text, PX_PATH_CHARS + 1, utf8, sizeof utf8);
-        fprintf(out, "%s: \"%s\"\n", path, utf8);
+        fprintf(out, "%s: \"%s\"\n", path, Utf8(text, PX_PATH_CHARS + 1).c_str());
         return;
     }
     int64_t value = ReadNumber(at, field->kind);
@@ -364,12 +356,9 @@ void PrintDevMode(FILE *out, const PXDEVMODE *record, size_t bytes, DevModeForma
                   const char *const *names)
 {
     if (format == DEVMODE_JSON) {
-        JsonWriter w;
-        JsonInit(&w, out);
-        JsonBeginObject(&w, NULL);
-        WriteDevModeJsonFields(&w, record, bytes, names);
-        JsonEndObject(&w);
-        JsonFinish(&w);
+        Json document = Json::object();
+        AddDevModeJsonFields(&document, record, bytes, names);
+        PrintJson(out, document);
         return;
     }
     const BYTE *base = reinterpret_cast<const BYTE *>(record);

@@ -7,7 +7,7 @@
 #include <stdio.h>
 
 #include "devmode/devmode.h"
-#include "tools/pxhost/json_writer.h"
+#include "tools/pxhost/json_out.h"
 
 enum DevModeFormat { DEVMODE_TEXT, DEVMODE_JSON };
 
@@ -24,6 +24,6 @@ BOOL IsDevModeField(const char *name);
 void PrintDevMode(FILE *out, const PXDEVMODE *record, size_t bytes, DevModeFormat format,
                   const char *const *names);
 
-// Adds the fields as members of the JSON object the writer has open.
-void WriteDevModeJsonFields(JsonWriter *w, const PXDEVMODE *record, size_t bytes,
-                            const char *const *names);
+// Adds the fields as members of a JSON object.
+void AddDevModeJsonFields(Json *object, const PXDEVMODE *record, size_t bytes,
+                          const char *const *names);

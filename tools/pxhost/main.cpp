@@ -25,7 +25,8 @@ int wmain(int argc, WCHAR **argv)
     for (int i = 0; i < kCommandCount && !found; i++) {
         if (lstrcmpW(argv[1], kCommands[i].name) == 0) {
             found = TRUE;
-            result = kCommands[i].run(argc - 1, argv + 1);
+            if (CommandLineValid(&kCommands[i], argc - 1, argv + 1))
+                result = kCommands[i].run(argc - 1, argv + 1);
         }
     }
     if (!found)

@@ -28,15 +28,13 @@ void PrintRefusedFile(const WCHAR *path, int id, const WCHAR *message, BOOL json
         PrintUtf8(L"refused: %ls: %d %ls\n", path, id, message);
         return;
     }
-    JsonWriter w;
-    JsonInit(&w, stdout);
-    JsonBeginObject(&w, NULL);
-    JsonBeginObject(&w, "refused");
-    JsonInt(&w, "id", id);
-    JsonText(&w, "message", message, lstrlenW(message));
-    JsonEndObject(&w);
-    JsonEndObject(&w);
-    JsonFinish(&w);
+    Json refused = Json::object();
+    refused["id"] = id;
+    refused["message"] = Utf8(message, lstrlenW(message));
+    Json document = Json::object();
+    document["refused"] = refused;
+    fflush(stdout);
+    PrintJson(stdout, document);
 }
 
 const WCHAR *WorkFileResultName(WorkFileResult result)
@@ -107,33 +105,30 @@ static int64_t NumberAt(const BYTE *at, SettingKind kind)
     }
 }
 
-static void WriteSettingJson(JsonWriter *w, const PrintSetting *record)
+static Json SettingJson(const PrintSetting *record)
 {
     const BYTE *base = reinterpret_cast<const BYTE *>(record);
-    JsonBeginObject(w, NULL);
+    Json object = Json::object();
     for (const SettingField &f : kSettingFields) {
         if (f.kind == SK_TEXT)
-            JsonText(w, f.name, reinterpret_cast<const WCHAR *>(base + f.offset), f.chars);
+            object[f.name] = Utf8(reinterpret_cast<const WCHAR *>(base + f.offset), f.chars);
         else
-            JsonInt(w, f.name, NumberAt(base + f.offset, f.kind));
+            object[f.name] = NumberAt(base + f.offset, f.kind);
     }
-    JsonEndObject(w);
+    return object;
 }
 
-void WriteSettingsJson(JsonWriter *w, const PrintSetting *records, const int counts[2])
+void AddSettingsJson(Json *object, const PrintSetting *records, const int counts[2])
 {
-    JsonBeginArray(w, "settingCounts");
-    JsonInt(w, NULL, counts[0]);
-    JsonInt(w, NULL, counts[1]);
-    JsonEndArray(w);
-    JsonBeginArray(w, "settings");
+    (*object)["settingCounts"] = Json::array({counts[0], counts[1]});
+    Json blocks = Json::array();
     for (int block = 0, first = 0; block < PX_SETTING_BLOCKS; first += counts[block++]) {
-        JsonBeginArray(w, NULL);
+        Json settings = Json::array();
         for (int i = 0; i < counts[block]; i++)
-            WriteSettingJson(w, &records[first + i]);
-        JsonEndArray(w);
+            settings.push_back(SettingJson(&records[first + i]));
+        blocks.push_back(settings);
     }
-    JsonEndArray(w);
+    (*object)["settings"] = blocks;
 }
 
 static void PrintSettingText(FILE *out, int block, int slot, const PrintSetting *record)
@@ -142,9 +137,8 @@ static void PrintSettingText(FILE *out, int block, int slot, const PrintSetting 
     for (const SettingField &f : kSettingFields) {
         fprintf(out, "settings[%d][%d].%s: ", block, slot, f.name);
         if (f.kind == SK_TEXT) {
-            char utf8[4 * PX_PATH_CHARS + 4];
-            Utf16ToUtf8(reinterpret_cast<const WCHAR *>(base + f.offset), f.chars, utf8, sizeof utf8);
-            fprintf(out, "\"%s\"\n", utf8);
+            fprintf(out, "\"%s\"\n",
+                    Utf8(reinterpret_cast<const WCHAR *>(base + f.offset), f.chars).c_str());
         } else {
             fprintf(out, "%" PRId64 "\n", NumberAt(base + f.offset, f.kind));
         }
@@ -159,17 +153,11 @@ void PrintSettingsText(FILE *out, const PrintSetting *records, const int counts[
             PrintSettingText(out, block, i, &records[first + i]);
 }
 
-void WriteRecordIdsJson(JsonWriter *w, const PXDEVMODE *dm)
+void AddRecordIdsJson(Json *object, const PXDEVMODE *dm)
 {
-    const struct { const char *name; uint32_t id; } ids[] = {
-        {"pdmMargin", dm->pdmMargin.id},
-        {"pdmPaperType", dm->pdmPaperType.id},
-        {"pdmColorCorrection", dm->pdmColorCorrection.id}};
-    for (const auto &r : ids) {
-        JsonBeginObject(w, r.name);
-        JsonInt(w, "id", r.id);
-        JsonEndObject(w);
-    }
+    (*object)["pdmMargin"] = Json::object({{"id", dm->pdmMargin.id}});
+    (*object)["pdmPaperType"] = Json::object({{"id", dm->pdmPaperType.id}});
+    (*object)["pdmColorCorrection"] = Json::object({{"id", dm->pdmColorCorrection.id}});
 }
 
 void PrintRecordIdsText(FILE *out, const PXDEVMODE *dm)

@@ -7,18 +7,19 @@
 #include "dialogs/settingstore.h"
 #include "settingsfiles/workfile.h"
 #include "tools/pxhost/devmode_print.h"
-#include "tools/pxhost/json_writer.h"
+#include "tools/pxhost/json_out.h"
 
 // The device-mode fields a parameter file carries, besides the ids of the
 // margin, paper type and colour correction.
 extern const char *const kParamFileFields[];
 
 // records: counts[0] of paper type 0x500, then counts[1] of 0x501.
-void WriteSettingsJson(JsonWriter *w, const PrintSetting *records, const int counts[2]);
+// Adds "settingCounts" and "settings" (one array per block) to a JSON object.
+void AddSettingsJson(Json *object, const PrintSetting *records, const int counts[2]);
 void PrintSettingsText(FILE *out, const PrintSetting *records, const int counts[2]);
 
 // The three embedded records of which a parameter file keeps only the id.
-void WriteRecordIdsJson(JsonWriter *w, const PXDEVMODE *dm);
+void AddRecordIdsJson(Json *object, const PXDEVMODE *dm);
 void PrintRecordIdsText(FILE *out, const PXDEVMODE *dm);
 
 // Why a file was refused: its id (message id or reason) and text, as a
