@@ -13,20 +13,28 @@
 #define PX_SHEET_ICON 64082
 static_assert(PX_SHEET_HEADER_FLAGS == 6, "sheet header flags");
 
+// A new context set up for the header's printer and record; null when it
+// cannot be had, with the last error of the failed step.
+static PageContext *OpenPageContext(const DOCUMENTPROPERTYHEADER *header)
+{
+    PageContext *ctx = AllocPageContext();
+    if (ctx && !InitPageContext(ctx, header->hPrinter, header->pszPrinterName, header->pdmIn)) {
+        DWORD error = GetLastError();
+        ReleasePageContext(ctx);
+        SetLastError(error);
+        return NULL;
+    }
+    return ctx;
+}
+
 LONG DocumentPropertiesNoUI(DOCUMENTPROPERTYHEADER *header)
 {
     header->cbOut = PX_DM_TOTAL_SIZE;
     if (header->fMode == 0 || !header->pdmOut)
         return PX_DM_TOTAL_SIZE;
-    PageContext *ctx = AllocPageContext();
+    PageContext *ctx = OpenPageContext(header);
     if (!ctx)
         return -1;
-    if (!InitPageContext(ctx, header->hPrinter, header->pszPrinterName, header->pdmIn)) {
-        DWORD error = GetLastError();
-        ReleasePageContext(ctx);
-        SetLastError(error);
-        return -1;
-    }
     if (header->fMode & (DM_UPDATE | DM_COPY))
         CopyMemory(header->pdmOut, &ctx->dmOpened, PX_DM_TOTAL_SIZE);
     ReleasePageContext(ctx);
@@ -44,15 +52,9 @@ static BOOL AddDocumentPages(PageContext *ctx)
 
 static LONG StartDocumentSheet(PROPSHEETUI_INFO *info, const DOCUMENTPROPERTYHEADER *header)
 {
-    PageContext *ctx = AllocPageContext();
+    PageContext *ctx = OpenPageContext(header);
     if (!ctx)
         return -1;
-    if (!InitPageContext(ctx, header->hPrinter, header->pszPrinterName, header->pdmIn)) {
-        DWORD error = GetLastError();
-        ReleasePageContext(ctx);
-        SetLastError(error);
-        return -1;
-    }
     ctx->mode = header->fMode;
     CopyMemory(&ctx->dmCurrent, &ctx->dmOpened, PX_DM_TOTAL_SIZE);
     ctx->dmOut = (header->fMode & DM_COPY) ? header->pdmOut : NULL;

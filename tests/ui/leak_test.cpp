@@ -88,12 +88,7 @@ void OpenAndCloseSheet(HANDLE printer, DEVMODEW *out)
     header.pszPrinterName = const_cast<WCHAR *>(PX_PRINTER);
     header.pdmOut = out;
     header.fMode = DM_COPY;
-    PROPSHEETUI_INFO info = {};
-    info.cbSize = sizeof info;
-    info.hComPropSheet = (HANDLE)&host;
-    info.pfnComPropSheet = HostComPropSheet;
-    info.lParamInit = (LPARAM)&header;
-    info.Reason = PROPSHEETUI_REASON_INIT;
+    PROPSHEETUI_INFO info = HostedSheetInfo(&host, (LPARAM)&header, PROPSHEETUI_REASON_INIT);
     ASSERT_EQ(DrvDocumentPropertySheets(&info, 0), 1);
     PROPSHEETHEADERW sheet = {};
     sheet.dwSize = sizeof sheet;

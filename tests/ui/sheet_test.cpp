@@ -110,12 +110,7 @@ TEST_F(Sheets, ResultReasonRefusedByTheDocumentSheetAndCopiedByThePrinterSheet)
     DEVICEPROPERTYHEADER dev = {};
     dev.cbSize = sizeof dev;
     dev.hPrinter = printer;
-    PROPSHEETUI_INFO pinfo = {};
-    pinfo.cbSize = sizeof pinfo;
-    pinfo.hComPropSheet = (HANDLE)&host;
-    pinfo.pfnComPropSheet = HostComPropSheet;
-    pinfo.lParamInit = (LPARAM)&dev;
-    pinfo.Reason = PROPSHEETUI_REASON_INIT;
+    PROPSHEETUI_INFO pinfo = HostedSheetInfo(&host, (LPARAM)&dev, PROPSHEETUI_REASON_INIT);
     ASSERT_EQ(DrvDevicePropertySheets(&pinfo, 0), 1);
     EXPECT_EQ(host.pages.size(), 1u);
     pinfo.Reason = PROPSHEETUI_REASON_SET_RESULT;
@@ -327,12 +322,7 @@ TEST_F(Sheets, PrinterSheetTellsABindingFailureDocumentSheetFailsSilently)
         DEVICEPROPERTYHEADER dev = {};
         dev.cbSize = sizeof dev;
         dev.hPrinter = printer;
-        PROPSHEETUI_INFO info = {};
-        info.cbSize = sizeof info;
-        info.hComPropSheet = (HANDLE)&host;
-        info.pfnComPropSheet = HostComPropSheet;
-        info.lParamInit = (LPARAM)&dev;
-        info.Reason = PROPSHEETUI_REASON_INIT;
+        PROPSHEETUI_INFO info = HostedSheetInfo(&host, (LPARAM)&dev, PROPSHEETUI_REASON_INIT);
         LONG result = 0;
         UiThread thread([&] { result = DrvDevicePropertySheets(&info, 0); });
         HWND box = WaitForWindow(thread.id(), L"#32770");

@@ -21,6 +21,18 @@ LONG_PTR CALLBACK HostComPropSheet(HANDLE host, UINT function, LPARAM lParam1, L
     return 0;
 }
 
+PROPSHEETUI_INFO HostedSheetInfo(HostRecord *host, LPARAM header, WORD reason)
+{
+    PROPSHEETUI_INFO info = {};
+    info.cbSize = sizeof info;
+    info.Version = PROPSHEETUI_INFO_VERSION;
+    info.hComPropSheet = reinterpret_cast<HANDLE>(host);
+    info.pfnComPropSheet = HostComPropSheet;
+    info.lParamInit = header;
+    info.Reason = reason;
+    return info;
+}
+
 INT_PTR ShowHostedPages(const std::vector<HPROPSHEETPAGE> &pages)
 {
     std::vector<HPROPSHEETPAGE> handles(pages);
@@ -42,11 +54,7 @@ HostedDocumentSheet::HostedDocumentSheet(HANDLE printer, const WCHAR *name, DEVM
     header_.pszPrinterName = const_cast<WCHAR *>(name);
     header_.pdmOut = out;
     header_.fMode = mode;
-    info_.cbSize = sizeof info_;
-    info_.Version = PROPSHEETUI_INFO_VERSION;
-    info_.hComPropSheet = reinterpret_cast<HANDLE>(&host);
-    info_.pfnComPropSheet = HostComPropSheet;
-    info_.lParamInit = reinterpret_cast<LPARAM>(&header_);
+    info_ = HostedSheetInfo(&host, reinterpret_cast<LPARAM>(&header_), PROPSHEETUI_REASON_INIT);
 }
 
 void HostedDocumentSheet::Run()

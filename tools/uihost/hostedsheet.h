@@ -38,6 +38,9 @@ private:
     UiThread *thread_ = nullptr;
 };
 
+// A sheet's PROPSHEETUI_INFO as the stand-in host gives it, for a reason.
+PROPSHEETUI_INFO HostedSheetInfo(HostRecord *host, LPARAM header, WORD reason);
+
 // The stand-in's callback, as compstui's PFNCOMPROPSHEET.
 LONG_PTR CALLBACK HostComPropSheet(HANDLE host, UINT function, LPARAM lParam1, LPARAM lParam2);
 
