@@ -51,6 +51,29 @@ static void ShootModal(ShotRun *run, DWORD thread, HWND sheet, HWND page, int bu
     }
 }
 
+// The Option page with heaters and overprint on, in Celsius; then both
+// pages after the units are switched to inches and Fahrenheit.
+static void ShootUnits(ShotRun *run, HWND sheet)
+{
+    SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+    HWND option = CurrentSheetPage(sheet);
+    const int boxes[] = {IDC_OPTION_OVERPRINT, IDC_OPTION_PREHEATER, IDC_OPTION_PLATEN_HEATER};
+    for (int box : boxes)
+        SendMessageW(GetDlgItem(option, box), BM_CLICK, 0, 0);
+    ChooseListItem(option, IDC_OPTION_OVERPRINT_COUNT, 1);
+    ChooseListItem(option, IDC_OPTION_PREHEATER_TEMP, 11);   // 40 degrees
+    ChooseListItem(option, IDC_OPTION_PLATEN_HEATER_TEMP, 16);
+    Shoot(run, sheet, L"option-celsius");
+    SendMessageW(sheet, PSM_SETCURSEL, 2, 0);
+    HWND setup = CurrentSheetPage(sheet);
+    ChooseListItem(setup, IDC_SETUP_LENGTH_UNIT, 1);
+    ChooseListItem(setup, IDC_SETUP_TEMP_UNIT, 1);
+    Shoot(run, sheet, L"setup-inch");
+    SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+    Shoot(run, sheet, L"option-fahrenheit");
+    SendMessageW(sheet, PSM_SETCURSEL, 2, 0);
+}
+
 static void ShootDocumentSheet(ShotRun *run, HANDLE printer, WCHAR *name)
 {
     UniqueBlock<DEVMODEW> out = UniqueBlock<DEVMODEW>::Allocate(4160);
@@ -70,6 +93,7 @@ static void ShootDocumentSheet(ShotRun *run, HANDLE printer, WCHAR *name)
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
         Shoot(run, sheet, tabs[i]);
     }
+    ShootUnits(run, sheet);
     HWND page = CurrentSheetPage(sheet);
     ShootModal(run, thread.id(), sheet, page, IDC_SETUP_VERSION, L"version-dialog");
     ShootModal(run, thread.id(), sheet, page, IDC_SUMMARY_CONFIRM, L"current-settings");

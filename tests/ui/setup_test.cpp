@@ -1,0 +1,422 @@
+// The Setup page driven through its controls and the real file dialogs:
+// units, the settings parameter file saved and loaded back, damaged files
+// refused, initialize, and a sheet the user may not change.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include "devmode/paperlist.h"
+#include "dialogs/settingstore.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_strings.h"
+#include "settingsfiles/paramfile.h"
+#include "tests/ui/pagedriver.h"
+
+namespace {
+
+class SetupPage : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+        if (!window)
+            GTEST_SKIP() << "no display: run under xvfb-run";
+        DestroyWindow(window);
+    }
+};
+
+bool WindowsBefore6()
+{
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExW(&version) && version.dwMajorVersion < 6;
+}
+
+std::vector<BYTE> StoreBytes(const PXDEVMODE *dm)
+{
+    const BYTE *store = reinterpret_cast<const BYTE *>(SettingStoreOf(dm));
+    return store ? std::vector<BYTE>(store, store + sizeof(SettingStore)) : std::vector<BYTE>();
+}
+
+std::vector<BYTE> RecordBytes(const PXDEVMODE *dm)
+{
+    const BYTE *at = reinterpret_cast<const BYTE *>(dm);
+    return std::vector<BYTE>(at, at + sizeof(PXDEVMODE));
+}
+
+// The first user-size entry of a paper list: it takes the record's first pair.
+PaperEntry FirstUserSize(const PaperList *list)
+{
+    PaperEntry entry = {};
+    for (int i = 1; i <= PaperCount(list); i++)
+        if (PaperEntryAt(list, i, &entry) && (entry.series & 0x80000000u))
+            return entry;
+    return PaperEntry{};
+}
+
+TEST_F(SetupPage, UnitsChangeTheTextsAtOnceAndOnTheOtherPagesButNotTheStoredValues)
+{
+    OpenDocumentSheet s;
+    ASSERT_NE(s.window, nullptr);
+    s.dm()->pdmLengthUnit = 0;
+    s.dm()->pdmTempUnit = 0;
+    s.dm()->pdmPreHeaterOn = 1;
+    s.dm()->pdmPreHeaterTemp = 45;
+    HWND page = s.Show(PX_TAB_SETUP);
+    EXPECT_EQ(ListTexts(page, IDC_SETUP_LENGTH_UNIT), (std::vector<std::wstring>{L"mm", L"inch"}));
+    EXPECT_EQ(ListTexts(page, IDC_SETUP_TEMP_UNIT),
+              (std::vector<std::wstring>{L"Celsius [ﾟC]", L"Fahrenheit [ﾟF]"}));
+    std::wstring size = ItemText(page, IDC_SUMMARY_PAGE_SIZE);
+    EXPECT_EQ(size.substr(size.size() - 3), L" mm") << testing::PrintToString(size);
+
+    ChooseListItem(page, IDC_SETUP_LENGTH_UNIT, 1);
+    EXPECT_EQ(s.dm()->pdmLengthUnit, 1);
+    size = ItemText(page, IDC_SUMMARY_PAGE_SIZE);
+    EXPECT_EQ(size.substr(size.size() - 5), L" inch") << "this page at once: " << testing::PrintToString(size);
+    ChooseListItem(page, IDC_SETUP_TEMP_UNIT, 1);
+    EXPECT_EQ(s.dm()->pdmTempUnit, 1);
+    EXPECT_EQ(SelectedText(page, IDC_SETUP_TEMP_UNIT), L"Fahrenheit [ﾟF]");
+    EXPECT_EQ(s.dm()->pdmPreHeaterTemp, 45) << "stored in Celsius";
+
+    for (int tab : {PX_TAB_BASIC, PX_TAB_OPTION}) {
+        HWND other = s.Show(tab);
+        size = ItemText(other, IDC_SUMMARY_OUTPUT_SIZE);
+        EXPECT_EQ(size.substr(size.size() - 5), L" inch") << "tab " << tab << ": " << testing::PrintToString(size);
+    }
+    EXPECT_EQ(SelectedText(CurrentSheetPage(s.window), IDC_OPTION_PREHEATER_TEMP), L"113 ﾟF");
+
+    page = s.Show(PX_TAB_SETUP);
+    EXPECT_EQ(IsEnabled(page, IDC_SETUP_SHOW_STATUS), WindowsBefore6())
+        << "the processing status cannot be shown from Windows 6.0 on";
+}
+
+// Every setting of the three pages that the file carries, named when it differs.
+void ExpectSameSettings(const PXDEVMODE &now, const PXDEVMODE &saved)
+{
+#define SAME(field) EXPECT_EQ(now.field, saved.field) << #field
+    SAME(dm.dmOrientation);
+    SAME(dm.dmPaperSize);
+    SAME(dm.dmDefaultSource);
+    SAME(pdmOutputScale);
+    SAME(pdmRotation);
+    SAME(pdmUserSizes[0].width);
+    SAME(pdmUserSizes[0].length);
+    SAME(pdmPaperType.id);
+    SAME(pdmPrintMode);
+    SAME(dm.dmCopies);
+    SAME(pdmNoMirror);
+    SAME(pdmOverprintOn);
+    SAME(pdmOverprintCount);
+    SAME(pdmOverprintWaitOn);
+    SAME(pdmOverprintWait);
+    SAME(pdmPreHeaterOn);
+    SAME(pdmPreHeaterTemp);
+    SAME(pdmPlatenHeaterOn);
+    SAME(pdmPlatenHeaterTemp);
+    SAME(pdmAfterHeaterOn);
+    SAME(pdmAfterHeaterTemp);
+    SAME(pdmOnTheFly);
+    SAME(pdmCropMarks);
+    SAME(pdmShowStatus);
+    SAME(pdmSettingCount[0]);
+    SAME(pdmSettingCount[1]);
+    SAME(pdmSettingIndex);
+#undef SAME
+}
+
+// Option page settings through its controls, Basic page ones on the record
+// (its lists are another page's), a registered setting added to the store.
+void ChangeEverySetting(OpenDocumentSheet &s)
+{
+    HWND option = s.Show(PX_TAB_OPTION);
+    TypeInto(option, IDC_OPTION_COPIES, L"7", true);
+    Click(option, IDC_OPTION_MIRROR);
+    Click(option, IDC_OPTION_OVERPRINT);
+    ChooseListItem(option, IDC_OPTION_OVERPRINT_COUNT, 3);
+    Click(option, IDC_OPTION_OVERPRINT_WAIT_ON);
+    ChooseListItem(option, IDC_OPTION_OVERPRINT_WAIT, 2);
+    Click(option, IDC_OPTION_PLATEN_HEATER);
+    ChooseListItem(option, IDC_OPTION_PLATEN_HEATER_TEMP, 5);
+    Click(option, IDC_OPTION_ON_THE_FLY);
+
+    PXDEVMODE *dm = s.dm();
+    PaperEntry entry = {};
+    ASSERT_TRUE(PaperEntryAt(&s.ctx()->paperList, 3, &entry));
+    SetRecordPaper(dm, &entry);
+    dm->dm.dmOrientation = DMORIENT_LANDSCAPE;
+    dm->pdmOutputScale = 250;
+    dm->pdmRotation = 2;
+    dm->pdmUserSizes[0] = PxUserSize{3000, 2000};
+    dm->pdmCropMarks = 1;
+    dm->pdmShowStatus = 1;
+    PrintSetting *added = SettingRecordAddress(dm, dm->pdmSettingCount[0]);
+    ASSERT_NE(added, nullptr);
+    *added = *SettingRecordAddress(dm, 0);
+    lstrcpyW(added->name, L"Banner night");
+    added->presetId = 0;
+    added->gamma = 17;
+    dm->pdmSettingCount[0]++;
+}
+
+TEST_F(SetupPage, SaveThenLoadRestoresEverySettingOfTheThreePages)
+{
+    OpenDocumentSheet s;
+    ASSERT_NE(s.window, nullptr);
+    s.EnsureStore();
+    ChangeEverySetting(s);
+    ASSERT_FALSE(HasFatalFailure());
+    PXDEVMODE saved = *s.dm();
+    std::vector<BYTE> savedStore = StoreBytes(s.dm());
+    std::wstring path = ScratchFile(L"roundtrip.OVP");
+    DeleteFileW(path.c_str());
+    std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_SAVE, path, {});
+    EXPECT_TRUE(seen.empty()) << testing::PrintToString(seen.empty() ? L"" : seen[0].caption);
+    EXPECT_EQ(FileBytes(path).size(), 2072u + 1184u * (7 + 2));
+
+    // Everything back to the defaults, the units as chosen.
+    HWND page = s.Show(PX_TAB_SETUP);
+    ChooseListItem(page, IDC_SETUP_LENGTH_UNIT, 1);
+    PostClick(page, IDC_SETUP_INITIALIZE);
+    AnswerMessageBox(WaitForModal(s.thread, {s.window}), IDOK);
+    ASSERT_EQ(s.dm()->dm.dmCopies, s.ctx()->dmDefault.dm.dmCopies);
+    ASSERT_EQ(s.dm()->pdmSettingCount[0], 6);
+    ASSERT_NE(s.dm()->pdmUserSizes[0].width, 3000);
+    s.ctx()->refreshBasic = s.ctx()->refreshOption = s.ctx()->refreshSetup = 0;
+
+    seen = FileActionThroughPage(s, IDC_SETUP_LOAD, path, {});
+    EXPECT_TRUE(seen.empty()) << testing::PrintToString(seen.empty() ? L"" : seen[0].text);
+    ExpectSameSettings(*s.dm(), saved);
+    EXPECT_EQ(s.dm()->pdmLengthUnit, 1) << "the file carries no units";
+    const PrintSetting *added = SettingRecordAddress(s.dm(), 6);
+    ASSERT_NE(added, nullptr);
+    EXPECT_STREQ(added->name, L"Banner night");
+    EXPECT_EQ(added->gamma, 17);
+    EXPECT_EQ(StoreBytes(s.dm()), savedStore) << "the registered settings of both paper types";
+    EXPECT_EQ(s.ctx()->refreshBasic, 1);
+    EXPECT_EQ(s.ctx()->refreshOption, 1);
+    EXPECT_EQ(s.ctx()->refreshSetup, 0) << "this page refilled at once";
+    PaperEntry user = FirstUserSize(&s.ctx()->paperList);
+    EXPECT_EQ(user.width, 3000) << "the paper list is built again from the loaded sizes";
+    EXPECT_EQ(user.length, 2000);
+
+    HWND option = s.Show(PX_TAB_OPTION);
+    EXPECT_EQ(s.ctx()->refreshOption, 0);
+    EXPECT_EQ(ItemText(option, IDC_OPTION_COPIES), L"7");
+    EXPECT_EQ(SelectedText(option, IDC_OPTION_OVERPRINT_COUNT), L"4 回");
+    EXPECT_EQ(SelectedText(option, IDC_OPTION_PLATEN_HEATER_TEMP), L"34 ﾟC");
+    EXPECT_TRUE(IsChecked(option, IDC_OPTION_MIRROR));
+}
+
+// A byte image of a saved file, changed by the case.
+struct BadFile {
+    const char *name;
+    UINT message;          // 0: loads
+    void (*spoil)(std::vector<BYTE> &bytes);
+};
+
+void PutShort(std::vector<BYTE> &bytes, size_t at, int16_t value) { memcpy(&bytes[at], &value, 2); }
+
+const BadFile kBadFiles[] = {
+    {"other model", IDS_OVP_OTHER_MODEL, [](std::vector<BYTE> &b) { PutShort(b, 0, 2502); }},
+    {"newer version", IDS_OVP_UNKNOWN_VERSION, [](std::vector<BYTE> &b) { PutShort(b, 2, 3); }},
+    {"cut inside the model mark", IDS_OVP_OTHER_MODEL, [](std::vector<BYTE> &b) { b.resize(1); }},
+    {"empty", IDS_OVP_OTHER_MODEL, [](std::vector<BYTE> &b) { b.clear(); }},
+    {"setting count beyond the store", IDS_OVP_DAMAGED,
+     [](std::vector<BYTE> &b) { PutShort(b, 16 + 1876, 30); }},
+    {"print mode beyond the tables", IDS_OVP_DAMAGED,
+     [](std::vector<BYTE> &b) { PutShort(b, 16 + 112, 40); }},
+};
+
+TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
+{
+    OpenDocumentSheet s;
+    ASSERT_NE(s.window, nullptr);
+    s.EnsureStore();
+    std::wstring good = ScratchFile(L"good.OVP"), bad = ScratchFile(L"bad.OVP");
+    ASSERT_TRUE(SaveSettingsFile(good.c_str(), s.dm(), SettingStoreOf(s.dm())));
+    s.dm()->dm.dmCopies = 5;  // differs from the file, so a load would show
+    s.dm()->pdmSettingCount[0] = 3;
+    std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
+
+    auto expectRefused = [&](const char *name, const std::wstring &path, UINT message) {
+        SCOPED_TRACE(name);
+        std::vector<BYTE> before = FileBytes(path);
+        std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_LOAD, path, {IDOK});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, StringOf(message));
+        EXPECT_EQ(seen[0].caption, StringOf(IDS_OVP_READ_CAPTION));
+        EXPECT_TRUE(seen[0].exclamation);
+        EXPECT_EQ(s.dm()->dm.dmCopies, 5);
+        EXPECT_EQ(s.dm()->pdmSettingCount[0], 3);
+        EXPECT_TRUE(RecordBytes(s.dm()) == record) << "the record changed";
+        EXPECT_TRUE(StoreBytes(s.dm()) == store) << "the store changed";
+        EXPECT_EQ(s.ctx()->refreshBasic + s.ctx()->refreshOption + s.ctx()->refreshSetup, 0);
+        EXPECT_TRUE(FileBytes(path) == before) << "the file changed";
+    };
+    for (const BadFile &f : kBadFiles) {
+        std::vector<BYTE> bytes = FileBytes(good);
+        f.spoil(bytes);
+        ASSERT_TRUE(WriteFileBytes(bad, bytes));
+        expectRefused(f.name, bad, f.message);
+    }
+    // A file another program holds open cannot be read.
+    HANDLE held = CreateFileW(good.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    expectRefused("held open", good, IDS_OVP_DAMAGED);
+    CloseHandle(held);
+}
+
+TEST_F(SetupPage, ALongFileLoadsAndACutBodyIsRepaired)
+{
+    OpenDocumentSheet s;
+    ASSERT_NE(s.window, nullptr);
+    s.EnsureStore();
+    std::wstring good = ScratchFile(L"source.OVP"), odd = ScratchFile(L"odd.OVP");
+    s.dm()->dm.dmCopies = 9;
+    ASSERT_TRUE(SaveSettingsFile(good.c_str(), s.dm(), SettingStoreOf(s.dm())));
+    s.dm()->dm.dmCopies = 5;
+
+    std::vector<BYTE> bytes = FileBytes(good);
+    bytes.insert(bytes.end(), 300, 0xA5);
+    ASSERT_TRUE(WriteFileBytes(odd, bytes));
+    EXPECT_TRUE(FileActionThroughPage(s, IDC_SETUP_LOAD, odd, {}).empty());
+    EXPECT_EQ(s.dm()->dm.dmCopies, 9) << "what follows the records is not read";
+    EXPECT_EQ(s.dm()->pdmSettingCount[0], 6);
+
+    // The body ends after the paper size: the rest reads as zero and the
+    // merge repairs every field a zero does not suit.
+    bytes = FileBytes(good);
+    bytes.resize(16 + 8);
+    ASSERT_TRUE(WriteFileBytes(odd, bytes));
+    EXPECT_TRUE(FileActionThroughPage(s, IDC_SETUP_LOAD, odd, {}).empty());
+    EXPECT_EQ(s.dm()->dm.dmCopies, 1) << "zero copies repaired";
+    EXPECT_GE(s.dm()->pdmOutputScale, 10) << "zero scale repaired";
+    EXPECT_GE(s.dm()->pdmOverprintCount, 1) << "zero overprint count repaired";
+}
+
+TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
+{
+    OpenDocumentSheet s;
+    ASSERT_NE(s.window, nullptr);
+    s.EnsureStore();
+    std::wstring path = ScratchFile(L"held.OVP");
+    ASSERT_TRUE(SaveSettingsFile(path.c_str(), s.dm(), SettingStoreOf(s.dm())));
+    std::vector<BYTE> old = FileBytes(path);
+    s.dm()->dm.dmCopies = 11;
+    std::vector<BYTE> record = RecordBytes(s.dm());
+
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // Asked before replacing, then told the write failed.
+    std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_SAVE, path, {IDYES, IDOK});
+    CloseHandle(held);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text, StringOf(IDS_OVP_WRITE_FAILED));
+    EXPECT_EQ(seen[1].caption, StringOf(IDS_OVP_WRITE_CAPTION));
+    EXPECT_TRUE(seen[1].exclamation);
+    EXPECT_TRUE(FileBytes(path) == old) << "the old file was changed";
+    EXPECT_FALSE(FileExists(path + L".new")) << "a half-written file was left";
+    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "the sheet's record changed";
+}
+
+TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
+{
+    OpenDocumentSheet s;
+    ASSERT_NE(s.window, nullptr);
+    s.EnsureStore();
+    ChangeEverySetting(s);
+    ASSERT_FALSE(HasFatalFailure());
+    HWND page = s.Show(PX_TAB_SETUP);
+    ChooseListItem(page, IDC_SETUP_LENGTH_UNIT, 1);
+    ChooseListItem(page, IDC_SETUP_TEMP_UNIT, 1);
+    std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
+    SettingStore *storeAddress = SettingStoreOf(s.dm());
+
+    PostClick(page, IDC_SETUP_INITIALIZE);
+    MessageSeen asked = AnswerMessageBox(WaitForModal(s.thread, {s.window}), IDCANCEL);
+    EXPECT_EQ(asked.text, StringOf(IDS_MSG_INITIALIZE));
+    EXPECT_EQ(asked.caption, StringOf(IDS_TITLE_INITIALIZE));
+    EXPECT_TRUE(asked.question);
+    EXPECT_TRUE(asked.hasCancel);
+    SendMessageW(page, WM_NULL, 0, 0);
+    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "Cancel changed the record";
+    EXPECT_TRUE(StoreBytes(s.dm()) == store) << "Cancel changed the store";
+
+    PostClick(page, IDC_SETUP_INITIALIZE);
+    AnswerMessageBox(WaitForModal(s.thread, {s.window}), IDOK);
+    SendMessageW(page, WM_NULL, 0, 0);
+    const PXDEVMODE &def = s.ctx()->dmDefault;
+    EXPECT_EQ(s.dm()->dm.dmCopies, def.dm.dmCopies);
+    EXPECT_EQ(s.dm()->dm.dmPaperSize, def.dm.dmPaperSize);
+    EXPECT_EQ(s.dm()->pdmOutputScale, def.pdmOutputScale);
+    EXPECT_EQ(s.dm()->pdmOverprintOn, def.pdmOverprintOn);
+    EXPECT_EQ(s.dm()->pdmNoMirror, def.pdmNoMirror);
+    EXPECT_EQ(s.dm()->pdmUserSizes[0].width, def.pdmUserSizes[0].width);
+    EXPECT_EQ(s.dm()->pdmLengthUnit, 1) << "units are kept";
+    EXPECT_EQ(s.dm()->pdmTempUnit, 1) << "units are kept";
+    EXPECT_EQ(SettingStoreOf(s.dm()), storeAddress) << "the store stays the page's";
+    EXPECT_EQ(s.dm()->pdmSettingCount[0], 6);
+    EXPECT_EQ(s.dm()->pdmSettingCount[1], 2);
+    EXPECT_EQ(s.dm()->pdmSettingIndex, 0);
+    const PrintSetting *first = SettingRecordAddress(s.dm(), 0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->presetId, 1);
+    EXPECT_EQ(s.dm()->pdmPrintMode, first->printMode) << "the first preset is applied";
+    EXPECT_EQ(SelectedText(page, IDC_SETUP_LENGTH_UNIT), L"inch");
+    EXPECT_EQ(s.ctx()->refreshBasic, 1);
+    EXPECT_EQ(s.ctx()->refreshOption, 1);
+    EXPECT_EQ(s.ctx()->refreshSetup, 0);
+    HWND option = s.Show(PX_TAB_OPTION);
+    EXPECT_EQ(ItemText(option, IDC_OPTION_COPIES), std::to_wstring(def.dm.dmCopies));
+}
+
+TEST_F(SetupPage, WithoutPermissionTheSettingsCanBeSavedButNotLoadedOrReset)
+{
+    OpenDocumentSheet s(DM_COPY | 0x20);
+    ASSERT_NE(s.window, nullptr);
+    s.EnsureStore();
+    HWND page = s.Show(PX_TAB_SETUP);
+    EXPECT_FALSE(IsEnabled(page, IDC_SETUP_LOAD));
+    EXPECT_FALSE(IsEnabled(page, IDC_SETUP_INITIALIZE));
+    EXPECT_FALSE(IsEnabled(page, IDC_SETUP_SHOW_STATUS));
+    EXPECT_TRUE(IsEnabled(page, IDC_SETUP_SAVE));
+    EXPECT_TRUE(IsEnabled(page, IDC_SETUP_VERSION));
+    EXPECT_TRUE(IsEnabled(page, IDC_SETUP_LENGTH_UNIT));
+    EXPECT_TRUE(IsEnabled(page, IDC_SETUP_TEMP_UNIT));
+
+    std::wstring path = ScratchFile(L"nopermission.OVP");
+    DeleteFileW(path.c_str());
+    EXPECT_TRUE(FileActionThroughPage(s, IDC_SETUP_SAVE, path, {}).empty());
+    std::vector<BYTE> bytes = FileBytes(path);
+    ASSERT_EQ(bytes.size(), 2072u + 1184u * 8);
+    EXPECT_EQ(bytes[0] | bytes[1] << 8, 2501);
+}
+
+TEST_F(SetupPage, AfterALoadOkCopiesOutTheLoadedSettingsNotTheBasicPageLists)
+{
+    OpenDocumentSheet s;
+    ASSERT_NE(s.window, nullptr);
+    s.EnsureStore();
+    PaperEntry entry = {};
+    ASSERT_TRUE(PaperEntryAt(&s.ctx()->paperList, 4, &entry));
+    PXDEVMODE original = *s.dm();
+    SetRecordPaper(s.dm(), &entry);
+    s.dm()->dm.dmOrientation = DMORIENT_LANDSCAPE;
+    std::wstring path = ScratchFile(L"apply.OVP");
+    ASSERT_TRUE(SaveSettingsFile(path.c_str(), s.dm(), SettingStoreOf(s.dm())));
+    // The Basic page shows the settings as they were when the sheet opened.
+    *s.dm() = original;
+    s.Show(PX_TAB_BASIC);
+    s.Show(PX_TAB_SETUP);
+
+    EXPECT_TRUE(FileActionThroughPage(s, IDC_SETUP_LOAD, path, {}).empty());
+    ASSERT_EQ(s.dm()->dm.dmPaperSize, entry.paperSize);
+    ASSERT_TRUE(s.Close(PSBTN_OK));
+    const PXDEVMODE *out = s.out.as<PXDEVMODE>();
+    EXPECT_EQ(out->dm.dmPaperSize, entry.paperSize) << "the Basic page's stale list was read back";
+    EXPECT_EQ(out->dm.dmOrientation, DMORIENT_LANDSCAPE);
+    ASSERT_EQ(s.sheet.host.results.size(), 1u);
+    EXPECT_EQ(s.sheet.host.results[0], CPSUI_OK);
+}
+
+}  // namespace
