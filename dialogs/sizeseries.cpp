@@ -1,0 +1,151 @@
+#include "dialogs/sizeseries.h"
+
+#include "core/module.h"
+#include "core/trace.h"
+#include "devmode/papermerge.h"
+#include "pages/controls.h"
+#include "pages/help.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_dialogs.h"
+#include "resources/ids_strings.h"
+#include "sheets/sheetbinding.h"
+
+struct SeriesBox {
+    int id;
+    uint32_t bit;
+};
+static const SeriesBox kSeriesBoxes[] = {
+    {IDC_SERIES_ISO_A, 0x2}, {IDC_SERIES_ISO_B, 0x4}, {IDC_SERIES_JIS_B, 0x1},
+    {IDC_SERIES_DIN, 0x8},   {IDC_SERIES_ANSI, 0x20}, {IDC_SERIES_ARCH, 0x40},
+};
+
+static PageContext *ContextOf(HWND dialog)
+{
+    return reinterpret_cast<PageContext *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+}
+
+static uint32_t CheckedMask(HWND dialog)
+{
+    uint32_t mask = PX_SERIES_USER_SIZES;
+    for (const SeriesBox &box : kSeriesBoxes) {
+        if (IsDlgButtonChecked(dialog, box.id) == BST_CHECKED)
+            mask |= box.bit;
+    }
+    return mask;
+}
+
+// The output size is looked up among the output sizes the Basic page
+// offers: the paper list alone has no entry for the output-size choices.
+static BOOL OutputSizeKept(const PageContext *ctx, uint32_t mask)
+{
+    const PXDEVMODE *dm = &ctx->dmCurrent;
+    SheetBindingScope binding(ctx->hPrinter);
+    PaperList list = {};
+    BuildPaperList(ctx->hPrinter, dm->dm.dmDefaultSource, &list,
+                   dm->pdmSizeSeries | PX_SERIES_OUTPUT_SIZES, dm->pdmUserSizes,
+                   PX_USER_SIZE_COUNT);
+    PaperEntry entry = {};
+    FindPaperByCode(&list, (uint16_t)dm->pdmOutputSize, &entry);
+    ReleasePaperList(&list);
+    return (entry.series & mask) != 0 || entry.series == PX_SERIES_OUTPUT_SIZES;
+}
+
+BOOL SizesInUseKept(const PageContext *ctx, uint32_t mask)
+{
+    PaperEntry page = {};
+    if (!FindRecordPaper(&ctx->dmCurrent, &ctx->paperList, &page))
+        PaperEntryAt(&ctx->paperList, 1, &page);
+    if (!(page.series & mask))
+        return FALSE;
+    return OutputSizeKept(ctx, mask);
+}
+
+// The list for the new mask replaces the old one only when it could be
+// built, so a failure never leaves the pages without sizes.
+static BOOL RebuildPaperList(PageContext *ctx, uint32_t mask)
+{
+    PXDEVMODE *dm = &ctx->dmCurrent;
+    SheetBindingScope binding(ctx->hPrinter);
+    PaperList list = {};
+    if (!BuildPaperList(ctx->hPrinter, dm->dm.dmDefaultSource, &list, mask, dm->pdmUserSizes,
+                        PX_USER_SIZE_COUNT)) {
+        PX_TRACE(L"paper list not rebuilt for series 0x%08x", mask);
+        return FALSE;
+    }
+    ReleasePaperList(&ctx->paperList);
+    ctx->paperList = list;
+    return TRUE;
+}
+
+static void Confirm(HWND dialog, PageContext *ctx)
+{
+    if (!ctx->canChange)
+        return;
+    uint32_t mask = CheckedMask(dialog);
+    if (!SizesInUseKept(ctx, mask)) {
+        WCHAR text[PX_TEXT_CHARS];
+        LoadText(IDS_MSG_SIZE_IN_USE, text, PX_TEXT_CHARS);
+        MessageBoxW(dialog, text, NULL, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (RebuildPaperList(ctx, mask))
+        ctx->dmCurrent.pdmSizeSeries = mask;
+    EndDialog(dialog, IDOK);
+}
+
+static BOOL Open(HWND dialog, PageContext *ctx)
+{
+    if (!ctx) {
+        EndDialog(dialog, IDCANCEL);
+        return FALSE;
+    }
+    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)ctx);
+    SetWindowTextW(dialog, LoadPageString(IDD_SIZE_SERIES));
+    for (int id = IDC_SERIES_GROUP; id <= IDC_SERIES_ARCH; id++)
+        SetDlgItemTextW(dialog, id, LoadPageString(id));
+    SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
+    SetDlgItemTextW(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+    for (const SeriesBox &box : kSeriesBoxes) {
+        CheckDlgButton(dialog, box.id,
+                       (ctx->dmCurrent.pdmSizeSeries & box.bit) ? BST_CHECKED : BST_UNCHECKED);
+    }
+    if (!ctx->canChange) {
+        for (int id = IDC_SERIES_GROUP; id <= IDC_SERIES_ARCH; id++)
+            DisableControl(dialog, id);
+        DisableControl(dialog, IDOK);
+    }
+    return TRUE;
+}
+
+INT_PTR CALLBACK SizeSeriesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return Open(dialog, reinterpret_cast<PageContext *>(lParam));
+    PageContext *ctx = ContextOf(dialog);
+    if (!ctx)
+        return FALSE;
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            Confirm(dialog, ctx);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+        ShowHelpTopic(dialog, ctx->helpFile, IDH_SIZE_SERIES);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR ShowSizeSeriesDialog(HWND owner, PageContext *ctx)
+{
+    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_SIZE_SERIES), owner,
+                           SizeSeriesDialogProc, (LPARAM)ctx);
+}

@@ -1,0 +1,278 @@
+#include "dialogs/usersize.h"
+
+#include "core/module.h"
+#include "pages/controls.h"
+#include "pages/help.h"
+#include "pages/numedit.h"
+#include "pages/units.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_dialogs.h"
+#include "resources/ids_strings.h"
+
+#define PX_USER_SIZE_SERIES 0x80000000u
+#define PX_PAPER_USER_SIZE 256
+#define PX_SCALE_MM 10
+#define PX_SCALE_INCH 100
+
+// The pairs as they were when the dialog opened, for Cancel.
+static PxUserSize g_backup[PX_USER_SIZE_COUNT];
+
+// One side's box, its limits and its place in a pair.
+struct SideRow {
+    int edit;
+    int32_t PrinterInfoRecord::*minimum;
+    int32_t PrinterInfoRecord::*maximum;
+    int32_t PxUserSize::*value;
+};
+static const SideRow kShortSide = {IDC_USIZE_SHORT, &PrinterInfoRecord::minWidth,
+                                   &PrinterInfoRecord::maxWidth, &PxUserSize::width};
+static const SideRow kLongSide = {IDC_USIZE_LONG, &PrinterInfoRecord::minLength,
+                                  &PrinterInfoRecord::maxLength, &PxUserSize::length};
+
+static UserSizeRequest *RequestOf(HWND dialog)
+{
+    return reinterpret_cast<UserSizeRequest *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+}
+
+static BOOL InInches(const PageContext *ctx)
+{
+    return ctx->dmCurrent.pdmLengthUnit != 0;
+}
+
+static void SetCaption(HWND dialog, int id, UINT formatId, int32_t low, int32_t high, int divisor,
+                       const WCHAR *unit)
+{
+    WCHAR text[PX_TEXT_CHARS];
+    FormatString(text, PX_TEXT_CHARS, formatId, low / divisor, low % divisor, high / divisor,
+                 high % divisor, unit);
+    SetDlgItemTextW(dialog, id, text);
+}
+
+static void SetSideCaption(HWND dialog, const PageContext *ctx, const SideRow *side, int id,
+                           UINT mmFormat, UINT inchFormat, const WCHAR *unit)
+{
+    int32_t low = ctx->printerInfo.*side->minimum;
+    int32_t high = ctx->printerInfo.*side->maximum;
+    if (InInches(ctx))
+        SetCaption(dialog, id, inchFormat, MillimetreTenthsToInch(low), MillimetreTenthsToInch(high),
+                   100, unit);
+    else
+        SetCaption(dialog, id, mmFormat, low, high, 10, unit);
+}
+
+static void SetLabels(HWND dialog, const PageContext *ctx)
+{
+    SetWindowTextW(dialog, LoadPageString(IDD_USER_SIZE));
+    for (int id = IDC_USIZE_GROUP; id <= IDC_USIZE_LONG_UNIT; id++)
+        SetDlgItemTextW(dialog, id, LoadPageString(id));
+    WCHAR unit[PX_TEXT_CHARS];
+    LoadText(InInches(ctx) ? IDS_UNIT_INCH : IDS_UNIT_MM, unit, PX_TEXT_CHARS);
+    SetSideCaption(dialog, ctx, &kShortSide, IDC_USIZE_SHORT_LABEL, IDC_USIZE_SHORT_LABEL,
+                   IDS_USIZE_SHORT_INCH, unit);
+    SetSideCaption(dialog, ctx, &kLongSide, IDC_USIZE_LONG_LABEL, IDC_USIZE_LONG_LABEL,
+                   IDS_USIZE_LONG_INCH, unit);
+    SetDlgItemTextW(dialog, IDC_USIZE_SHORT_UNIT, unit);
+    SetDlgItemTextW(dialog, IDC_USIZE_LONG_UNIT, unit);
+    SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
+    SetDlgItemTextW(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+}
+
+static void ShowSide(HWND dialog, const PageContext *ctx, int id, int32_t value)
+{
+    if (InInches(ctx))
+        FormatNumber(dialog, id, MillimetreTenthsToInch(value), PX_SCALE_INCH);
+    else
+        FormatNumber(dialog, id, value, PX_SCALE_MM);
+}
+
+// Pair p of the six; positions beyond them (a data driver with more user
+// sizes) have no pair.
+static PxUserSize *PairAt(PageContext *ctx, LRESULT position)
+{
+    if (position < 0 || position >= PX_USER_SIZE_COUNT)
+        return NULL;
+    return &ctx->dmCurrent.pdmUserSizes[position];
+}
+
+static void FillDialog(HWND dialog, PageContext *ctx, LRESULT position, BOOL withEdits)
+{
+    ResetList(dialog, IDC_USIZE_LIST);
+    PaperEntry entry = {};
+    for (int i = 1; i <= PaperCount(&ctx->paperList); i++) {
+        if (PaperEntryAt(&ctx->paperList, i, &entry) && (entry.series & PX_USER_SIZE_SERIES) &&
+            entry.paperSize != PX_PAPER_USER_SIZE)
+            AddItem(dialog, IDC_USIZE_LIST, entry.name, i);
+    }
+    SendDlgItemMessageW(dialog, IDC_USIZE_LIST, CB_SETCURSEL, position, 0);
+    const PxUserSize *pair = PairAt(ctx, position);
+    if (withEdits && pair) {
+        ShowSide(dialog, ctx, IDC_USIZE_SHORT, pair->width);
+        ShowSide(dialog, ctx, IDC_USIZE_LONG, pair->length);
+    }
+    if (ctx->canChange)
+        return;
+    for (int id = IDC_USIZE_GROUP; id <= IDC_USIZE_LONG_UNIT; id++)
+        DisableControl(dialog, id);
+    DisableControl(dialog, IDOK);
+}
+
+static LRESULT SelectedPosition(HWND dialog)
+{
+    LRESULT position = SendDlgItemMessageW(dialog, IDC_USIZE_LIST, CB_GETCURSEL, 0, 0);
+    return position == CB_ERR ? 0 : position;
+}
+
+// Ends the dialog; the edits' focus changes on the way out commit nothing.
+static void Finish(HWND dialog, INT_PTR result)
+{
+    SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
+    EndDialog(dialog, result);
+}
+
+static void BindPairs(PageContext *ctx)
+{
+    BindUserSizes(&ctx->paperList, ctx->dmCurrent.pdmUserSizes, PX_USER_SIZE_COUNT);
+}
+
+// Parses, clamps and reformats one box into pair p.
+static void CommitSide(HWND dialog, PageContext *ctx, const SideRow *side, LRESULT position)
+{
+    PxUserSize *pair = PairAt(ctx, position);
+    if (!pair)
+        return;
+    int32_t low = ctx->printerInfo.*side->minimum;
+    int32_t high = ctx->printerInfo.*side->maximum;
+    int32_t value = 0;
+    if (InInches(ctx)) {
+        ParseClampFormat(dialog, side->edit, MillimetreTenthsToInch(low), MillimetreTenthsToInch(high),
+                         &value, PX_SCALE_INCH);
+        value = InchToMillimetreTenths(value);
+    } else {
+        ParseClampFormat(dialog, side->edit, low, high, &value, PX_SCALE_MM);
+    }
+    pair->*side->value = value;
+}
+
+static void SideLeft(HWND dialog, PageContext *ctx, const SideRow *side)
+{
+    LRESULT position = SelectedPosition(dialog);
+    CommitSide(dialog, ctx, side, position);
+    BindPairs(ctx);
+    FillDialog(dialog, ctx, position, FALSE);
+}
+
+// The first pair whose short side is longer than its long side, or -1.
+static int FirstBadPair(const PXDEVMODE *dm)
+{
+    for (int i = 0; i < PX_USER_SIZE_COUNT; i++) {
+        if (dm->pdmUserSizes[i].width > dm->pdmUserSizes[i].length)
+            return i;
+    }
+    return -1;
+}
+
+static void OfferSwap(HWND dialog, PageContext *ctx, int bad)
+{
+    WCHAR text[PX_TEXT_CHARS];
+    WCHAR title[PX_TEXT_CHARS];
+    LoadText(IDS_MSG_USER_SIZE_SWAP, text, PX_TEXT_CHARS);
+    LoadText(IDS_TITLE_CONFIRM, title, PX_TEXT_CHARS);
+    PxUserSize *pair = &ctx->dmCurrent.pdmUserSizes[bad];
+    if (MessageBoxW(dialog, text, title, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+        int32_t shortSide = pair->width;
+        pair->width = pair->length;
+        pair->length = shortSide;
+    }
+    BindPairs(ctx);
+    FillDialog(dialog, ctx, bad, TRUE);
+}
+
+static void Confirm(HWND dialog, UserSizeRequest *request)
+{
+    PageContext *ctx = request->ctx;
+    if (!ctx->canChange)
+        return;
+    LRESULT position = SelectedPosition(dialog);
+    CommitSide(dialog, ctx, &kShortSide, position);
+    CommitSide(dialog, ctx, &kLongSide, position);
+    int bad = FirstBadPair(&ctx->dmCurrent);
+    if (bad >= 0) {
+        OfferSwap(dialog, ctx, bad);
+        return;
+    }
+    BindPairs(ctx);
+    request->index = (int32_t)position;
+    Finish(dialog, IDOK);
+}
+
+static void Cancel(HWND dialog, PageContext *ctx)
+{
+    CopyMemory(ctx->dmCurrent.pdmUserSizes, g_backup, sizeof g_backup);
+    BindPairs(ctx);
+    Finish(dialog, IDCANCEL);
+}
+
+static BOOL Command(HWND dialog, UserSizeRequest *request, int id, int code)
+{
+    PageContext *ctx = request->ctx;
+    switch (id) {
+    case IDC_USIZE_LIST:
+        if (code != CBN_SELCHANGE)
+            return FALSE;
+        FillDialog(dialog, ctx, SelectedPosition(dialog), TRUE);
+        return TRUE;
+    case IDC_USIZE_SHORT:
+    case IDC_USIZE_LONG:
+        if (code != EN_KILLFOCUS)
+            return FALSE;
+        SideLeft(dialog, ctx, id == IDC_USIZE_SHORT ? &kShortSide : &kLongSide);
+        return TRUE;
+    case IDOK:
+        Confirm(dialog, request);
+        return TRUE;
+    case IDCANCEL:
+        Cancel(dialog, ctx);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+static BOOL Open(HWND dialog, UserSizeRequest *request)
+{
+    if (!request || !request->ctx) {
+        EndDialog(dialog, IDCANCEL);
+        return FALSE;
+    }
+    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)request);
+    PageContext *ctx = request->ctx;
+    SetLabels(dialog, ctx);
+    CopyMemory(g_backup, ctx->dmCurrent.pdmUserSizes, sizeof g_backup);
+    FillDialog(dialog, ctx, request->index, TRUE);
+    return TRUE;
+}
+
+INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return Open(dialog, reinterpret_cast<UserSizeRequest *>(lParam));
+    UserSizeRequest *request = RequestOf(dialog);
+    if (!request)
+        return FALSE;
+    switch (message) {
+    case WM_COMMAND:
+        return Command(dialog, request, LOWORD(wParam), HIWORD(wParam));
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+        ShowHelpTopic(dialog, request->ctx->helpFile, IDH_USER_SIZE);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR ShowUserSizeDialog(HWND owner, UserSizeRequest *request)
+{
+    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_USER_SIZE), owner,
+                           UserSizeDialogProc, (LPARAM)request);
+}

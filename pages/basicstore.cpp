@@ -1,0 +1,39 @@
+#include "pages/basicstore.h"
+
+#include "core/trace.h"
+#include "dialogs/settingstore.h"
+#include "settingsfiles/workfile.h"
+#include "sheets/sheetbinding.h"
+
+BOOL OpenSettingStore(PageContext *ctx)
+{
+    PXDEVMODE *dm = &ctx->dmCurrent;
+    if (SettingStoreOf(dm))
+        return TRUE;
+    if (!AllocSettingStore(dm)) {
+        PX_TRACE(L"no memory for the registered settings store");
+        return FALSE;
+    }
+    if (!ReadWorkingSettings(ctx->hPrinter, dm)) {
+        // The presets take their names from the data driver.
+        SheetBindingScope binding(ctx->hPrinter);
+        InstallPresets(dm);
+    }
+    return TRUE;
+}
+
+void SaveAndReleaseSettingStore(PageContext *ctx)
+{
+    PXDEVMODE *dm = &ctx->dmCurrent;
+    if (!SettingStoreOf(dm))
+        return;
+    if (!WriteWorkingSettings(ctx->hPrinter, dm))
+        PX_TRACE(L"working settings file not written");
+    ReleaseSettingStore(dm);
+}
+
+void DropSettingStore(PageContext *ctx)
+{
+    if (SettingStoreOf(&ctx->dmCurrent))
+        ReleaseSettingStore(&ctx->dmCurrent);
+}
