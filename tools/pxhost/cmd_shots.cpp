@@ -74,6 +74,30 @@ static void ShootUnits(ShotRun *run, HWND sheet)
     SendMessageW(sheet, PSM_SETCURSEL, 2, 0);
 }
 
+// The Basic page's own dialogs and states: the size series, the User size
+// dialog, and the page with the user size it confirmed.
+static void ShootBasicStates(ShotRun *run, DWORD thread, HWND sheet, const WCHAR *suffix)
+{
+    SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
+    HWND page = CurrentSheetPage(sheet);
+    std::wstring userSize = std::wstring(L"user-size-dialog") + suffix;
+    ShootModal(run, thread, sheet, page, IDC_BASIC_USER_SIZE, userSize.c_str());
+    std::wstring chosen = std::wstring(L"basic-user-size") + suffix;
+    Shoot(run, sheet, chosen.c_str());
+    if (suffix[0])
+        return;
+    HWND sizes = GetDlgItem(page, IDC_BASIC_PAGE_SIZE);
+    LRESULT last = SendMessageW(sizes, CB_GETCOUNT, 0, 0) - 1;
+    SendMessageW(sizes, CB_SETCURSEL, last, 0);
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_BASIC_PAGE_SIZE, CBN_SELCHANGE), (LPARAM)sizes);
+    HWND dialog = WaitForDialogOtherThan(thread, sheet);
+    Shoot(run, dialog, L"size-series-dialog");
+    if (dialog) {
+        PostClick(dialog, IDCANCEL);
+        WaitUntil([dialog] { return !IsWindow(dialog); });
+    }
+}
+
 static void ShootDocumentSheet(ShotRun *run, HANDLE printer, WCHAR *name)
 {
     UniqueBlock<DEVMODEW> out = UniqueBlock<DEVMODEW>::Allocate(4160);
@@ -93,10 +117,15 @@ static void ShootDocumentSheet(ShotRun *run, HANDLE printer, WCHAR *name)
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
         Shoot(run, sheet, tabs[i]);
     }
+    ShootBasicStates(run, thread.id(), sheet, L"");
     ShootUnits(run, sheet);
     HWND page = CurrentSheetPage(sheet);
     ShootModal(run, thread.id(), sheet, page, IDC_SETUP_VERSION, L"version-dialog");
     ShootModal(run, thread.id(), sheet, page, IDC_SUMMARY_CONFIRM, L"current-settings");
+    // The Basic page and its User size dialog after the switch to inches.
+    SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
+    Shoot(run, sheet, L"basic-inch");
+    ShootBasicStates(run, thread.id(), sheet, L"-inch");
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     thread.Join();
 }
