@@ -100,16 +100,24 @@ static int FillPaperType(int row, PaperTypeRecord *ptype)
     return 1;
 }
 
-PX_EXPORT int WINAPI xRtlPtypeQuery(void) { return kPaperTypeCount; }
+#ifdef PXDATA_NO_PAPER_TYPES
+static const int kPaperTypesOffered = 0;
+#else
+static const int kPaperTypesOffered = kPaperTypeCount;
+#endif
+
+PX_EXPORT int WINAPI xRtlPtypeQuery(void) { return kPaperTypesOffered; }
 
 PX_EXPORT int WINAPI xRtlPtypeEnum(int index, PaperTypeRecord *ptype)
 {
+    if (!kPaperTypesOffered)
+        return 0;
     return FillPaperType(RowOfIndex(index, kPaperTypeCount, kDefaultPaperTypeIndex), ptype);
 }
 
 PX_EXPORT int WINAPI xRtlPtypeSearch(int id, PaperTypeRecord *ptype)
 {
-    for (int row = 0; row < kPaperTypeCount; row++)
+    for (int row = 0; row < kPaperTypesOffered; row++)
         if ((int)kPaperTypes[row].id == id)
             return FillPaperType(row, ptype);
     return 0;
@@ -174,6 +182,11 @@ PX_EXPORT int WINAPI xRtlPaperEnum(int index, PaperRecord *paper)
     for (int i = 0; i < 4; i++)
         paper->margins[i] = p.margins[i];
     paper->series = p.series;
+#ifdef PXDATA_NO_USER_SIZES
+    // The user-size papers stay in the table but belong to no series.
+    if (paper->series & 0x80000000u)
+        paper->series = 0;
+#endif
     paper->paperSize = p.paperSize;
     return 1;
 }

@@ -12,6 +12,8 @@ const TestPrinterSpec kTestPrinters[] = {
     {PX_PRINTER_SECOND, L"pxdata2.dll"},
     {PX_PRINTER_MISSING, L"pxdata_missing.dll"},
     {PX_PRINTER_NOTDLL, L"pxdata_bad.dll"},
+    {PX_PRINTER_NOPTYPE, L"pxdata_noptype.dll"},
+    {PX_PRINTER_NOUSER, L"pxdata_nouser.dll"},
 };
 const int kTestPrinterCount = sizeof kTestPrinters / sizeof kTestPrinters[0];
 

@@ -14,6 +14,8 @@
 #define PX_PRINTER_SECOND L"PX Test Second"    // same tables, another file
 #define PX_PRINTER_MISSING L"PX Test Missing"  // data file deleted after install
 #define PX_PRINTER_NOTDLL L"PX Test NotDll"    // data file is not a library
+#define PX_PRINTER_NOPTYPE L"PX Test NoPaperTypes" // no paper types
+#define PX_PRINTER_NOUSER L"PX Test NoUserSizes"   // no user-size papers
 
 struct TestPrinterSpec {
     const WCHAR *printer;

@@ -189,3 +189,48 @@ TEST_F(BasicUi, WithoutPermissionTheDialogsCloseOnlyWithCancel)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BasicUi, DataDriversWithoutPaperTypesOrUserSizes)
+{
+    LONG blocks = PxLiveBlocks();
+    {
+        PrinterHandle printer(PX_PRINTER_NOPTYPE);
+        Guarded out(4160);
+        HostedDocumentSheet sheet(printer, PX_PRINTER_NOPTYPE, out.as<DEVMODEW>(), DM_COPY);
+        HWND window = sheet.Open();
+        ASSERT_NE(window, nullptr) << "the sheet opens without paper types";
+        HWND page = CurrentSheetPage(window);
+        EXPECT_EQ(SendDlgItemMessageW(page, IDC_BASIC_MEDIA_TYPE, CB_GETCOUNT, 0, 0), 0);
+        EXPECT_EQ(SelectedText(page, IDC_BASIC_MEDIA_TYPE), L"<none>");
+        ChooseListItem(page, IDC_BASIC_ROTATION, 1);
+        EXPECT_TRUE(sheet.Close(PSBTN_OK));
+        EXPECT_EQ(sheet.host.results.size(), 1u);
+    }
+    EXPECT_EQ(PxLiveBlocks(), blocks) << "no paper types";
+    {
+        PrinterHandle printer(PX_PRINTER_NOUSER);
+        Guarded out(4160);
+        HostedDocumentSheet sheet(printer, PX_PRINTER_NOUSER, out.as<DEVMODEW>(), DM_COPY);
+        HWND window = sheet.Open();
+        ASSERT_NE(window, nullptr) << "the sheet opens without user sizes";
+        HWND page = CurrentSheetPage(window);
+        DWORD thread = GetWindowThreadProcessId(window, NULL);
+        short paper = sheet.Context()->dmCurrent.dm.dmPaperSize;
+        PostClick(page, IDC_BASIC_USER_SIZE);
+        HWND dialog = WaitForTopDialog(thread, window);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_USIZE_LIST, CB_GETCOUNT, 0, 0), 0);
+        SetDlgItemTextW(dialog, IDC_USIZE_SHORT, L"x");
+        LeaveEdit(dialog, IDC_USIZE_SHORT);
+        EXPECT_EQ(ItemText(dialog, IDC_USIZE_SHORT), L"100.0") << "raised to the minimum";
+        Close(dialog, IDOK);
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_EQ(sheet.Context()->dmCurrent.dm.dmPaperSize, paper) << "no user size to choose";
+        EXPECT_TRUE(sheet.Close(PSBTN_CANCEL));
+    }
+    EXPECT_EQ(PxLiveBlocks(), blocks) << "no user sizes";
+}
+
+}  // namespace
