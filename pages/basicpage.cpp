@@ -177,12 +177,6 @@ void FillBasicControls(HWND page, PageContext *ctx)
     ApplyEnablingRules(page, ctx);
 }
 
-void RefillSettingsAndSummary(HWND page, PageContext *ctx)
-{
-    SendMessageW(page, WM_USER, 0, 0);
-    RefreshSummary(page, ctx);
-}
-
 static void ApplySettingInForceOf(PageContext *ctx)
 {
     SheetBindingScope binding(ctx->hPrinter);
