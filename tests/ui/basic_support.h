@@ -14,6 +14,9 @@
 #include "settingsfiles/workfile.h"
 #include "tools/uihost/ui.h"
 
+// Kept apart from the other UI suites' helpers of the same names.
+namespace basicui {
+
 inline std::wstring ModuleText(UINT id)
 {
     WCHAR text[256] = L"";
@@ -172,3 +175,7 @@ inline std::wstring AnswerBox(DWORD thread, HWND except, int button)
     WaitUntil([&] { return !IsWindow(box); });
     return text;
 }
+
+}  // namespace basicui
+
+using namespace basicui;
