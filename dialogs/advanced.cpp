@@ -241,8 +241,11 @@ static INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wPa
         return InitAdvancedDialog(dialog, reinterpret_cast<PageContext *>(lParam));
     if (!g_advanced.ctx)
         return FALSE;
-    if (!g_advanced.changed && TouchesSetting(dialog, message, wParam))
+    // Remove and Add follow the flag at once, before any refresh.
+    if (!g_advanced.changed && TouchesSetting(dialog, message, wParam)) {
         g_advanced.changed = TRUE;
+        ApplyEnabling(dialog);
+    }
     switch (message) {
     case WM_COMMAND:
         return AdvancedCommand(dialog, wParam);
