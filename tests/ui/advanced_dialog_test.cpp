@@ -246,16 +246,34 @@ TEST_F(AdvancedDialog, PrinterProfilesComeFromTheColourDirectoryWithTheirDescrip
     RemoveProfile(L"pxadv-monitor.icm");
 }
 
-// A data driver without xRtlQltModeSearch, and a paper type the store has
-// no block for: the dialog opens, shows and confirms without a crash.
-TEST_F(AdvancedDialog, DataDriverWithoutQualityModesAndPaperTypeWithoutBlock)
+// Data drivers without quality modes or colour corrections, and a paper
+// type the store has no block for: the dialog opens, shows and confirms
+// without a crash, and Cancel leaves the store as it was.
+TEST_F(AdvancedDialog, DataDriversWithoutColourKnowledgeAndPaperTypeWithoutBlock)
 {
-    {
-        TestContext t(PX_PRINTER_NOOP);
+    for (const WCHAR *printer : {PX_PRINTER_NOOP, PX_PRINTER_NOCOLOR}) {
+        TestContext t(printer);
+        ASSERT_NE(t.record(0), nullptr);
+        PrintSetting saved[PX_SETTING_SLOTS];
+        memcpy(saved, t.record(0), sizeof saved);
+        {
+            OpenAdvanced open(t.ctx);
+            ASSERT_NE(open.dialog, nullptr);
+            HWND d = open.dialog;
+            int corrections = lstrcmpW(printer, PX_PRINTER_NOCOLOR) == 0 ? 0 : 2;
+            EXPECT_EQ(ListCount(d, IDC_ADV_CORRECTION), corrections);
+            Pick(d, IDC_ADV_CORRECTION, 0);
+            SetDlgItemTextW(d, IDC_ADV_NAME, L"Kept");
+            Click(d, IDC_ADV_ADD);
+            EXPECT_EQ(t.count(), 7);
+            ASSERT_TRUE(open.Close(IDCANCEL));
+        }
+        EXPECT_EQ(t.count(), 6);
+        for (int slot = 0; slot < PX_SETTING_SLOTS; slot++)
+            EXPECT_EQ(FirstDifferentField(saved[slot], *t.record(slot)), "") << "slot " << slot;
         OpenAdvanced open(t.ctx);
         ASSERT_NE(open.dialog, nullptr);
-        PeekList(open.dialog, IDC_ADV_PRINT_MODE);
-        ChooseListItem(open.dialog, IDC_ADV_PRINT_MODE, 2);
+        Pick(open.dialog, IDC_ADV_PRINT_MODE, 2);
         ASSERT_TRUE(open.Close(IDOK));
         EXPECT_EQ(t.dm()->pdmPrintMode, 2);
         EXPECT_EQ(t.record(PX_SETTING_CURRENT_SLOT)->printMode, 2);

@@ -38,6 +38,9 @@ HWND WaitForWindow(DWORD threadId, const wchar_t *className, const wchar_t *capt
 // A visible top-level dialog of the thread other than `except`.
 HWND WaitForDialogOtherThan(DWORD threadId, HWND except, DWORD ms = PX_UI_WAIT_MS);
 
+// A visible dialog of the thread owned by `owner` (a modal dialog it opened).
+HWND WaitForDialogOwnedBy(DWORD threadId, HWND owner, DWORD ms = PX_UI_WAIT_MS);
+
 std::wstring WindowText(HWND window);
 std::wstring ItemText(HWND dialog, int id);
 
