@@ -233,16 +233,27 @@ static int FillQualityMode(int row, QualityModeRecord *mode)
     return 1;
 }
 
-PX_EXPORT int WINAPI xRtlQltModeQuery(void) { return kQualityModeCount; }
+// pxdata_nocolor.dll answers no quality modes and no colour corrections.
+#ifdef PXDATA_NO_QUALITY_NO_CORRECTIONS
+#define PXDATA_ANSWERS_COLOR 0
+#else
+#define PXDATA_ANSWERS_COLOR 1
+#endif
+
+PX_EXPORT int WINAPI xRtlQltModeQuery(void) { return PXDATA_ANSWERS_COLOR ? kQualityModeCount : 0; }
 
 PX_EXPORT int WINAPI xRtlQltModeEnum(int index, QualityModeRecord *mode)
 {
+    if (!PXDATA_ANSWERS_COLOR)
+        return 0;
     return FillQualityMode(RowOfIndex(index, kQualityModeCount, kDefaultQualityModeIndex), mode);
 }
 
 // pxdata_noop.dll is linked from the same object but does not export this one.
 PX_EXPORT int WINAPI xRtlQltModeSearch(int id, QualityModeRecord *mode)
 {
+    if (!PXDATA_ANSWERS_COLOR)
+        return 0;
     for (int row = 0; row < kQualityModeCount; row++)
         if ((int)kQualityModes[row].id == id)
             return FillQualityMode(row, mode);
@@ -284,16 +295,20 @@ static int FillColorCorrection(int row, ColorCorrectionRecord *ccr)
     return 1;
 }
 
-PX_EXPORT int WINAPI xRtlCCRmQuery(void) { return kColorCorrectionCount; }
+PX_EXPORT int WINAPI xRtlCCRmQuery(void) { return PXDATA_ANSWERS_COLOR ? kColorCorrectionCount : 0; }
 
 PX_EXPORT int WINAPI xRtlCCRmEnum(int index, ColorCorrectionRecord *ccr)
 {
+    if (!PXDATA_ANSWERS_COLOR)
+        return 0;
     return FillColorCorrection(
         RowOfIndex(index, kColorCorrectionCount, kDefaultColorCorrectionIndex), ccr);
 }
 
 PX_EXPORT int WINAPI xRtlCCRmSearch(int id, ColorCorrectionRecord *ccr)
 {
+    if (!PXDATA_ANSWERS_COLOR)
+        return 0;
     for (int row = 0; row < kColorCorrectionCount; row++)
         if ((int)kColorCorrections[row].id == id)
             return FillColorCorrection(row, ccr);

@@ -1,23 +1,274 @@
 #include "dialogs/advanced.h"
 
 #include "core/module.h"
+#include "core/trace.h"
+#include "devmode/template.h"
+#include "dialogs/advstate.h"
+#include "dialogs/coloradjust.h"
+#include "dialogs/inkadjust.h"
+#include "pages/controls.h"
+#include "pages/help.h"
+#include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
+#include "resources/ids_strings.h"
+#include "sheets/sheetbinding.h"
 
-// Until the dialog's settings are wired it shows its template and closes
-// with OK or Cancel.
-static INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+static AdvancedState g_advanced;
+
+AdvancedState &Advanced(void) { return g_advanced; }
+
+const WCHAR *AdvancedHelpFile(void) { return g_advanced.ctx ? g_advanced.ctx->helpFile : NULL; }
+
+static const HelpContext kAdvancedHelp[] = {
+    {IDC_ADV_PRINT_MODE_LABEL, IDH_PRINT_MODE}, {IDC_ADV_PRINT_MODE, IDH_PRINT_MODE},
+    {IDC_ADV_EFFECT_LABEL, IDH_EFFECT}, {IDC_ADV_EFFECT, IDH_EFFECT},
+    {IDC_ADV_RESOLUTION_LABEL, IDH_RESOLUTION}, {IDC_ADV_RESOLUTION, IDH_RESOLUTION},
+    {IDC_ADV_COLOR_MODE_LABEL, IDH_COLOR_MODE}, {IDC_ADV_COLOR_MODE, IDH_COLOR_MODE},
+    {IDC_ADV_CORRECTION_LABEL, IDH_COLOR_CORRECTION}, {IDC_ADV_CORRECTION, IDH_COLOR_CORRECTION},
+    {IDC_ADV_MATCHING, IDH_COLOR_MATCHING}, {IDC_ADV_PROFILE_LABEL, IDH_COLOR_MATCHING},
+    {IDC_ADV_PROFILE, IDH_COLOR_MATCHING}, {IDC_ADV_PROFILE_DESCRIPTION, IDH_COLOR_MATCHING},
+    {IDC_ADV_COLOR_ADJUST, IDH_COLOR_ADJUST_BUTTON}, {IDC_ADV_INK_ADJUST, IDH_INK_ADJUST_BUTTON},
+    {IDC_ADV_NAME, IDH_REGISTER_SETTING}, {IDC_ADV_SETTINGS_LIST, IDH_REGISTER_SETTING},
+    {IDC_ADV_ADD, IDH_REGISTER_SETTING}, {IDC_ADV_REMOVE, IDH_REMOVE_SETTING},
+    {0, 0},
+};
+
+// ------------------------------------------------------------ opening
+
+// The registered setting in force, or none when the index addresses no
+// registered record of the paper type.
+static uint16_t SettingInForce(const PXDEVMODE *dm)
 {
-    if (message == WM_INITDIALOG)
+    int index = (uint16_t)dm->pdmSettingIndex;
+    if (index == PX_NO_SETTING || index >= RegisteredCount())
+        return PX_NO_SETTING;
+    return static_cast<uint16_t>(index);
+}
+
+static void SaveStore(AdvancedState &state)
+{
+    const PXDEVMODE *dm = AdvancedDevMode();
+    state.savedIndex = dm->pdmSettingIndex;
+    int block = SettingBlockOf(dm);
+    state.savedCount = block < 0 ? 0 : dm->pdmSettingCount[block];
+    const PrintSetting *records = RegisteredRecord(0);
+    if (records)
+        memcpy(state.savedBlock, records, sizeof state.savedBlock);
+}
+
+static void LoadWorkingRecord(AdvancedState &state)
+{
+    const PXDEVMODE *dm = AdvancedDevMode();
+    state.selected = SettingInForce(dm);
+    if (state.selected != PX_NO_SETTING)
+        state.working = *RegisteredRecord(state.selected);
+    else
+        CapturePrintSetting(dm, &state.working);
+}
+
+static void Relabel(HWND dialog)
+{
+    SetWindowTextW(dialog, LoadPageString(IDD_ADVANCED));
+    for (int id = IDC_ADV_QUALITY_GROUP; id <= IDC_ADV_REMOVE; id++) {
+        if (GetDlgItem(dialog, id))
+            SetDlgItemTextW(dialog, id, LoadPageString(id));
+    }
+    SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
+    SetDlgItemTextW(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+}
+
+static BOOL InitAdvancedDialog(HWND dialog, PageContext *ctx)
+{
+    AdvancedState &state = g_advanced;
+    state.changed = FALSE;
+    state.ctx = ctx;
+    SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)ctx);
+    SaveStore(state);
+    LoadWorkingRecord(state);
+    Relabel(dialog);
+    FillProfileList(dialog);
+    RefreshSettings(dialog);
+    FillRegisteredList(dialog);
+    return TRUE;
+}
+
+// ------------------------------------------------------------ closing
+
+static void ConfirmSettings(HWND dialog)
+{
+    AdvancedState &state = g_advanced;
+    PXDEVMODE *dm = AdvancedDevMode();
+    if (state.changed) {
+        {
+            SheetBindingScope binding(state.ctx->hPrinter);
+            ApplyPrintSetting(dm, &state.working);
+        }
+        PrintSetting *current = RegisteredRecord(PX_SETTING_CURRENT_SLOT);
+        if (current)
+            *current = state.working;
+        dm->pdmSettingIndex = PX_SETTING_INDEX_CURRENT;
+    } else {
+        dm->pdmSettingIndex = static_cast<int16_t>(state.selected);
+    }
+    EndDialog(dialog, 1);
+}
+
+static void RestoreStore(HWND dialog)
+{
+    AdvancedState &state = g_advanced;
+    PXDEVMODE *dm = AdvancedDevMode();
+    dm->pdmSettingIndex = state.savedIndex;
+    int block = SettingBlockOf(dm);
+    PrintSetting *records = RegisteredRecord(0);
+    if (block >= 0 && records) {
+        dm->pdmSettingCount[block] = state.savedCount;
+        memcpy(records, state.savedBlock, sizeof state.savedBlock);
+    }
+    EndDialog(dialog, 0);
+}
+
+// ------------------------------------------------------------ messages
+
+static BOOL IsSettingList(int id)
+{
+    return id == IDC_ADV_PRINT_MODE || id == IDC_ADV_EFFECT || id == IDC_ADV_RESOLUTION ||
+           id == IDC_ADV_COLOR_MODE || id == IDC_ADV_CORRECTION || id == IDC_ADV_PROFILE;
+}
+
+// A user touching a setting: opening or choosing in a list (opening counts
+// even when nothing is chosen), a click on the matching box or an adjustment
+// button, a trackbar, typing a name.
+static BOOL TouchesSetting(HWND dialog, UINT message, WPARAM wParam)
+{
+    if (message == WM_HSCROLL)
         return TRUE;
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dialog, LOWORD(wParam));
+    if (message != WM_COMMAND)
+        return FALSE;
+    int id = LOWORD(wParam);
+    WORD notification = HIWORD(wParam);
+    if (IsSettingList(id))
+        return notification == CBN_DROPDOWN || notification == CBN_SELENDOK;
+    if (id == IDC_ADV_MATCHING || id == IDC_ADV_COLOR_ADJUST || id == IDC_ADV_INK_ADJUST)
+        return notification == BN_CLICKED;
+    if (id == IDC_ADV_NAME && notification == EN_CHANGE)
+        return !g_advanced.refreshing && GetFocus() == GetDlgItem(dialog, IDC_ADV_NAME);
+    return FALSE;
+}
+
+static void OpenAdjustment(HWND dialog, int id)
+{
+    AdvancedState &state = g_advanced;
+    state.working.editable = state.ctx->canChange ? 1 : 0;
+    if (id == IDC_ADV_COLOR_ADJUST)
+        ShowColorAdjustDialog(dialog, &state.working);
+    else
+        ShowInkAdjustDialog(dialog, &state.working);
+    RefreshSettings(dialog);
+}
+
+static BOOL AdvancedCommand(HWND dialog, WPARAM wParam)
+{
+    int id = LOWORD(wParam);
+    WORD notification = HIWORD(wParam);
+    if (SettingCommand(dialog, id, notification))
+        return TRUE;
+    if (id == IDC_ADV_NAME) {
+        if (notification == EN_CHANGE && !g_advanced.refreshing)
+            ApplyEnabling(dialog);
+        return notification == EN_CHANGE;
+    }
+    if (id == IDC_ADV_SETTINGS_LIST) {
+        if (notification == LBN_SELCHANGE)
+            ChooseRegistered(dialog);
+        return notification == LBN_SELCHANGE;
+    }
+    // Menu commands arrive with notification 0, the same as BN_CLICKED.
+    if (notification != BN_CLICKED)
+        return FALSE;
+    switch (id) {
+    case IDC_ADV_COLOR_ADJUST:
+    case IDC_ADV_INK_ADJUST:
+        OpenAdjustment(dialog, id);
+        break;
+    case IDC_ADV_ADD:
+        AddRegistered(dialog);
+        break;
+    case IDC_ADV_REMOVE:
+        RemoveRegistered(dialog);
+        break;
+    case IDM_ADV_MOVE_TOP:
+    case IDM_ADV_MOVE_UP:
+    case IDM_ADV_MOVE_DOWN:
+    case IDM_ADV_MOVE_BOTTOM:
+        MoveRegistered(dialog, id);
+        break;
+    case IDM_ADV_HELP:
+        ShowHelpTopic(dialog, AdvancedHelpFile(), IDH_REGISTER_SETTING);
+        break;
+    case IDOK:
+        if (g_advanced.ctx->canChange)
+            ConfirmSettings(dialog);
+        break;
+    case IDCANCEL:
+        RestoreStore(dialog);
+        break;
+    default:
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The list's help request carries no point for the popup menu: it opens
+// the list's topic, as the menu's help item does.
+static void AdvancedHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    int id = HelpControlOf(message, wParam, lParam);
+    if (message == WM_CONTEXTMENU && id == IDC_ADV_SETTINGS_LIST) {
+        if (g_advanced.ctx->canChange)
+            ShowRegisteredMenu(dialog, lParam);
+        return;
+    }
+    ShowHelpTopic(dialog, AdvancedHelpFile(), TopicOfControl(kAdvancedHelp, id));
+}
+
+static INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MEASUREITEM) {
+        MeasureRegisteredItem(reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
         return TRUE;
     }
-    return FALSE;
+    if (message == WM_INITDIALOG)
+        return InitAdvancedDialog(dialog, reinterpret_cast<PageContext *>(lParam));
+    if (!g_advanced.ctx)
+        return FALSE;
+    // Remove and Add follow the flag at once, before any refresh.
+    if (!g_advanced.changed && TouchesSetting(dialog, message, wParam)) {
+        g_advanced.changed = TRUE;
+        ApplyEnabling(dialog);
+    }
+    switch (message) {
+    case WM_COMMAND:
+        return AdvancedCommand(dialog, wParam);
+    case WM_DRAWITEM:
+        if (wParam != IDC_ADV_SETTINGS_LIST)
+            return FALSE;
+        DrawRegisteredItem(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+        AdvancedHelp(dialog, message, wParam, lParam);
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 INT_PTR ShowAdvancedDialog(HWND owner, PageContext *ctx)
 {
-    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_ADVANCED), owner,
-                           AdvancedDialogProc, (LPARAM)ctx);
+    if (!ctx)
+        return 0;
+    INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_ADVANCED), owner,
+                                     AdvancedDialogProc, (LPARAM)ctx);
+    g_advanced.ctx = NULL;
+    return result == 1 ? 1 : 0;
 }

@@ -8,6 +8,7 @@ const TestPrinterSpec kTestPrinters[] = {
     {PX_PRINTER_V115, L"pxdata_v115.dll"},
     {PX_PRINTER_V205, L"pxdata_v205.dll"},
     {PX_PRINTER_NOOP, L"pxdata_noop.dll"},
+    {PX_PRINTER_NOCOLOR, L"pxdata_nocolor.dll"},
     {PX_PRINTER_POSITIVE, L"pxdata_pos.dll"},
     {PX_PRINTER_SECOND, L"pxdata2.dll"},
     {PX_PRINTER_MISSING, L"pxdata_missing.dll"},

@@ -10,6 +10,7 @@
 #define PX_PRINTER_V115 L"PX Test v115"        // 0x0115: refused
 #define PX_PRINTER_V205 L"PX Test v205"        // 0x0205: refused
 #define PX_PRINTER_NOOP L"PX Test NoQltSearch" // lacks xRtlQltModeSearch
+#define PX_PRINTER_NOCOLOR L"PX Test NoColor"  // no quality modes, no colour corrections
 #define PX_PRINTER_POSITIVE L"PX Test Positive" // positive paper count: no forms
 #define PX_PRINTER_SECOND L"PX Test Second"    // same tables, another file
 #define PX_PRINTER_MISSING L"PX Test Missing"  // data file deleted after install

@@ -341,7 +341,7 @@ TEST(Package, BrokenPackagesAndTakenNamesInstallNothing)
 TEST(Package, EveryBinaryCarriesTheProjectVersion)
 {
     const WCHAR *binaries[] = {L"pxui.dll", L"pxdata.dll", L"pxdata_v105.dll", L"pxdata_v115.dll",
-                               L"pxdata_v205.dll", L"pxdata_noop.dll", L"pxdata_pos.dll",
+                               L"pxdata_v205.dll", L"pxdata_noop.dll", L"pxdata_nocolor.dll", L"pxdata_pos.dll",
                                L"pxdata2.dll", L"pxhost.exe"};
     for (const WCHAR *binary : binaries) {
         std::wstring path = BinDir() + binary;

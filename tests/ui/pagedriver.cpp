@@ -47,11 +47,6 @@ bool OpenDocumentSheet::Close(int button)
     return closed;
 }
 
-void Click(HWND page, int id)
-{
-    SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
-}
-
 // The edit itself: an edit with arrows shares its id with the arrows.
 static HWND EditOf(HWND page, int id)
 {

@@ -40,9 +40,6 @@ struct OpenDocumentSheet {
     bool Close(int button);
 };
 
-// A check box or push button clicked (BM_CLICK: the state changes and the
-// page is told). Buttons that open modal windows: PostClick.
-void Click(HWND page, int id);
 // Text typed into an edit (WM_SETTEXT, which notifies EN_CHANGE), then
 // optionally the focus leaving it (EN_KILLFOCUS).
 void TypeInto(HWND page, int id, const wchar_t *text, bool leave);

@@ -97,6 +97,7 @@ static void ShootBasicStates(ShotRun *run, DWORD thread, HWND sheet, const WCHAR
         WaitUntil([dialog] { return !IsWindow(dialog); });
     }
 }
+static void ShootAdvanced(ShotRun *run, DWORD thread, HWND sheet);
 
 static void ShootDocumentSheet(ShotRun *run, HANDLE printer, WCHAR *name)
 {
@@ -126,9 +127,77 @@ static void ShootDocumentSheet(ShotRun *run, HANDLE printer, WCHAR *name)
     SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
     Shoot(run, sheet, L"basic-inch");
     ShootBasicStates(run, thread.id(), sheet, L"-inch");
+    ShootAdvanced(run, thread.id(), sheet);
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     thread.Join();
 }
+
+// A setting registered in the Advanced dialog as a person does it: a colour
+// mode chosen, a name typed, Add pressed.
+static void RegisterShownSetting(HWND dialog, int colorMode, int printMode, const WCHAR *name)
+{
+    const int lists[][2] = {{IDC_ADV_COLOR_MODE, colorMode}, {IDC_ADV_PRINT_MODE, printMode}};
+    for (const auto &list : lists) {
+        HWND combo = GetDlgItem(dialog, list[0]);
+        SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        ChooseListItem(dialog, list[0], list[1]);
+    }
+    HWND edit = GetDlgItem(dialog, IDC_ADV_NAME);
+    SendMessageW(dialog, WM_NEXTDLGCTL, (WPARAM)edit, TRUE);
+    SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)name);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ADV_NAME, EN_CHANGE), (LPARAM)edit);
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(GetDlgItem(dialog, IDC_ADV_ADD), BM_CLICK, 0, 0, SMTO_NORMAL, PX_UI_WAIT_MS, &ignored);
+}
+
+static void ShootAdjustment(ShotRun *run, DWORD thread, HWND advanced, int button, const WCHAR *name)
+{
+    PostClick(advanced, button);
+    HWND dialog = WaitForDialogOwnedBy(thread, advanced);
+    Shoot(run, dialog, name);
+    if (dialog) {
+        PostClick(dialog, IDCANCEL);
+        WaitUntil([dialog] { return !IsWindow(dialog); });
+    }
+}
+
+// The Advanced dialog from the Basic page's button, with a few settings
+// registered and the registered list's popup menu open, and the two
+// adjustment dialogs; everything cancelled afterwards.
+static void ShootAdvanced(ShotRun *run, DWORD thread, HWND sheet)
+{
+    SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
+    PostClick(CurrentSheetPage(sheet), IDC_BASIC_ADVANCED);
+    HWND dialog = WaitForDialogOwnedBy(thread, CurrentSheetPage(sheet), 3000);
+    if (!dialog)
+        dialog = WaitForDialogOwnedBy(thread, sheet, 1000);
+    if (!dialog) {
+        run->failed++;
+        PrintUtf8(L"the Advanced dialog did not open\n");
+        return;
+    }
+    RegisterShownSetting(dialog, 0, 4, L"\u30dd\u30b9\u30bf\u30fc A0");
+    RegisterShownSetting(dialog, 1, 6, L"\u6821\u6b63\u7528 \u30e2\u30ce\u30af\u30ed");
+    RegisterShownSetting(dialog, 0, 10, L"\u5c4b\u5916\u30d0\u30ca\u30fc");
+    Shoot(run, dialog, L"advanced-dialog");
+    HWND list = GetDlgItem(dialog, IDC_ADV_SETTINGS_LIST);
+    RECT r = {};
+    GetWindowRect(list, &r);
+    PostMessageW(dialog, WM_CONTEXTMENU, (WPARAM)list, MAKELPARAM(r.left + 40, r.top + 60));
+    HWND menu = WaitForWindow(thread, L"#32768");
+    Shoot(run, menu ? dialog : NULL, L"advanced-menu");
+    if (menu) {
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        WaitUntil([menu] { return !IsWindowVisible(menu); });
+    }
+    ShootAdjustment(run, thread, dialog, IDC_ADV_COLOR_ADJUST, L"color-adjust-dialog");
+    ShootAdjustment(run, thread, dialog, IDC_ADV_INK_ADJUST, L"ink-adjust-dialog");
+    PostClick(dialog, IDCANCEL);
+    WaitUntil([dialog] { return !IsWindow(dialog); });
+}
+
+typedef BOOL(WINAPI *PFN_PrinterProperties)(HWND, HANDLE);
 
 // The printer's own configuration module, as the spooler would load it.
 static void ShootPrinterSheet(ShotRun *run, HANDLE printer, const WCHAR *name)

@@ -94,6 +94,33 @@ HWND WaitForDialogOtherThan(DWORD threadId, HWND except, DWORD ms)
     return WaitForMatch(threadId, WindowQuery{L"#32770", nullptr, except, NULL}, ms);
 }
 
+struct OwnedQuery {
+    HWND owner;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchOwned(HWND window, LPARAM lParam)
+{
+    OwnedQuery *q = reinterpret_cast<OwnedQuery *>(lParam);
+    WCHAR className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != q->owner ||
+        lstrcmpW(className, L"#32770") != 0)
+        return TRUE;
+    q->found = window;
+    return FALSE;
+}
+
+HWND WaitForDialogOwnedBy(DWORD threadId, HWND owner, DWORD ms)
+{
+    OwnedQuery q = {owner, NULL};
+    WaitUntil([&] {
+        EnumThreadWindows(threadId, MatchOwned, reinterpret_cast<LPARAM>(&q));
+        return q.found != NULL;
+    }, ms);
+    return q.found;
+}
+
 std::wstring WindowText(HWND window)
 {
     WCHAR text[1024] = L"";
@@ -108,6 +135,12 @@ void ChooseListItem(HWND dialog, int id, int index)
     HWND list = GetDlgItem(dialog, id);
     SendMessageW(list, CB_SETCURSEL, index, 0);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)list);
+}
+
+void Click(HWND dialog, int id)
+{
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, PX_UI_WAIT_MS, &ignored);
 }
 
 void PostClick(HWND dialog, int id)

@@ -38,12 +38,18 @@ HWND WaitForWindow(DWORD threadId, const wchar_t *className, const wchar_t *capt
 // A visible top-level dialog of the thread other than `except`.
 HWND WaitForDialogOtherThan(DWORD threadId, HWND except, DWORD ms = PX_UI_WAIT_MS);
 
+// A visible dialog of the thread owned by `owner` (a modal dialog it opened).
+HWND WaitForDialogOwnedBy(DWORD threadId, HWND owner, DWORD ms = PX_UI_WAIT_MS);
+
 std::wstring WindowText(HWND window);
 std::wstring ItemText(HWND dialog, int id);
 
 // A drop-down list choice as a user makes it: the selection, then the
 // notification the parent receives.
 void ChooseListItem(HWND dialog, int id, int index);
+// A click on a button that opens no modal window, sent and waited for
+// (bounded).
+void Click(HWND dialog, int id);
 // A click that may open a modal window: posted, so the test thread goes on.
 void PostClick(HWND dialog, int id);
 

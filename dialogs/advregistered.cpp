@@ -1,0 +1,289 @@
+// The Advanced dialog's registered settings: the owner-drawn list, its popup
+// menu, and Add, Remove and the moves, made in the store at once (Cancel
+// puts the saved block back).
+#include "core/module.h"
+#include "core/scope.h"
+#include "core/trace.h"
+#include "devmode/template.h"
+#include "dialogs/advstate.h"
+#include "pages/controls.h"
+#include "pages/help.h"
+#include "resources/ids_bitmaps.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_strings.h"
+
+#define ITEM_HEIGHT 16
+#define ICON_GAP 4
+
+int RegisteredCount(void)
+{
+    const PXDEVMODE *dm = AdvancedDevMode();
+    int block = SettingBlockOf(dm);
+    if (block < 0 || !SettingStoreOf(dm))
+        return 0;
+    int count = SettingCountOf(dm, block);
+    return count > PX_SETTING_MAX_COUNT ? PX_SETTING_MAX_COUNT : count;
+}
+
+PrintSetting *RegisteredRecord(int slot) { return SettingRecordAddress(AdvancedDevMode(), slot); }
+
+static void SetRegisteredCount(int count)
+{
+    PXDEVMODE *dm = AdvancedDevMode();
+    dm->pdmSettingCount[SettingBlockOf(dm)] = static_cast<int16_t>(count);
+}
+
+void FillRegisteredList(HWND dialog)
+{
+    const AdvancedState &state = Advanced();
+    SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_RESETCONTENT, 0, 0);
+    int count = RegisteredCount();
+    for (int i = 0; i < count; i++) {
+        WCHAR name[PX_SETTING_NAME_CHARS];
+        lstrcpynW(name, RegisteredRecord(i)->name, PX_SETTING_NAME_CHARS);
+        LRESULT entry = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_ADDSTRING, 0, (LPARAM)name);
+        if (entry >= 0)
+            SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_SETITEMDATA, entry, i);
+    }
+    WPARAM selection = state.selected == PX_NO_SETTING ? (WPARAM)-1 : state.selected;
+    SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_SETCURSEL, selection, 0);
+}
+
+// ------------------------------------------------------------ drawing
+
+void MeasureRegisteredItem(MEASUREITEMSTRUCT *item) { item->itemHeight = ITEM_HEIGHT; }
+
+static int IconOf(const PrintSetting *record)
+{
+    if (record->colorMode == 1)
+        return IDB_SETTING_COLOR;
+    return record->grayMethod == PX_GRAY_WITH_COLOR_INKS ? IDB_SETTING_GRAY : IDB_SETTING_MONO;
+}
+
+// The icon's width, 0 when it cannot be drawn.
+static int DrawIcon(HDC dc, const RECT &item, int bitmapId)
+{
+    UniqueBitmap bitmap(LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(bitmapId)));
+    UniqueMemoryDC source(CreateCompatibleDC(dc));
+    BITMAP info = {};
+    if (!bitmap || !source || !GetObjectW(bitmap.get(), sizeof info, &info))
+        return 0;
+    SelectGuard selected(source.get(), bitmap.get());
+    StretchBlt(dc, item.left + 1, item.top + 1, info.bmWidth, item.bottom - item.top - 2, source.get(), 0,
+               0, info.bmWidth, info.bmHeight, SRCCOPY);
+    return info.bmWidth;
+}
+
+static void DrawEntry(const DRAWITEMSTRUCT *item)
+{
+    HWND list = item->hwndItem;
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, item->itemID, 0);
+    LRESULT value = SendMessageW(list, LB_GETITEMDATA, item->itemID, 0);
+    const PrintSetting *record = value == LB_ERR ? NULL : RegisteredRecord((int)value);
+    if (length == LB_ERR || length >= PX_SETTING_NAME_CHARS || !record)
+        return;
+    WCHAR text[PX_SETTING_NAME_CHARS] = L"";
+    SendMessageW(list, LB_GETTEXT, item->itemID, (LPARAM)text);
+    BOOL selected = (item->itemState & ODS_SELECTED) != 0;
+    COLORREF oldText = SetTextColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    COLORREF oldBack = SetBkColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    int iconWidth = DrawIcon(item->hDC, item->rcItem, IconOf(record));
+    RECT textRect = item->rcItem;
+    textRect.left += iconWidth + ICON_GAP;
+    DrawTextW(item->hDC, text, -1, &textRect, DT_VCENTER | DT_SINGLELINE);
+    SetTextColor(item->hDC, oldText);
+    SetBkColor(item->hDC, oldBack);
+}
+
+void DrawRegisteredItem(const DRAWITEMSTRUCT *item)
+{
+    if (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
+        if (item->itemID != (UINT)-1)
+            DrawEntry(item);
+    } else if ((item->itemAction & ODA_FOCUS) && (item->itemState & (ODS_SELECTED | ODS_FOCUS))) {
+        DrawFocusRect(item->hDC, &item->rcItem);
+    }
+}
+
+// ------------------------------------------------------------ choosing, adding, removing
+
+void ChooseRegistered(HWND dialog)
+{
+    AdvancedState &state = Advanced();
+    LRESULT entry = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0);
+    if (entry == LB_ERR)
+        return;
+    LRESULT value = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_GETITEMDATA, entry, 0);
+    const PrintSetting *record = value == LB_ERR ? NULL : RegisteredRecord((int)value);
+    if (!record)
+        return;
+    state.selected = static_cast<uint16_t>(value);
+    state.changed = FALSE;
+    state.working = *record;
+    RefreshSettings(dialog);
+}
+
+static void NameRecord(PrintSetting *record, const WCHAR *name)
+{
+    ZeroMemory(record->name, sizeof record->name);
+    lstrcpynW(record->name, name, PX_SETTING_NAME_LIMIT + 1);
+    record->presetId = 0;
+}
+
+static void Registered(HWND dialog, int slot)
+{
+    AdvancedState &state = Advanced();
+    state.selected = static_cast<uint16_t>(slot);
+    state.working = *RegisteredRecord(slot);
+    state.changed = FALSE;
+    RefreshSettings(dialog);
+    FillRegisteredList(dialog);
+}
+
+static void Message(HWND dialog, UINT text, UINT title, UINT flags)
+{
+    WCHAR caption[PX_TEXT_CHARS];
+    LoadText(title, caption, PX_TEXT_CHARS);
+    MessageBoxW(dialog, LoadPageString(text), caption, flags);
+}
+
+static void Overwrite(HWND dialog, int found, const WCHAR *name)
+{
+    WCHAR caption[PX_TEXT_CHARS];
+    LoadText(IDS_TITLE_CONFIRM, caption, PX_TEXT_CHARS);
+    if (MessageBoxW(dialog, LoadPageString(IDS_MSG_OVERWRITE), caption, MB_OKCANCEL) != IDOK)
+        return;
+    AdvancedState &state = Advanced();
+    NameRecord(&state.working, name);
+    *RegisteredRecord(found) = state.working;
+    Registered(dialog, found);
+}
+
+void AddRegistered(HWND dialog)
+{
+    AdvancedState &state = Advanced();
+    WCHAR name[PX_SETTING_NAME_LIMIT + 1] = L"";
+    GetDlgItemTextW(dialog, IDC_ADV_NAME, name, PX_SETTING_NAME_LIMIT + 1);
+    if (!name[0] || !RegisteredRecord(0))
+        return;
+    int found = FindPrintSettingByName(AdvancedDevMode(), name, &state.working);
+    if (found >= 0 && RegisteredRecord(found)->presetId == 0) {
+        Overwrite(dialog, found, name);
+    } else if (found >= 0) {
+        Message(dialog, IDS_MSG_NAME_RESERVED, IDS_TITLE_CAUTION, MB_OK | MB_ICONEXCLAMATION);
+    } else if (RegisteredCount() >= PX_SETTING_MAX_COUNT) {
+        Message(dialog, IDS_MSG_SETTINGS_FULL, IDS_TITLE_CAUTION, MB_OK | MB_ICONEXCLAMATION);
+    } else {
+        int slot = RegisteredCount();
+        PrintSetting *record = RegisteredRecord(slot);
+        *record = state.working;
+        NameRecord(record, name);
+        SetRegisteredCount(slot + 1);
+        Registered(dialog, slot);
+    }
+}
+
+BOOL SelectedRemovable(void)
+{
+    const AdvancedState &state = Advanced();
+    const PrintSetting *record =
+        state.selected == PX_NO_SETTING ? NULL : RegisteredRecord(state.selected);
+    return record && record->presetId == 0 && state.selected < RegisteredCount() &&
+           RegisteredCount() > 1;
+}
+
+void RemoveRegistered(HWND dialog)
+{
+    AdvancedState &state = Advanced();
+    if (!SelectedRemovable())
+        return;
+    if (!MovePrintSetting(AdvancedDevMode(), state.selected, -1))
+        return;
+    int count = RegisteredCount();
+    int slot = state.selected < count ? state.selected : count - 1;
+    Registered(dialog, slot < 0 ? 0 : slot);
+}
+
+// ------------------------------------------------------------ popup menu and moves
+
+struct MenuRow {
+    UINT text;       // 0: separator
+    UINT command;
+};
+
+static const MenuRow kRegisteredMenu[] = {
+    {IDS_MENU_MOVE_TOP, IDM_ADV_MOVE_TOP}, {IDS_MENU_MOVE_UP, IDM_ADV_MOVE_UP},
+    {IDS_MENU_MOVE_DOWN, IDM_ADV_MOVE_DOWN}, {IDS_MENU_MOVE_BOTTOM, IDM_ADV_MOVE_BOTTOM},
+    {0, 0}, {IDS_MENU_REMOVE, IDC_ADV_REMOVE}, {0, 0}, {IDS_MENU_HELP, IDM_ADV_HELP},
+};
+
+struct MenuTraits {
+    using Type = HMENU;
+    static Type None() { return nullptr; }
+    static void Close(Type menu) { DestroyMenu(menu); }
+};
+
+static POINT MenuPoint(HWND dialog, LPARAM screenPoint)
+{
+    POINT point = {(short)LOWORD(screenPoint), (short)HIWORD(screenPoint)};
+    // A menu asked for from the keyboard has no point: open it at the list.
+    if (screenPoint == (LPARAM)-1) {
+        RECT r = {};
+        GetWindowRect(GetDlgItem(dialog, IDC_ADV_SETTINGS_LIST), &r);
+        point.x = r.left;
+        point.y = r.top;
+    }
+    return point;
+}
+
+void ShowRegisteredMenu(HWND dialog, LPARAM screenPoint)
+{
+    UniqueAny<MenuTraits> menu(CreatePopupMenu());
+    if (!menu)
+        return;
+    for (const MenuRow &row : kRegisteredMenu) {
+        if (!row.text) {
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, NULL);
+            continue;
+        }
+        UINT flags = MF_STRING;
+        if (row.command == IDC_ADV_REMOVE && !SelectedRemovable())
+            flags |= MF_GRAYED;
+        AppendMenuW(menu.get(), flags, row.command, LoadPageString(row.text));
+    }
+    POINT point = MenuPoint(dialog, screenPoint);
+    TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, point.x, point.y, 0, dialog, NULL);
+}
+
+static int MoveTarget(int command, int source, int count)
+{
+    switch (command) {
+    case IDM_ADV_MOVE_TOP:
+        return 0;
+    case IDM_ADV_MOVE_UP:
+        return source > 0 ? source - 1 : 0;
+    case IDM_ADV_MOVE_DOWN:
+        return source + 1 < count ? source + 1 : count - 1;
+    default:
+        return count - 1;
+    }
+}
+
+// Without a selected entry there is nothing to move.
+void MoveRegistered(HWND dialog, int command)
+{
+    LRESULT entry = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0);
+    if (entry == LB_ERR)
+        return;
+    LRESULT source = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_GETITEMDATA, entry, 0);
+    int count = RegisteredCount();
+    if (source == LB_ERR || source < 0 || source >= count)
+        return;
+    int target = MoveTarget(command, (int)source, count);
+    if (!MovePrintSetting(AdvancedDevMode(), (int)source, target))
+        return;
+    Advanced().selected = static_cast<uint16_t>(target);
+    RefreshSettings(dialog);
+    FillRegisteredList(dialog);
+}

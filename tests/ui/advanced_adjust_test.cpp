@@ -1,0 +1,209 @@
+// The colour and ink adjustment dialogs: trackbars and edit boxes in step,
+// typed values clamped and rounded, restore defaults, the enabling that
+// follows the colour mode and `editable`, OK and Cancel on the record.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+
+#include "core/module.h"
+#include "dialogs/coloradjust.h"
+#include "dialogs/inkadjust.h"
+#include "dialogs/presets.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_dialogs.h"
+#include "tests/ui/advanced_helpers.h"
+
+namespace {
+
+class AdjustDialogs : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+        if (!window)
+            GTEST_SKIP() << "no display: run under xvfb-run";
+        DestroyWindow(window);
+        record = *BuiltInPreset(0);
+    }
+    PrintSetting record = {};
+};
+
+// One of the dialogs on its own thread, on the fixture's record.
+struct OpenAdjust {
+    OpenAdjust(std::function<INT_PTR()> show)
+    {
+        thread = new UiThread([this, show] { result = show(); });
+        dialog = WaitForWindow(thread->id(), L"#32770");
+    }
+    ~OpenAdjust() { delete thread; }
+    bool Close(int button)
+    {
+        PostClick(dialog, button);
+        return thread->Join();
+    }
+    HWND dialog = NULL;
+    INT_PTR result = -1;
+    UiThread *thread = nullptr;
+};
+
+LRESULT Position(HWND d, int track) { return SendDlgItemMessageW(d, track, TBM_GETPOS, 0, 0); }
+
+// The thumb dragged to value and let go.
+void Drag(HWND d, int track, int value)
+{
+    HWND bar = GetDlgItem(d, track);
+    SendMessageW(bar, TBM_SETPOS, TRUE, value);
+    SendMessageW(d, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, value), (LPARAM)bar);
+    SendMessageW(d, WM_HSCROLL, TB_ENDTRACK, (LPARAM)bar);
+}
+
+BOOL Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)); }
+
+TEST_F(AdjustDialogs, ColourValuesAreClampedRoundedAndKeptInStep)
+{
+    record.cyanRed = 7;
+    record.gamma = 15;
+    OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    EXPECT_EQ(ItemText(d, IDC_CADJ_CYAN_RED_EDIT), L"7");
+    EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"1.5");
+    EXPECT_EQ(Position(d, IDC_CADJ_GAMMA_TRACK), 15);
+
+    TypeAndLeave(d, IDC_CADJ_CYAN_RED_EDIT, L"75");
+    EXPECT_EQ(ItemText(d, IDC_CADJ_CYAN_RED_EDIT), L"50");
+    EXPECT_EQ(Position(d, IDC_CADJ_CYAN_RED_TRACK), 50);
+    TypeAndLeave(d, IDC_CADJ_SATURATION_EDIT, L"-60");
+    EXPECT_EQ(ItemText(d, IDC_CADJ_SATURATION_EDIT), L"-50");
+    TypeAndLeave(d, IDC_CADJ_GAMMA_EDIT, L"3");
+    EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"2.2");
+    EXPECT_EQ(Position(d, IDC_CADJ_GAMMA_TRACK), 22);
+    TypeAndLeave(d, IDC_CADJ_GAMMA_EDIT, L"0.04");
+    EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"0.1");
+    TypeAndLeave(d, IDC_CADJ_GAMMA_EDIT, L"1.46");
+    EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"1.5") << "rounded to tenths";
+    // Text that is not a number counts as what was read of it.
+    TypeAndLeave(d, IDC_CADJ_CONTRAST_EDIT, L"abc");
+    EXPECT_EQ(ItemText(d, IDC_CADJ_CONTRAST_EDIT), L"0");
+    TypeAndLeave(d, IDC_CADJ_BRIGHTNESS_EDIT, L"12x");
+    EXPECT_EQ(ItemText(d, IDC_CADJ_BRIGHTNESS_EDIT), L"12");
+    Drag(d, IDC_CADJ_MAGENTA_GREEN_TRACK, -30);
+    EXPECT_EQ(ItemText(d, IDC_CADJ_MAGENTA_GREEN_EDIT), L"-30");
+    EXPECT_EQ(record.magentaGreen, 0) << "nothing reaches the record before OK";
+    ASSERT_TRUE(open.Close(IDOK));
+    EXPECT_EQ(open.result, 1);
+    EXPECT_EQ(record.cyanRed, 50);
+    EXPECT_EQ(record.saturation, -50);
+    EXPECT_EQ(record.gamma, 15);
+    EXPECT_EQ(record.contrast, 0);
+    EXPECT_EQ(record.brightness, 12);
+    EXPECT_EQ(record.magentaGreen, -30);
+}
+
+TEST_F(AdjustDialogs, RestoreDefaultsThenCancelLeavesTheRecordAndEmptyBoxesTakeTheLowLimit)
+{
+    record.cyanRed = 20;
+    record.gamma = 5;
+    record.blackInk = 9;
+    record.totalInkLimit = 250;
+    PrintSetting before = record;
+    {
+        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+        ASSERT_NE(open.dialog, nullptr);
+        HWND d = open.dialog;
+        Click(d, IDC_CADJ_DEFAULTS);
+        EXPECT_TRUE(IsWindow(d)) << "restore defaults does not close";
+        EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"1.0");
+        EXPECT_EQ(ItemText(d, IDC_CADJ_CYAN_RED_EDIT), L"0");
+        TypeAndLeave(d, IDC_CADJ_GAMMA_EDIT, L"");
+        EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"0.1");
+        ASSERT_TRUE(open.Close(IDCANCEL));
+        EXPECT_EQ(open.result, 0);
+    }
+    EXPECT_EQ(FirstDifferentField(before, record), "");
+    {
+        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+        ASSERT_NE(open.dialog, nullptr);
+        Click(open.dialog, IDC_CADJ_DEFAULTS);
+        ASSERT_TRUE(open.Close(IDOK));
+    }
+    EXPECT_EQ(record.gamma, 10);
+    EXPECT_EQ(record.cyanRed, 0);
+    EXPECT_EQ(record.blackInk, 9) << "colour defaults leave the ink amounts";
+    EXPECT_EQ(record.totalInkLimit, 250);
+    {
+        OpenAdjust open([this] { return ShowInkAdjustDialog(NULL, &record); });
+        ASSERT_NE(open.dialog, nullptr);
+        HWND d = open.dialog;
+        EXPECT_EQ(WindowText(d), [] {
+            WCHAR t[64] = L"";
+            LoadStringW(ModuleInstance(), IDD_INK_ADJUST, t, 64);
+            return std::wstring(t);
+        }());
+        TypeAndLeave(d, IDC_INK_TOTAL_EDIT, L"500");
+        EXPECT_EQ(ItemText(d, IDC_INK_TOTAL_EDIT), L"400");
+        TypeAndLeave(d, IDC_INK_BLACK_EDIT, L"-60");
+        EXPECT_EQ(ItemText(d, IDC_INK_BLACK_EDIT), L"-50");
+        TypeAndLeave(d, IDC_INK_TOTAL_EDIT, L"");
+        EXPECT_EQ(ItemText(d, IDC_INK_TOTAL_EDIT), L"1");
+        Drag(d, IDC_INK_CYAN_TRACK, 40);
+        EXPECT_EQ(ItemText(d, IDC_INK_CYAN_EDIT), L"40");
+        ASSERT_TRUE(open.Close(IDOK));
+    }
+    EXPECT_EQ(record.blackInk, -50);
+    EXPECT_EQ(record.cyanInk, 40);
+    EXPECT_EQ(record.totalInkLimit, 1);
+    EXPECT_EQ(record.gamma, 10) << "ink dialog leaves the colour values";
+    {
+        OpenAdjust open([this] { return ShowInkAdjustDialog(NULL, &record); });
+        ASSERT_NE(open.dialog, nullptr);
+        Click(open.dialog, IDC_INK_DEFAULTS);
+        ASSERT_TRUE(open.Close(IDOK));
+    }
+    EXPECT_EQ(record.blackInk, 0);
+    EXPECT_EQ(record.cyanInk, 0);
+    EXPECT_EQ(record.magentaInk, 0);
+    EXPECT_EQ(record.yellowInk, 0);
+    EXPECT_EQ(record.totalInkLimit, 400);
+}
+
+TEST_F(AdjustDialogs, RowsFollowTheColourModeAndALockedRecordOnlyCancels)
+{
+    record.colorMode = 0;
+    record.grayMethod = PX_GRAY_WITH_COLOR_INKS;
+    {
+        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+        ASSERT_NE(open.dialog, nullptr);
+        HWND d = open.dialog;
+        EXPECT_TRUE(Enabled(d, IDC_CADJ_CYAN_RED_TRACK)) << "grey from the colour inks";
+        EXPECT_TRUE(Enabled(d, IDC_CADJ_BALANCE_GROUP));
+        EXPECT_FALSE(Enabled(d, IDC_CADJ_SATURATION_TRACK));
+        EXPECT_FALSE(Enabled(d, IDC_CADJ_SATURATION_LABEL));
+        EXPECT_TRUE(Enabled(d, IDC_CADJ_GAMMA_EDIT));
+        ASSERT_TRUE(open.Close(IDCANCEL));
+    }
+    record.grayMethod = PX_GRAY_BLACK_INK;
+    record.editable = 0;
+    record.contrast = 5;
+    PrintSetting before = record;
+    OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    EXPECT_FALSE(Enabled(d, IDC_CADJ_YELLOW_BLUE_EDIT));
+    EXPECT_FALSE(Enabled(d, IDC_CADJ_BALANCE_GROUP));
+    EXPECT_FALSE(Enabled(d, IDC_CADJ_SATURATION_EDIT));
+    EXPECT_TRUE(Enabled(d, IDC_CADJ_CONTRAST_LABEL));
+    for (int id : {IDC_CADJ_CONTRAST_TRACK, IDC_CADJ_CONTRAST_EDIT, IDC_CADJ_GAMMA_TRACK, IDOK, IDC_CADJ_DEFAULTS})
+        EXPECT_FALSE(Enabled(d, id)) << "control " << id;
+    EXPECT_EQ(ItemText(d, IDC_CADJ_CONTRAST_EDIT), L"5") << "values are still shown";
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(IsWindow(d)) << "OK of a locked record";
+    ASSERT_TRUE(open.Close(IDCANCEL));
+    EXPECT_EQ(open.result, 0);
+    EXPECT_EQ(FirstDifferentField(before, record), "");
+}
+
+}  // namespace

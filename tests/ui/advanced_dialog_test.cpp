@@ -1,0 +1,326 @@
+// The Advanced dialog driven as a person drives it: its lists follow the
+// paper type and the print mode, opening a list counts as a change, OK hands
+// the Basic page a registered setting or the unregistered one, and the
+// profile list comes from the system's colour management.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/module.h"
+#include "devmode/template.h"
+#include "pages/help.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_dialogs.h"
+#include "resources/ids_strings.h"
+#include "services/colorprofile.h"
+#include "tests/common/printers.h"
+#include "tests/ui/advanced_helpers.h"
+
+namespace {
+
+std::wstring Text(UINT id)
+{
+    WCHAR text[256] = L"";
+    LoadStringW(ModuleInstance(), id, text, 256);
+    return text;
+}
+
+BOOL Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)); }
+
+class AdvancedDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+        if (!window)
+            GTEST_SKIP() << "no display: run under xvfb-run";
+        DestroyWindow(window);
+    }
+};
+
+TEST_F(AdvancedDialog, ListsFollowThePaperTypeThePrintModeAndTheColourMode)
+{
+    {
+        TestContext t(PX_PRINTER, 0x501);
+        ASSERT_NE(t.record(0), nullptr);
+        OpenAdvanced open(t.ctx);
+        ASSERT_NE(open.dialog, nullptr);
+        HWND d = open.dialog;
+        EXPECT_EQ(WindowText(d), Text(IDD_ADVANCED));
+        ASSERT_EQ(ListCount(d, IDC_ADV_PRINT_MODE), 4) << "paper type 0x501 offers Quality 1 to 4";
+        EXPECT_EQ(ListText(d, IDC_ADV_PRINT_MODE, 3), Text(IDS_PRINT_MODE_BASE + 3));
+        ASSERT_EQ(ListCount(d, IDC_ADV_COLOR_MODE), 1) << "paper type 0x501 has colour only";
+        EXPECT_EQ(ListText(d, IDC_ADV_COLOR_MODE, 0), Text(IDS_COLOR_MODE_COLOR));
+        // The preset in force is Quality 4 (engine mode 16): 720 dpi is the finest.
+        EXPECT_EQ(ListSelection(d, IDC_ADV_PRINT_MODE), 3);
+        EXPECT_EQ(ListData(d, IDC_ADV_RESOLUTION, 1), 3) << "first resolution after automatic";
+        EXPECT_TRUE(open.Close(IDCANCEL));
+    }
+    TestContext t(PX_PRINTER);
+    t.record(0)->effect = 14;
+    t.record(0)->dataResolution = 1;  // 1440 dpi
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    EXPECT_EQ(ListCount(d, IDC_ADV_PRINT_MODE), 12);
+    EXPECT_EQ(ListCount(d, IDC_ADV_COLOR_MODE), 2);
+    EXPECT_EQ(ListText(d, IDC_ADV_EFFECT, ListSelection(d, IDC_ADV_EFFECT)), Text(IDS_EFFECT_BASE + 8))
+        << "effect 14 shows Fine&Fuzz";
+    // Graphics 2 allows 720 dpi at most: the record's 1440 dpi shows automatic.
+    EXPECT_EQ(ListSelection(d, IDC_ADV_RESOLUTION), 0);
+
+    ChooseListItem(d, IDC_ADV_PRINT_MODE, 10);  // Banner 3
+    ASSERT_EQ(ListCount(d, IDC_ADV_RESOLUTION), 7) << "automatic and 360 to 90 dpi";
+    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 0), Text(IDS_RESOLUTION_AUTO));
+    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 1), Text(IDS_RESOLUTION_BASE + 5));
+    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 6), Text(IDS_RESOLUTION_BASE + 10));
+    ChooseListItem(d, IDC_ADV_PRINT_MODE, 0);  // Quality 1: up to 1440 dpi
+    EXPECT_EQ(ListCount(d, IDC_ADV_RESOLUTION), 11);
+    ChooseListItem(d, IDC_ADV_EFFECT, 3);
+    EXPECT_EQ(ListText(d, IDC_ADV_EFFECT, ListSelection(d, IDC_ADV_EFFECT)), Text(IDS_EFFECT_BASE + 16));
+
+    // Colour offers corrections 0 and 1; monochrome 0 and 2, and no matching.
+    EXPECT_EQ(ListCount(d, IDC_ADV_CORRECTION), 2);
+    EXPECT_EQ(ListData(d, IDC_ADV_CORRECTION, 1), 1);
+    EXPECT_TRUE(Enabled(d, IDC_ADV_MATCHING));
+    EXPECT_TRUE(Enabled(d, IDC_ADV_PROFILE)) << "the preset matches colours";
+    Pick(d, IDC_ADV_COLOR_MODE, 1);
+    EXPECT_EQ(ListData(d, IDC_ADV_CORRECTION, 1), 2);
+    EXPECT_FALSE(ListText(d, IDC_ADV_CORRECTION, 1).empty()) << "the data driver's name";
+    EXPECT_EQ(IsDlgButtonChecked(d, IDC_ADV_MATCHING), (UINT)BST_UNCHECKED);
+    EXPECT_FALSE(Enabled(d, IDC_ADV_MATCHING));
+    EXPECT_FALSE(Enabled(d, IDC_ADV_PROFILE));
+    EXPECT_FALSE(Enabled(d, IDC_ADV_PROFILE_DESCRIPTION));
+    ASSERT_TRUE(open.Close(IDOK));
+    EXPECT_EQ(open.result, 1);
+    EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT);
+    const PrintSetting *current = t.record(PX_SETTING_CURRENT_SLOT);
+    EXPECT_EQ(current->printMode, 0);
+    EXPECT_EQ(current->effect, 17);
+    EXPECT_EQ(current->colorMode, 0);
+    EXPECT_EQ(current->icmEnabled, 0u);
+    EXPECT_EQ(t.dm()->pdmPrintMode, 0) << "the unregistered setting is applied";
+    EXPECT_EQ(t.dm()->pdmEffect, 17);
+    EXPECT_EQ(t.dm()->dm.dmICMMethod, (DWORD)DMICMMETHOD_NONE);
+}
+
+TEST_F(AdvancedDialog, OpeningAListIsAChangeAndOkHandsOverTheSettingInForce)
+{
+    TestContext t(PX_PRINTER);
+    t.Register(L"Mine");
+    t.Register(L"Other");
+    t.dm()->pdmSettingIndex = 6;
+    PrintSetting before20 = *t.record(PX_SETTING_CURRENT_SLOT);
+    {
+        OpenAdvanced open(t.ctx);
+        ASSERT_NE(open.dialog, nullptr);
+        HWND d = open.dialog;
+        EXPECT_EQ(ItemText(d, IDC_ADV_NAME), L"Mine");
+        EXPECT_TRUE(Enabled(d, IDC_ADV_REMOVE)) << "a user setting, unchanged";
+        EXPECT_TRUE(Enabled(d, IDC_ADV_ADD)) << "a user setting may be registered again";
+        // Choosing another registered setting loads it; OK puts it in force.
+        HWND list = GetDlgItem(d, IDC_ADV_SETTINGS_LIST);
+        SendMessageW(list, LB_SETCURSEL, 7, 0);
+        SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
+        EXPECT_EQ(ItemText(d, IDC_ADV_NAME), L"Other");
+        EXPECT_EQ(ListSelection(d, IDC_ADV_PRINT_MODE), t.record(7)->printMode);
+        ASSERT_TRUE(open.Close(IDOK));
+        EXPECT_EQ(open.result, 1);
+    }
+    EXPECT_EQ(t.dm()->pdmSettingIndex, 7);
+    EXPECT_EQ(FirstDifferentField(before20, *t.record(PX_SETTING_CURRENT_SLOT)), "")
+        << "slot 20 is left alone";
+
+    PrintSetting mine = *t.record(6);
+    t.dm()->pdmSettingIndex = 6;
+    {
+        OpenAdvanced open(t.ctx);
+        ASSERT_NE(open.dialog, nullptr);
+        HWND d = open.dialog;
+        PeekList(d, IDC_ADV_RESOLUTION);
+        EXPECT_FALSE(Enabled(d, IDC_ADV_REMOVE)) << "opening a list is a change";
+        EXPECT_TRUE(Enabled(d, IDC_ADV_ADD));
+        ASSERT_TRUE(open.Close(IDOK));
+    }
+    EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT);
+    EXPECT_EQ(FirstDifferentField(mine, *t.record(PX_SETTING_CURRENT_SLOT)), "")
+        << "slot 20 holds the settings as they were";
+    EXPECT_EQ(t.dm()->pdmPrintMode, (int16_t)mine.printMode);
+    EXPECT_EQ(t.dm()->pdmContrast, mine.contrast);
+    EXPECT_EQ(FirstDifferentField(mine, *t.record(6)), "") << "the registered record is untouched";
+
+    // Settings changed in the adjustment dialog reach the device mode too.
+    t.dm()->pdmSettingIndex = 6;
+    {
+        OpenAdvanced open(t.ctx);
+        ASSERT_NE(open.dialog, nullptr);
+        PostClick(open.dialog, IDC_ADV_COLOR_ADJUST);
+        HWND adjust = WaitForDialogOtherThan(open.thread->id(), open.dialog);
+        ASSERT_NE(adjust, nullptr);
+        EXPECT_EQ(WindowText(adjust), Text(IDD_COLOR_ADJUST));
+        TypeAndLeave(adjust, IDC_CADJ_BRIGHTNESS_EDIT, L"-12");
+        PostClick(adjust, IDOK);
+        ASSERT_TRUE(WaitUntil([adjust] { return !IsWindow(adjust); }));
+        ASSERT_TRUE(open.Close(IDOK));
+    }
+    EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT);
+    EXPECT_EQ(t.record(PX_SETTING_CURRENT_SLOT)->brightness, -12);
+    EXPECT_EQ(t.dm()->pdmBrightness, -12);
+    EXPECT_EQ(t.record(6)->brightness, mine.brightness);
+}
+
+TEST_F(AdvancedDialog, NoPermissionLeavesOnlyCancelAndTheAdjustmentButtons)
+{
+    TestContext t(PX_PRINTER);
+    t.ctx->canChange = 0;
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    for (int id : {IDC_ADV_PRINT_MODE, IDC_ADV_EFFECT, IDC_ADV_RESOLUTION, IDC_ADV_COLOR_MODE,
+                   IDC_ADV_CORRECTION, IDC_ADV_MATCHING, IDC_ADV_PROFILE, IDC_ADV_NAME,
+                   IDC_ADV_SETTINGS_LIST, IDC_ADV_ADD, IDC_ADV_REMOVE, IDOK})
+        EXPECT_FALSE(Enabled(d, id)) << "control " << id;
+    for (int id : {IDC_ADV_COLOR_ADJUST, IDC_ADV_INK_ADJUST, IDCANCEL})
+        EXPECT_TRUE(Enabled(d, id)) << "control " << id;
+    PostClick(d, IDC_ADV_INK_ADJUST);
+    HWND ink = WaitForDialogOtherThan(open.thread->id(), d);
+    ASSERT_NE(ink, nullptr);
+    EXPECT_FALSE(Enabled(ink, IDOK)) << "the adjustment dialog locks itself";
+    EXPECT_FALSE(Enabled(ink, IDC_INK_BLACK_EDIT));
+    PostClick(ink, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([ink] { return !IsWindow(ink); }));
+    ASSERT_TRUE(open.Close(IDCANCEL));
+    EXPECT_EQ(open.result, 0);
+    EXPECT_EQ(t.dm()->pdmSettingIndex, 0);
+}
+
+TEST_F(AdvancedDialog, PrinterProfilesComeFromTheColourDirectoryWithTheirDescriptions)
+{
+    ASSERT_TRUE(InstallProfile(L"pxadv-described.icm", PX_CLASS_PRINTER, "Described by test"));
+    ASSERT_TRUE(InstallProfile(L"pxadv-plain.icm", PX_CLASS_PRINTER, NULL));
+    ASSERT_TRUE(InstallProfile(L"pxadv-monitor.icm", PX_CLASS_MONITOR, "A monitor"));
+    TestContext t(PX_PRINTER);
+    lstrcpyW(t.record(0)->printerProfile, L"pxadv-gone.icm");
+    lstrcpyW(t.record(5)->printerProfile, L"pxadv-described.icm");
+    lstrcpyW(t.record(2)->printerProfile, L"pxadv-plain.icm");
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, 0), Text(IDS_RESOLUTION_AUTO)) << "automatic stays first";
+    std::vector<std::wstring> names;
+    for (int i = 1; i < ListCount(d, IDC_ADV_PROFILE); i++)
+        names.push_back(ListText(d, IDC_ADV_PROFILE, i));
+    EXPECT_NE(std::find(names.begin(), names.end(), L"pxadv-described.icm"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), L"pxadv-plain.icm"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), L"pxadv-monitor.icm"), names.end())
+        << "monitor profiles are not printer profiles";
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const std::wstring &a, const std::wstring &b) {
+        return lstrcmpiW(a.c_str(), b.c_str()) < 0;
+    }));
+    EXPECT_EQ(ListSelection(d, IDC_ADV_PROFILE), 0) << "a profile no longer installed is automatic";
+
+    HWND list = GetDlgItem(d, IDC_ADV_SETTINGS_LIST);
+    SendMessageW(list, LB_SETCURSEL, 5, 0);
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
+    EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, ListSelection(d, IDC_ADV_PROFILE)), L"pxadv-described.icm");
+    EXPECT_EQ(ItemText(d, IDC_ADV_PROFILE_DESCRIPTION), L"Described by test");
+    SendMessageW(list, LB_SETCURSEL, 2, 0);
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
+    EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, ListSelection(d, IDC_ADV_PROFILE)), L"pxadv-plain.icm");
+    EXPECT_EQ(ItemText(d, IDC_ADV_PROFILE_DESCRIPTION), L"") << "a profile without a description";
+
+    // Choosing a profile stores its name; automatic stores the empty name.
+    int described = (int)SendDlgItemMessageW(d, IDC_ADV_PROFILE, CB_FINDSTRINGEXACT, (WPARAM)-1,
+                                             (LPARAM)L"pxadv-described.icm");
+    Pick(d, IDC_ADV_PROFILE, described);
+    EXPECT_EQ(ItemText(d, IDC_ADV_PROFILE_DESCRIPTION), L"Described by test");
+    ASSERT_TRUE(open.Close(IDOK));
+    EXPECT_STREQ(t.record(PX_SETTING_CURRENT_SLOT)->printerProfile, L"pxadv-described.icm");
+    EXPECT_STREQ(t.dm()->pdmPrinterProfile, L"pxadv-described.icm");
+    EXPECT_STREQ(t.record(0)->printerProfile, L"pxadv-gone.icm") << "the registered record is not rewritten";
+    RemoveProfile(L"pxadv-described.icm");
+    RemoveProfile(L"pxadv-plain.icm");
+    RemoveProfile(L"pxadv-monitor.icm");
+}
+
+// Data drivers without quality modes or colour corrections, and a paper
+// type the store has no block for: the dialog opens, shows and confirms
+// without a crash, and Cancel leaves the store as it was.
+TEST_F(AdvancedDialog, DataDriversWithoutColourKnowledgeAndPaperTypeWithoutBlock)
+{
+    for (const WCHAR *printer : {PX_PRINTER_NOOP, PX_PRINTER_NOCOLOR}) {
+        TestContext t(printer);
+        ASSERT_NE(t.record(0), nullptr);
+        PrintSetting saved[PX_SETTING_SLOTS];
+        memcpy(saved, t.record(0), sizeof saved);
+        {
+            OpenAdvanced open(t.ctx);
+            ASSERT_NE(open.dialog, nullptr);
+            HWND d = open.dialog;
+            int corrections = lstrcmpW(printer, PX_PRINTER_NOCOLOR) == 0 ? 0 : 2;
+            EXPECT_EQ(ListCount(d, IDC_ADV_CORRECTION), corrections);
+            Pick(d, IDC_ADV_CORRECTION, 0);
+            SetDlgItemTextW(d, IDC_ADV_NAME, L"Kept");
+            Click(d, IDC_ADV_ADD);
+            EXPECT_EQ(t.count(), 7);
+            ASSERT_TRUE(open.Close(IDCANCEL));
+        }
+        EXPECT_EQ(t.count(), 6);
+        for (int slot = 0; slot < PX_SETTING_SLOTS; slot++)
+            EXPECT_EQ(FirstDifferentField(saved[slot], *t.record(slot)), "") << "slot " << slot;
+        OpenAdvanced open(t.ctx);
+        ASSERT_NE(open.dialog, nullptr);
+        Pick(open.dialog, IDC_ADV_PRINT_MODE, 2);
+        ASSERT_TRUE(open.Close(IDOK));
+        EXPECT_EQ(t.dm()->pdmPrintMode, 2);
+        EXPECT_EQ(t.record(PX_SETTING_CURRENT_SLOT)->printMode, 2);
+    }
+    TestContext t(PX_PRINTER, 0x502);
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    EXPECT_EQ(SendDlgItemMessageW(d, IDC_ADV_SETTINGS_LIST, LB_GETCOUNT, 0, 0), 0);
+    SetDlgItemTextW(d, IDC_ADV_NAME, L"Nowhere");
+    PeekList(d, IDC_ADV_EFFECT);
+    EXPECT_FALSE(Enabled(d, IDC_ADV_ADD)) << "no block to register in";
+    ChooseListItem(d, IDC_ADV_EFFECT, 1);
+    ASSERT_TRUE(open.Close(IDOK));
+    EXPECT_EQ(t.dm()->pdmEffect, 1);
+    EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT);
+}
+
+static std::vector<DWORD_PTR> g_topics;
+static HWND WINAPI RecordTopic(HWND, LPCWSTR, UINT, DWORD_PTR data)
+{
+    g_topics.push_back(data);
+    return NULL;
+}
+
+TEST_F(AdvancedDialog, HelpOpensTheTopicOfTheControl)
+{
+    SetHelpEntryForTesting(RecordTopic);
+    g_topics.clear();
+    TestContext t(PX_PRINTER);
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    for (int id : {IDC_ADV_EFFECT, IDC_ADV_PROFILE_DESCRIPTION, IDC_ADV_REMOVE, IDC_ADV_SETTINGS_LIST, IDOK}) {
+        HELPINFO info = {};
+        info.cbSize = sizeof info;
+        info.iContextType = HELPINFO_WINDOW;
+        info.iCtrlId = id;
+        info.hItemHandle = GetDlgItem(d, id);
+        SendMessageW(d, WM_HELP, 0, (LPARAM)&info);
+    }
+    SendMessageW(d, WM_CONTEXTMENU, (WPARAM)GetDlgItem(d, IDC_ADV_INK_ADJUST), MAKELPARAM(10, 10));
+    ASSERT_TRUE(open.Close(IDCANCEL));
+    SetHelpEntryForTesting(nullptr);
+    std::vector<DWORD_PTR> expected = {IDH_EFFECT, IDH_COLOR_MATCHING, IDH_REMOVE_SETTING,
+                                       IDH_REGISTER_SETTING, IDH_GENERAL, IDH_INK_ADJUST_BUTTON};
+    EXPECT_EQ(g_topics, expected);
+}
+
+}  // namespace

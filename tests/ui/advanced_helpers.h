@@ -1,0 +1,58 @@
+// Shared by the Advanced dialog tests: a page context with a registered
+// settings store on the test printer, the dialog run on its own thread, and
+// answers to the message boxes it shows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "dialogs/settingstore.h"
+#include "sheets/pagecontext.h"
+#include "tools/uihost/ui.h"
+
+// A page context built as the sheet builds it, with the presets installed.
+struct TestContext {
+    explicit TestContext(const WCHAR *printer, uint32_t paperType = 0x500);
+    ~TestContext();
+    PageContext *ctx = nullptr;
+    HANDLE printer = NULL;
+    PXDEVMODE *dm() const { return &ctx->dmCurrent; }
+    PrintSetting *record(int slot) const { return SettingRecordAddress(dm(), slot); }
+    int count() const { return dm()->pdmSettingCount[SettingBlockOf(dm())]; }
+    // Registers a user setting named name in the next slot.
+    PrintSetting *Register(const WCHAR *name, uint16_t colorMode = 1);
+};
+
+// The Advanced dialog shown on its own thread.
+struct OpenAdvanced {
+    explicit OpenAdvanced(PageContext *ctx);
+    ~OpenAdvanced();
+    bool Close(int button);  // TRUE when the dialog ended
+    HWND dialog = NULL;
+    INT_PTR result = -1;
+    UiThread *thread = nullptr;
+};
+
+// Opens a drop-down list and closes it again, as a person's look at it does.
+void PeekList(HWND dialog, int id);
+// A list choice as a person makes it: the list opened, an entry chosen.
+void Pick(HWND dialog, int id, int index);
+// The message box the dialog's thread shows: its text; answered with button.
+std::wstring AnswerMessageBox(DWORD threadId, HWND owner, int button);
+// Types text into an edit box and leaves it.
+void TypeAndLeave(HWND dialog, int id, const WCHAR *text);
+
+// The first field in which two records differ ("" when none).
+std::string FirstDifferentField(const PrintSetting &expected, const PrintSetting &actual);
+
+// Writes a small profile into the colour directory; description null
+// writes one without a 'desc' tag.
+bool InstallProfile(const WCHAR *file, uint32_t profileClass, const char *description);
+void RemoveProfile(const WCHAR *file);
+
+// Entries of a drop-down list.
+int ListCount(HWND dialog, int id);
+std::wstring ListText(HWND dialog, int id, int index);
+LRESULT ListData(HWND dialog, int id, int index);
+int ListSelection(HWND dialog, int id);
