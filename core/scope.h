@@ -10,7 +10,9 @@
 #include "core/module.h"
 
 // The generic owner: Traits gives the value type, the "none" value and the
-// release function.
+// release function. A handle type whose failure value is INVALID_HANDLE_VALUE
+// (files, snapshots) takes FileTraits, one whose failure value is null
+// (events, processes, threads) HandleTraits.
 template <typename Traits>
 class UniqueAny {
 public:
@@ -40,6 +42,9 @@ public:
     }
     void reset(Type value = Traits::None())
     {
+        // Resetting to the value already held must not close it.
+        if (value == value_)
+            return;
         if (value_ != Traits::None())
             Traits::Close(value_);
         value_ = value;
@@ -55,11 +60,6 @@ private:
     Type value_;
 };
 
-struct PxBlockTraits {
-    using Type = void *;
-    static Type None() { return nullptr; }
-    static void Close(Type block) { PxFree(block); }
-};
 struct PrinterTraits {
     using Type = HANDLE;
     static Type None() { return nullptr; }
@@ -109,6 +109,13 @@ using UniqueFont = UniqueAny<GdiObjectTraits<HFONT>>;
 
 // A zero-filled PxAlloc block seen as T.
 template <typename T>
+struct PxTypedBlockTraits {
+    using Type = T *;
+    static Type None() { return nullptr; }
+    static void Close(Type block) { PxFree(block); }
+};
+
+template <typename T>
 class UniqueBlock {
 public:
     UniqueBlock() = default;
@@ -118,14 +125,16 @@ public:
     {
         return UniqueBlock(static_cast<T *>(PxAlloc(bytes)));
     }
-    T *get() const { return static_cast<T *>(block_.get()); }
+    T *get() const { return block_.get(); }
     T *operator->() const { return get(); }
     explicit operator bool() const { return static_cast<bool>(block_); }
-    T *release() { return static_cast<T *>(block_.release()); }
+    T *release() { return block_.release(); }
     void reset(T *block = nullptr) { block_.reset(block); }
+    // For out-parameters that hand back a block to be freed with PxFree.
+    T **put() { return block_.put(); }
 
 private:
-    UniqueAny<PxBlockTraits> block_;
+    UniqueAny<PxTypedBlockTraits<T>> block_;
 };
 
 // A window's DC, released to its window.
@@ -148,7 +157,9 @@ private:
 };
 
 // Selects an object into a DC and puts the previous one back on scope exit,
-// so the object can be deleted afterwards.
+// so the object can be deleted afterwards: declare the guard after the owner
+// of the object (and of the DC) so that it is destroyed first. Not for
+// regions, whose selection returns a region kind, not the previous object.
 class SelectGuard {
 public:
     SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
