@@ -6,21 +6,23 @@
 #include <winspool.h>
 
 #include "bench/timing.h"
+#include "core/scope.h"
 #include "tools/moduleexports/moduleexports.h"
 
 #define CHILD_TIMEOUT_MS 60000
 
 static int ModuleCount(void)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    // A failed snapshot is INVALID_HANDLE_VALUE, as a failed file is.
+    UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0));
+    if (!snapshot)
         return -1;
     MODULEENTRY32W entry;
     entry.dwSize = sizeof entry;
     int count = 0;
-    for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry))
+    for (BOOL more = Module32FirstW(snapshot.get(), &entry); more;
+         more = Module32NextW(snapshot.get(), &entry))
         count++;
-    CloseHandle(snapshot);
     return count;
 }
 
@@ -72,32 +74,31 @@ static BOOL RunChild(const WCHAR *printer, const WCHAR *mode, char *text, DWORD 
     command[sizeof command / sizeof command[0] - 1] = 0;
 
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
-    HANDLE readEnd, writeEnd;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+    UniqueHandle readEnd, writeEnd;
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0))
         return FALSE;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
+    startup.hStdOutput = writeEnd.get();
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process = {};
     BOOL started = CreateProcessW(exe, command, NULL, NULL, TRUE, 0, NULL, NULL, &startup,
                                   &process);
-    CloseHandle(writeEnd);
+    // Our copy of the write end goes, so the read ends when the child exits.
+    writeEnd.reset();
     DWORD code = 1, total = 0;
     if (started) {
+        UniqueHandle thread(process.hThread), child(process.hProcess);
         DWORD got = 0;
         while (total + 1 < chars &&
-               ReadFile(readEnd, text + total, chars - 1 - total, &got, NULL) && got)
+               ReadFile(readEnd.get(), text + total, chars - 1 - total, &got, NULL) && got)
             total += got;
-        if (WaitForSingleObject(process.hProcess, CHILD_TIMEOUT_MS) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        if (WaitForSingleObject(child.get(), CHILD_TIMEOUT_MS) == WAIT_OBJECT_0)
+            GetExitCodeProcess(child.get(), &code);
     }
-    CloseHandle(readEnd);
     text[total] = 0;
     return code == 0 && total > 0;
 }

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <winspool.h>
 
+#include "core/scope.h"
+
 // With no CUPS printer the platform registers no PostScript driver, but its
 // spooler library carries a generic PPD as a resource: write that out and
 // register the PostScript driver with it as the data file.
@@ -11,41 +13,32 @@
 
 static BOOL PrinterExists(const WCHAR *name)
 {
-    HANDLE printer;
-    if (!OpenPrinterW(const_cast<WCHAR *>(name), &printer, NULL))
-        return FALSE;
-    ClosePrinter(printer);
-    return TRUE;
+    return static_cast<bool>(OpenPrinterScoped(name));
 }
 
 static DWORD WriteGenericPpd(const WCHAR *path)
 {
-    HMODULE spooler = LoadLibraryExW(L"winspool.drv", NULL, LOAD_LIBRARY_AS_DATAFILE);
+    UniqueLibrary spooler(LoadLibraryExW(L"winspool.drv", NULL, LOAD_LIBRARY_AS_DATAFILE));
     if (!spooler)
         return GetLastError();
-    DWORD error = ERROR_RESOURCE_DATA_NOT_FOUND;
-    HRSRC resource = FindResourceW(spooler, MAKEINTRESOURCEW(PPD_RESOURCE_ID), PPD_RESOURCE_TYPE);
-    HGLOBAL loaded = resource ? LoadResource(spooler, resource) : NULL;
+    HRSRC resource =
+        FindResourceW(spooler.get(), MAKEINTRESOURCEW(PPD_RESOURCE_ID), PPD_RESOURCE_TYPE);
+    HGLOBAL loaded = resource ? LoadResource(spooler.get(), resource) : NULL;
     const char *text = loaded ? static_cast<const char *>(LockResource(loaded)) : NULL;
-    if (text) {
-        DWORD size = SizeofResource(spooler, resource);
-        // The resource is padded with NULs; the PPD is the text before them.
-        DWORD length = 0;
-        while (length < size && text[length])
-            length++;
-        HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, NULL);
-        if (file == INVALID_HANDLE_VALUE) {
-            error = GetLastError();
-        } else {
-            DWORD written = 0;
-            BOOL ok = WriteFile(file, text, length, &written, NULL) && written == length;
-            error = ok ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
-            CloseHandle(file);
-        }
-    }
-    FreeLibrary(spooler);
-    return error;
+    if (!text)
+        return ERROR_RESOURCE_DATA_NOT_FOUND;
+    DWORD size = SizeofResource(spooler.get(), resource);
+    // The resource is padded with NULs; the PPD is the text before them.
+    DWORD length = 0;
+    while (length < size && text[length])
+        length++;
+    UniqueFile file(
+        CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!file)
+        return GetLastError();
+    DWORD written = 0;
+    BOOL ok = WriteFile(file.get(), text, length, &written, NULL) && written == length;
+    return ok ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
 static DWORD AddPostScriptDriver(WCHAR *ppdPath)

@@ -4,6 +4,7 @@
 
 #include "core/ddops.h"
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/spoolerread.h"
 #include "core/trace.h"
 
@@ -14,33 +15,30 @@ static WCHAR *g_dataDriverPath;
 static FARPROC volatile g_slots[PX_SLOT_COUNT];
 static LONG g_loadCount;
 
-static DRIVER_INFO_2W *ReadDriverInfo(HANDLE printer)
+static UniqueBlock<DRIVER_INFO_2W> ReadDriverInfo(HANDLE printer)
 {
     DWORD bytes = 0;
-    BYTE *block = ReadPrinterDriverBlock(printer, 2, &bytes);
-    if (block && bytes < sizeof(DRIVER_INFO_2W)) {
-        PxFree(block);
-        return NULL;
-    }
-    return reinterpret_cast<DRIVER_INFO_2W *>(block);
+    UniqueBlock<DRIVER_INFO_2W> info(
+        reinterpret_cast<DRIVER_INFO_2W *>(ReadPrinterDriverBlock(printer, 2, &bytes)));
+    if (info && bytes < sizeof(DRIVER_INFO_2W))
+        info.reset();
+    return info;
 }
 
 int DataFileLength(HANDLE printer, const WCHAR *currentPath)
 {
-    DRIVER_INFO_2W *info = ReadDriverInfo(printer);
+    UniqueBlock<DRIVER_INFO_2W> info = ReadDriverInfo(printer);
     if (!info)
         return -1;
     const WCHAR *dataFile = info->pDataFile ? info->pDataFile : L"";
-    int length = 0;
-    if (!currentPath || lstrcmpW(currentPath, dataFile) != 0)
-        length = lstrlenW(dataFile);
-    PxFree(info);
-    return length;
+    if (currentPath && lstrcmpW(currentPath, dataFile) == 0)
+        return 0;
+    return lstrlenW(dataFile);
 }
 
 WCHAR *DataFileCopy(HANDLE printer)
 {
-    DRIVER_INFO_2W *info = ReadDriverInfo(printer);
+    UniqueBlock<DRIVER_INFO_2W> info = ReadDriverInfo(printer);
     if (!info)
         return NULL;
     const WCHAR *dataFile = info->pDataFile ? info->pDataFile : L"";
@@ -48,7 +46,6 @@ WCHAR *DataFileCopy(HANDLE printer)
     auto *copy = static_cast<WCHAR *>(PxAlloc(chars * sizeof(WCHAR)));
     if (copy)
         CopyMemory(copy, dataFile, chars * sizeof(WCHAR));
-    PxFree(info);
     return copy;
 }
 

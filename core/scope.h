@@ -45,8 +45,13 @@ public:
         // Resetting to the value already held must not close it.
         if (value == value_)
             return;
-        if (value_ != Traits::None())
+        if (value_ != Traits::None()) {
+            // Entry points set the last error before their owners go out of
+            // scope: releasing must not change it.
+            DWORD error = GetLastError();
             Traits::Close(value_);
+            SetLastError(error);
+        }
         value_ = value;
     }
     // For out-parameters: releases what is held and hands out the slot.
@@ -106,6 +111,16 @@ using UniqueMemoryDC = UniqueAny<MemoryDCTraits>;
 using UniqueBitmap = UniqueAny<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueAny<GdiObjectTraits<HBRUSH>>;
 using UniqueFont = UniqueAny<GdiObjectTraits<HFONT>>;
+
+// Opens a printer; empty when it cannot be opened. Whatever the spooler
+// leaves in the handle after a failure is never closed.
+inline UniquePrinter OpenPrinterScoped(const WCHAR *name, PRINTER_DEFAULTSW *defaults = nullptr)
+{
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(const_cast<WCHAR *>(name), &printer, defaults))
+        return UniquePrinter();
+    return UniquePrinter(printer);
+}
 
 // A zero-filled PxAlloc block seen as T.
 template <typename T>

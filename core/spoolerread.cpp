@@ -3,6 +3,7 @@
 #include <winspool.h>
 
 #include "core/module.h"
+#include "core/scope.h"
 
 struct SpoolerQuery {
     HANDLE printer;
@@ -18,16 +19,16 @@ static BYTE *ReadBlock(SpoolerQuery *query, SpoolerCall call, DWORD firstSize, D
 {
     DWORD size = firstSize;
     for (int attempt = 0; attempt < 2; attempt++) {
-        BYTE *block = static_cast<BYTE *>(PxAlloc(size));
+        UniqueBlock<BYTE> block = UniqueBlock<BYTE>::Allocate(size);
         if (!block)
             return NULL;
         DWORD needed = 0;
-        if (call(query, block, size, &needed)) {
+        if (call(query, block.get(), size, &needed)) {
             *bytes = needed < size ? needed : size;
-            return block;
+            return block.release();
         }
         DWORD error = GetLastError();
-        PxFree(block);
+        block.reset();
         if (error != ERROR_INSUFFICIENT_BUFFER || needed <= size) {
             SetLastError(error);
             return NULL;

@@ -2,8 +2,11 @@
 
 #include <string.h>
 
+#include <utility>
+
 #include "core/ddops.h"
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/spoolerread.h"
 #include "devmode/forms.h"
 
@@ -66,52 +69,43 @@ static void SetList(PaperList *list, PaperEntry *entries, int count)
     list->entries = entries;
 }
 
-// Reads the spooler's forms into a new buffer; FALSE when they cannot be read.
-static BOOL ReadForms(HANDLE printer, BYTE **forms, DWORD *formCount)
+// Reads the spooler's forms into a new buffer; empty when they cannot be read.
+static UniqueBlock<FORM_INFO_1W> ReadForms(HANDLE printer, DWORD *formCount)
 {
     DWORD bytes = 0, returned = 0;
-    *forms = ReadFormsBlock(printer, &bytes, &returned);
-    *formCount = 0;
-    if (!*forms)
-        return FALSE;
+    UniqueBlock<FORM_INFO_1W> forms(
+        reinterpret_cast<FORM_INFO_1W *>(ReadFormsBlock(printer, &bytes, &returned)));
     DWORD fit = bytes / sizeof(FORM_INFO_1W);
-    *formCount = returned < fit ? returned : fit;
-    return TRUE;
+    *formCount = !forms ? 0 : returned < fit ? returned : fit;
+    return forms;
 }
 
-// Appends the forms the media takes after the papers. Takes ownership of
-// papers: they end in the list, or are freed on failure.
+// Appends the forms the media takes after the papers, which end in the list
+// or are freed.
 static BOOL AddForms(HANDLE printer, uint16_t mediaCode, const MediaRecord *media,
-                     PaperEntry *papers, int paperCount, PaperList *list)
+                     UniqueBlock<PaperEntry> papers, int paperCount, PaperList *list)
 {
-    BYTE *buffer;
     DWORD formCount;
-    if (!ReadForms(printer, &buffer, &formCount)) {
-        PxFree(papers);
+    UniqueBlock<FORM_INFO_1W> forms = ReadForms(printer, &formCount);
+    if (!forms)
         return FALSE;
-    }
     size_t capacity = (size_t)paperCount + formCount;
-    PaperEntry *entries = static_cast<PaperEntry *>(PxAlloc(capacity * sizeof(PaperEntry)));
-    if (!entries) {
-        PxFree(buffer);
-        PxFree(papers);
+    UniqueBlock<PaperEntry> entries = UniqueBlock<PaperEntry>::Allocate(capacity * sizeof(PaperEntry));
+    if (!entries)
         return FALSE;
-    }
-    memcpy(entries, papers, (size_t)paperCount * sizeof(PaperEntry));
-    PxFree(papers);
+    memcpy(entries.get(), papers.get(), (size_t)paperCount * sizeof(PaperEntry));
+    papers.reset();
     int count = paperCount;
-    const FORM_INFO_1W *forms = reinterpret_cast<const FORM_INFO_1W *>(buffer);
     for (DWORD i = 0; i < formCount; i++) {
         PaperEntry form;
-        FormToEntry(&forms[i], 0, &form);
-        uint16_t code = FilterForm(mediaCode, media, entries, paperCount, &form);
+        FormToEntry(&forms.get()[i], 0, &form);
+        uint16_t code = FilterForm(mediaCode, media, entries.get(), paperCount, &form);
         if (!code)
             continue;
         form.code = code;
-        entries[count++] = form;
+        entries.get()[count++] = form;
     }
-    PxFree(buffer);
-    SetList(list, entries, count);
+    SetList(list, entries.release(), count);
     return TRUE;
 }
 
@@ -127,22 +121,22 @@ BOOL BuildPaperList(HANDLE printer, uint16_t mediaCode, PaperList *list, uint32_
     int count = CountMatchingPapers(papers, seriesMask);
     if (!count)
         return FALSE;
-    PaperEntry *entries = static_cast<PaperEntry *>(PxAlloc((size_t)count * sizeof(PaperEntry)));
+    UniqueBlock<PaperEntry> entries =
+        UniqueBlock<PaperEntry>::Allocate((size_t)count * sizeof(PaperEntry));
     if (!entries)
         return FALSE;
     MediaRecord media;
     memset(&media, 0, sizeof media);
     DdMediaSearch(mediaCode, &media);
-    count = CopyMatchingPapers(papers, seriesMask, entries, count, pairs, pairCount);
-    if (!count) {
-        PxFree(entries);
+    count = CopyMatchingPapers(papers, seriesMask, entries.get(), count, pairs, pairCount);
+    if (!count)
         return FALSE;
-    }
     if (DdPaperQuery() > 0) {
-        SetList(list, entries, count);
+        SetList(list, entries.release(), count);
         return TRUE;
     }
-    return AddForms(printer, mediaCode, &media, entries, count, list);
+    return AddForms(printer, mediaCode, &media, std::move(entries),
+                    count, list);
 }
 
 void ReleasePaperList(PaperList *list)

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/spoolerread.h"
 
 // One read into the caller's buffer: no size query first, since under Wine
@@ -33,16 +34,15 @@ static BOOL LiesInside(const DEVMODEW *dm, const BYTE *buffer, DWORD size)
 BOOL LoadStoredRecord(HANDLE printer, PXDEVMODE *out)
 {
     DWORD size = 0;
-    BYTE *buffer = ReadPrinterBlock(printer, 2, &size);
+    UniqueBlock<BYTE> buffer(ReadPrinterBlock(printer, 2, &size));
     if (!buffer)
         return FALSE;
-    DEVMODEW *dm =
-        size >= sizeof(PRINTER_INFO_2W) ? reinterpret_cast<PRINTER_INFO_2W *>(buffer)->pDevMode
-                                        : NULL;
-    BOOL usable = dm && LiesInside(dm, buffer, size) && dm->dmSize == PX_DM_PUBLIC_SIZE &&
+    DEVMODEW *dm = size >= sizeof(PRINTER_INFO_2W)
+                       ? reinterpret_cast<PRINTER_INFO_2W *>(buffer.get())->pDevMode
+                       : NULL;
+    BOOL usable = dm && LiesInside(dm, buffer.get(), size) && dm->dmSize == PX_DM_PUBLIC_SIZE &&
                   dm->dmDriverExtra == PX_DM_DRIVER_EXTRA;
     if (usable)
         memcpy(out, dm, sizeof *out);
-    PxFree(buffer);
     return usable;
 }

@@ -4,6 +4,7 @@
 
 #include "core/ddops.h"
 #include "core/module.h"
+#include "core/scope.h"
 #include "devmode/template.h"
 #include "dialogs/presets.h"
 
@@ -322,7 +323,8 @@ int MovePrintSetting(PXDEVMODE *dm, int from, int to)
         !SettingRecordAddress(dm, 0))
         return 1;
     PrintSetting *records = SettingRecordAddress(dm, 0);
-    PrintSetting *order = static_cast<PrintSetting *>(PxAlloc(PX_SETTING_BLOCK_BYTES));
+    UniqueBlock<PrintSetting> buffer = UniqueBlock<PrintSetting>::Allocate(PX_SETTING_BLOCK_BYTES);
+    PrintSetting *order = buffer.get();
     if (!order)
         return 0;
     if (to >= 0)
@@ -339,6 +341,5 @@ int MovePrintSetting(PXDEVMODE *dm, int from, int to)
     if (to < 0)
         dm->pdmSettingCount[block] = static_cast<int16_t>(--count);
     memcpy(records, order, count * sizeof(PrintSetting));
-    PxFree(order);
     return 1;
 }

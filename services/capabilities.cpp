@@ -198,14 +198,14 @@ static DWORD AnswerForPrinter(HANDLE printer, PWSTR pDeviceName, WORD iDevCap, V
     Prepared p = {};
     if (!BindAndCheck(printer, &p.info))
         return 0;
-    p.record = static_cast<PXDEVMODE *>(PxAlloc(sizeof(PXDEVMODE)));
-    if (!p.record)
+    UniqueBlock<PXDEVMODE> record = UniqueBlock<PXDEVMODE>::Allocate();
+    if (!record)
         return 0;
+    p.record = record.get();
     DWORD result = 0;
     if (BuildDevMode(p.record, pDevMode, printer, pDeviceName, &p.info, &p.list, TRUE))
         result = Answer(&p, iDevCap, pvOutput);
     ReleasePaperList(&p.list);
-    PxFree(p.record);
     return result;
 }
 

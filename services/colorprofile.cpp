@@ -4,6 +4,7 @@
 
 #include "core/lazyimports.h"
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/platform.h"
 #include "core/trace.h"
 
@@ -110,15 +111,11 @@ WCHAR *EnumerateColorProfiles(DWORD profileClass, DWORD *count)
     if (LazyEnumColorProfilesW(NULL, &type, NULL, &bytes, &found) ||
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return NULL;
-    BYTE *block = static_cast<BYTE *>(PxAlloc(bytes));
-    if (!block)
+    UniqueBlock<BYTE> block = UniqueBlock<BYTE>::Allocate(bytes);
+    if (!block || !LazyEnumColorProfilesW(NULL, &type, block.get(), &bytes, &found))
         return NULL;
-    if (!LazyEnumColorProfilesW(NULL, &type, block, &bytes, &found)) {
-        PxFree(block);
-        return NULL;
-    }
     *count = found;
-    return reinterpret_cast<WCHAR *>(block);
+    return reinterpret_cast<WCHAR *>(block.release());
 }
 
 // The size query fails by design. Some colour management systems report the
@@ -143,15 +140,11 @@ static char *ReadDescription(HPROFILE profile)
     BOOL reference = FALSE;
     if (!QueryElementSize(profile, &bytes))
         return NULL;
-    char *block = static_cast<char *>(PxAlloc(bytes + 2));
-    if (!block)
+    UniqueBlock<char> block = UniqueBlock<char>::Allocate(bytes + 2);
+    if (!block || !LazyGetColorProfileElement(profile, PX_DESC_TAG, PX_DESC_TEXT_OFFSET, &bytes,
+                                              block.get(), &reference))
         return NULL;
-    if (!LazyGetColorProfileElement(profile, PX_DESC_TAG, PX_DESC_TEXT_OFFSET, &bytes, block,
-                                    &reference)) {
-        PxFree(block);
-        return NULL;
-    }
-    return block;
+    return block.release();
 }
 
 char *GetProfileDescription(const WCHAR *fileName)

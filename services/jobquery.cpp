@@ -2,6 +2,7 @@
 
 #include "core/binding.h"
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/trace.h"
 #include "devmode/builder.h"
 #include "devmode/callerrecord.h"
@@ -91,24 +92,22 @@ static UINT HeaderProblem(const DEVMODEW *job)
 // Rebuilds the job's record through the driver's merge and compares.
 static UINT RebuildAndCompare(HANDLE printer, const DEVMODEW *job, PrinterInfoRecord *info)
 {
-    CallerRecord *copy = static_cast<CallerRecord *>(PxAlloc(sizeof(CallerRecord)));
-    PXDEVMODE *rebuilt = static_cast<PXDEVMODE *>(PxAlloc(sizeof(PXDEVMODE)));
+    UniqueBlock<CallerRecord> copy = UniqueBlock<CallerRecord>::Allocate();
+    UniqueBlock<PXDEVMODE> rebuilt = UniqueBlock<PXDEVMODE>::Allocate();
     UINT id = 0;
     if (copy && rebuilt) {
         // The job is read through a bounded copy: never past its declared size.
-        ReadCallerRecord(job, copy);
+        ReadCallerRecord(job, copy.get());
         const PXDEVMODE *record = &copy->record;
         WCHAR deviceName[PX_DM_NAME_CHARS + 1];
         lstrcpynW(deviceName, record->dm.dmDeviceName, PX_DM_NAME_CHARS + 1);
         PaperList list = {};
-        if (!BuildDevMode(rebuilt, job, printer, deviceName, info, &list, TRUE))
+        if (!BuildDevMode(rebuilt.get(), job, printer, deviceName, info, &list, TRUE))
             id = IDS_JOB_BUILD_FAILED;
         else
-            id = CompareWithRebuilt(record, rebuilt, info, &list);
+            id = CompareWithRebuilt(record, rebuilt.get(), info, &list);
         ReleasePaperList(&list);
     }
-    PxFree(copy);
-    PxFree(rebuilt);
     return id;
 }
 

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/trace.h"
 #include "devmode/template.h"
 #include "resources/ids_strings.h"
@@ -92,11 +93,14 @@ static UINT ReadParamFile(HANDLE file, ParamFileImage *image)
 UINT LoadParamFileImage(const WCHAR *fileName, ParamFileImage *image)
 {
     memset(image, 0, sizeof *image);
-    HANDLE file = CreateFileW(fileName, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return IDS_OVP_DAMAGED;
-    UINT message = ReadParamFile(file, image);
-    CloseHandle(file);
+    UINT message;
+    {
+        UniqueFile file(CreateFileW(fileName, GENERIC_READ, 0, NULL, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, NULL));
+        if (!file)
+            return IDS_OVP_DAMAGED;
+        message = ReadParamFile(file.get(), image);
+    }
     if (message) {
         PX_TRACE(L"%ls refused: message %u", fileName, message);
         ReleaseParamFileImage(image);
@@ -260,23 +264,18 @@ BOOL SaveSettingsFile(const WCHAR *fileName, const PXDEVMODE *dm, const SettingS
 {
     if (!store)
         return FALSE;
-    ParamFileBody *body = static_cast<ParamFileBody *>(PxAlloc(sizeof(ParamFileBody)));
-    if (!body)
-        return FALSE;
+    UniqueBlock<ParamFileBody> body = UniqueBlock<ParamFileBody>::Allocate();
     SafeWrite w;
-    if (!BeginSafeWrite(&w, fileName)) {
-        PxFree(body);
+    if (!body || !BeginSafeWrite(&w, fileName))
         return FALSE;
-    }
     ParamFileHeader header = {};
     header.modelMark = PX_FILE_MODEL_MARK;
     header.version = PX_FILE_VERSION;
     SafeWriteBytes(&w, &header, sizeof header);
-    BodyFromDevMode(dm, body);
-    SafeWriteBytes(&w, body, sizeof *body);
+    BodyFromDevMode(dm, body.get());
+    SafeWriteBytes(&w, body.get(), sizeof *body.get());
     for (int block = 0; block < PX_SETTING_BLOCKS; block++)
         for (int slot = 0; slot < body->pdmSettingCount[block]; slot++)
             SafeWriteBytes(&w, &store->blocks[block][slot], RECORD_BYTES);
-    PxFree(body);
     return CommitSafeWrite(&w);
 }

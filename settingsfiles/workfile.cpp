@@ -6,6 +6,7 @@
 
 #include "core/lazyimports.h"
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/trace.h"
 #include "dialogs/presets.h"
 #include "settingsfiles/safewrite.h"
@@ -58,17 +59,19 @@ static WorkFileResult ReadRecords(HANDLE file, WorkFileImage *image)
 WorkFileResult LoadWorkFileImage(const WCHAR *path, WorkFileImage *image)
 {
     memset(image, 0, sizeof *image);
-    HANDLE file = CreateFileW(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return WORKFILE_NOT_FOUND;
-    DWORD read = 0;
     WorkFileResult result = WORKFILE_SHORT_HEADER;
-    if (ReadFile(file, &image->header, sizeof image->header, &read, NULL) &&
-        read == sizeof image->header)
-        result = CheckHeader(&image->header, image->counts);
-    if (result == WORKFILE_OK)
-        result = ReadRecords(file, image);
-    CloseHandle(file);
+    {
+        UniqueFile file(CreateFileW(path, GENERIC_READ, 0, NULL, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, NULL));
+        if (!file)
+            return WORKFILE_NOT_FOUND;
+        DWORD read = 0;
+        if (ReadFile(file.get(), &image->header, sizeof image->header, &read, NULL) &&
+            read == sizeof image->header)
+            result = CheckHeader(&image->header, image->counts);
+        if (result == WORKFILE_OK)
+            result = ReadRecords(file.get(), image);
+    }
     if (result != WORKFILE_OK) {
         PX_TRACE(L"%ls refused: reason %d", path, static_cast<int>(result));
         ReleaseWorkFileImage(image);
@@ -173,17 +176,15 @@ static BOOL AppendFolder(WCHAR *folder, const WCHAR *name)
     return TRUE;
 }
 
-static PRINTER_INFO_2W *GetPrinterInfo2(HANDLE printer)
+static UniqueBlock<PRINTER_INFO_2W> GetPrinterInfo2(HANDLE printer)
 {
     DWORD needed = 0;
     GetPrinterW(printer, 2, NULL, 0, &needed);
     if (needed == 0)
-        return NULL;
-    PRINTER_INFO_2W *info = static_cast<PRINTER_INFO_2W *>(PxAlloc(needed));
-    if (info && !GetPrinterW(printer, 2, reinterpret_cast<BYTE *>(info), needed, &needed)) {
-        PxFree(info);
-        info = NULL;
-    }
+        return UniqueBlock<PRINTER_INFO_2W>();
+    UniqueBlock<PRINTER_INFO_2W> info = UniqueBlock<PRINTER_INFO_2W>::Allocate(needed);
+    if (info && !GetPrinterW(printer, 2, reinterpret_cast<BYTE *>(info.get()), needed, &needed))
+        info.reset();
     return info;
 }
 
@@ -195,12 +196,8 @@ BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer)
     CreateDirectoryW(folder, NULL);
     if (!AppendFolder(folder, L"\\Orven") || !AppendFolder(folder, L"\\PrinterDriver"))
         return FALSE;
-    PRINTER_INFO_2W *info = GetPrinterInfo2(printer);
-    if (!info)
-        return FALSE;
-    BOOL ok = FormatWorkingSettingsName(folder, info, buffer);
-    PxFree(info);
-    return ok;
+    UniqueBlock<PRINTER_INFO_2W> info = GetPrinterInfo2(printer);
+    return info && FormatWorkingSettingsName(folder, info.get(), buffer);
 }
 
 BOOL ReadWorkingSettings(HANDLE printer, PXDEVMODE *dm)

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include "core/module.h"
+#include "core/scope.h"
 #include "tools/pxhost/commands.h"
 
 #define PAPER_NAME_CHARS 64
@@ -22,9 +23,13 @@ static int PrintPapers(const WCHAR *printer)
         PrintUtf8(L"error: DC_PAPERS failed: error %lu\n", GetLastError());
         return PXHOST_FAILED;
     }
-    WORD *codes = static_cast<WORD *>(PxAlloc((count + 1) * sizeof(WORD)));
-    POINT *sizes = static_cast<POINT *>(PxAlloc((count + 1) * sizeof(POINT)));
-    WCHAR *names = static_cast<WCHAR *>(PxAlloc((count + 1) * PAPER_NAME_CHARS * sizeof(WCHAR)));
+    UniqueBlock<WORD> codeBlock = UniqueBlock<WORD>::Allocate((count + 1) * sizeof(WORD));
+    UniqueBlock<POINT> sizeBlock = UniqueBlock<POINT>::Allocate((count + 1) * sizeof(POINT));
+    UniqueBlock<WCHAR> nameBlock =
+        UniqueBlock<WCHAR>::Allocate((count + 1) * PAPER_NAME_CHARS * sizeof(WCHAR));
+    WORD *codes = codeBlock.get();
+    POINT *sizes = sizeBlock.get();
+    WCHAR *names = nameBlock.get();
     int result = PXHOST_FAILED;
     if (codes && sizes && names && Capability(printer, DC_PAPERS, codes) == count &&
         Capability(printer, DC_PAPERSIZE, sizes) == count &&
@@ -39,9 +44,6 @@ static int PrintPapers(const WCHAR *printer)
     } else {
         PrintUtf8(L"error: the paper queries disagree on %ld papers\n", count);
     }
-    PxFree(codes);
-    PxFree(sizes);
-    PxFree(names);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include <winspool.h>
 
 #include "core/platform.h"
+#include "core/scope.h"
 #include "tools/pxhost/commands.h"
 #include "tools/pxhost/devmode_file.h"
 
@@ -57,15 +58,14 @@ int RunCheck(int argc, WCHAR **argv)
     int result = ReadDevModeFile(in, &job);
     if (result != PXHOST_OK)
         return result;
-    HANDLE printer;
     ModuleExports driver = {};
     result = PXHOST_FAILED;
-    if (!OpenPrinterW(name, &printer, NULL)) {
+    UniquePrinter printer = OpenPrinterScoped(name);
+    if (!printer) {
         PrintUtf8(L"error: cannot open printer %ls: error %lu\n", name, GetLastError());
     } else {
         if (LoadDriverExports(name, OptionValue(argc, argv, L"--module", NULL), &driver))
-            result = Check(&driver, printer, reinterpret_cast<DEVMODEW *>(job.data));
-        ClosePrinter(printer);
+            result = Check(&driver, printer.get(), reinterpret_cast<DEVMODEW *>(job.data));
     }
     FreeModuleExports(&driver);
     FreeDevModeFile(&job);

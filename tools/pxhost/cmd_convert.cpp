@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/platform.h"
 #include "devmode/devmode.h"
 #include "tools/pxhost/commands.h"
@@ -66,21 +67,21 @@ static int Convert(const ModuleExports *driver, const ConvertRequest *request, c
         return PXHOST_FAILED;
     }
     LONG bytes = 0;
-    BYTE *target = PrepareTarget(request, &bytes);
+    UniqueBlock<BYTE> target(PrepareTarget(request, &bytes));
     if (!target)
         return PXHOST_FAILED;
     LONG needed = bytes;
     int result = PXHOST_FAILED;
     if (!driver->DrvConvertDevMode(request->printer, request->input,
-                                   reinterpret_cast<DEVMODEW *>(target), &needed, request->mode)) {
+                                   reinterpret_cast<DEVMODEW *>(target.get()), &needed,
+                                   request->mode)) {
         PrintUtf8(L"error: conversion failed: error %lu, needed %ld\n", GetLastError(), needed);
-    } else if (!WriteDevModeFile(out, target, bytes)) {
+    } else if (!WriteDevModeFile(out, target.get(), bytes)) {
         PrintUtf8(L"error: cannot write %ls: error %lu\n", out, GetLastError());
     } else {
         PrintUtf8(L"converted: %ld bytes copied, %ld bytes written to %ls\n", needed, bytes, out);
         result = PXHOST_OK;
     }
-    PxFree(target);
     return result;
 }
 

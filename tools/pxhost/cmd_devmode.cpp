@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "core/module.h"
+#include "core/scope.h"
 #include "tools/pxhost/commands.h"
 #include "tools/pxhost/devmode_file.h"
 #include "tools/pxhost/devmode_print.h"
@@ -84,11 +85,10 @@ int RunDevMode(int argc, WCHAR **argv)
         if (read != PXHOST_OK)
             return read;
     }
-    HANDLE printer;
     int result = PXHOST_FAILED;
-    if (OpenPrinterW(name, &printer, NULL)) {
-        result = ShowDevMode(printer, name, reinterpret_cast<DEVMODEW *>(input.data), argc, argv);
-        ClosePrinter(printer);
+    if (UniquePrinter printer = OpenPrinterScoped(name)) {
+        result = ShowDevMode(printer.get(), name, reinterpret_cast<DEVMODEW *>(input.data), argc,
+                             argv);
     } else {
         PrintUtf8(L"error: cannot open printer %ls: error %lu\n", name, GetLastError());
     }

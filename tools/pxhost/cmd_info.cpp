@@ -3,6 +3,7 @@
 #include <winspool.h>
 
 #include "core/ddops.h"
+#include "core/scope.h"
 #include "tools/pxhost/commands.h"
 #include "tools/pxhost/fileversion.h"
 
@@ -32,24 +33,22 @@ static void PrintCounts(void)
 int RunInfo(int argc, WCHAR **argv)
 {
     const WCHAR *name = OptionValue(argc, argv, L"--printer", L"ORVEN PX-2210");
-    HANDLE printer;
-    if (!OpenPrinterW(const_cast<WCHAR *>(name), &printer, NULL)) {
+    UniquePrinter printer = OpenPrinterScoped(name);
+    if (!printer) {
         PrintUtf8(L"cannot open printer %ls: error %lu\n", name, GetLastError());
         return PXHOST_FAILED;
     }
     PrinterInfoRecord info = {};
-    BOOL bound = BindAndCheck(printer, &info);
+    BOOL bound = BindAndCheck(printer.get(), &info);
     DWORD error = GetLastError();
     if (!bound) {
-        ClosePrinter(printer);
         PrintUtf8(L"binding the data driver failed: error 0x%08lx\n", error);
         return PXHOST_FAILED;
     }
     WCHAR path[MAX_PATH] = L"";
     BoundDataDriverPath(path, MAX_PATH);
     PrintUtf8(L"printer: %ls\ndata driver: %ls\n", name, path);
-    PrintDriverFileVersions(printer, path);
-    ClosePrinter(printer);
+    PrintDriverFileVersions(printer.get(), path);
     PrintPrinterInfo(&info);
     PrintCounts();
     return PXHOST_OK;

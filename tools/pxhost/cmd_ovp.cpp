@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "core/module.h"
+#include "core/scope.h"
 #include "devmode/template.h"
 #include "dialogs/presets.h"
 #include "settingsfiles/paramfile.h"
@@ -59,17 +60,14 @@ int RunOvpShow(int argc, WCHAR **argv)
     if (message)
         return ReportRefusedParamFile(path, message, json);
     // The fields as a device mode holds them once the file is loaded.
-    PXDEVMODE *dm = static_cast<PXDEVMODE *>(PxAlloc(sizeof(PXDEVMODE)));
-    if (!dm) {
-        ReleaseParamFileImage(&image);
-        return PXHOST_FAILED;
+    UniqueBlock<PXDEVMODE> dm = UniqueBlock<PXDEVMODE>::Allocate();
+    if (dm) {
+        DevModeFromBody(&image.body, dm.get());
+        fflush(stdout);
+        ShowParamFile(&image, dm.get(), json);
     }
-    DevModeFromBody(&image.body, dm);
-    fflush(stdout);
-    ShowParamFile(&image, dm, json);
-    PxFree(dm);
     ReleaseParamFileImage(&image);
-    return PXHOST_OK;
+    return dm ? PXHOST_OK : PXHOST_FAILED;
 }
 
 // Without a working file the registered settings are the built-in presets,
@@ -139,12 +137,10 @@ int RunOvpWrite(int argc, WCHAR **argv)
         PrintUtf8(L"usage: pxhost ovp-write DEVMODEFILE OVPFILE [--workfile FILE]\n");
         return PXHOST_USAGE;
     }
-    PXDEVMODE *dm = static_cast<PXDEVMODE *>(PxAlloc(sizeof(PXDEVMODE)));
-    SettingStore *store = static_cast<SettingStore *>(PxAlloc(sizeof(SettingStore)));
-    int result = PXHOST_FAILED;
-    if (dm && store)
-        result = WriteParamFile(argv[1], argv[2], OptionValue(argc, argv, L"--workfile", NULL), dm, store);
-    PxFree(store);
-    PxFree(dm);
-    return result;
+    UniqueBlock<PXDEVMODE> dm = UniqueBlock<PXDEVMODE>::Allocate();
+    UniqueBlock<SettingStore> store = UniqueBlock<SettingStore>::Allocate();
+    if (!dm || !store)
+        return PXHOST_FAILED;
+    return WriteParamFile(argv[1], argv[2], OptionValue(argc, argv, L"--workfile", NULL), dm.get(),
+                          store.get());
 }

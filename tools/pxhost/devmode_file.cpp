@@ -4,27 +4,26 @@
 #include <winspool.h>
 
 #include "core/module.h"
+#include "core/scope.h"
 #include "tools/pxhost/commands.h"
 
 static BOOL ReadWholeFile(const WCHAR *path, DevModeFile *file)
 {
-    HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, NULL);
-    if (handle == INVALID_HANDLE_VALUE)
+    UniqueFile handle(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!handle)
         return FALSE;
-    DWORD size = GetFileSize(handle, NULL);
-    BOOL ok = FALSE;
-    if (size != INVALID_FILE_SIZE && size <= 16 * 1024 * 1024) {
-        DWORD capacity = size > sizeof(DEVMODEW) ? size : sizeof(DEVMODEW);
-        file->data = static_cast<BYTE *>(PxAlloc(capacity));
-        DWORD read = 0;
-        ok = file->data && ReadFile(handle, file->data, size, &read, NULL) && read == size;
-        file->bytes = size;
-    }
-    CloseHandle(handle);
-    if (!ok)
-        FreeDevModeFile(file);
-    return ok;
+    DWORD size = GetFileSize(handle.get(), NULL);
+    if (size == INVALID_FILE_SIZE || size > 16 * 1024 * 1024)
+        return FALSE;
+    DWORD capacity = size > sizeof(DEVMODEW) ? size : sizeof(DEVMODEW);
+    UniqueBlock<BYTE> data = UniqueBlock<BYTE>::Allocate(capacity);
+    DWORD read = 0;
+    if (!data || !ReadFile(handle.get(), data.get(), size, &read, NULL) || read != size)
+        return FALSE;
+    file->data = data.release();
+    file->bytes = size;
+    return TRUE;
 }
 
 int ReadDevModeFile(const WCHAR *path, DevModeFile *file)
@@ -56,14 +55,10 @@ void FreeDevModeFile(DevModeFile *file)
 
 BOOL WriteDevModeFile(const WCHAR *path, const void *data, DWORD bytes)
 {
-    HANDLE handle = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, NULL);
-    if (handle == INVALID_HANDLE_VALUE)
-        return FALSE;
+    UniqueFile handle(CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, NULL));
     DWORD written = 0;
-    BOOL ok = WriteFile(handle, data, bytes, &written, NULL) && written == bytes;
-    CloseHandle(handle);
-    return ok;
+    return handle && WriteFile(handle.get(), data, bytes, &written, NULL) && written == bytes;
 }
 
 BOOL LoadDriverExports(const WCHAR *printer, const WCHAR *modulePath, ModuleExports *exports)
