@@ -51,6 +51,16 @@ const PrintModeRow *PrintModeRowFor(uint32_t paperTypeId, int printMode)
     return &kPrintModeTable[printMode];
 }
 
+uint16_t PrintModeColumn(const PrintModeRow *row, int column)
+{
+    static constexpr uint16_t PrintModeRow::*kColumns[] = {
+        &PrintModeRow::qualityModeId, &PrintModeRow::direction, &PrintModeRow::passes,
+        &PrintModeRow::dotSize,       &PrintModeRow::effect,    &PrintModeRow::waveform,
+        &PrintModeRow::carriageSpeed, &PrintModeRow::modeNumber,
+    };
+    return column >= 0 && column < 8 ? row->*kColumns[column] : 0;
+}
+
 static void FillPublicTemplate(DEVMODEW *dm)
 {
     wcsncpy(dm->dmDeviceName, L"ORVEN PX-2210", PX_DM_NAME_CHARS);

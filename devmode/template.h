@@ -59,6 +59,9 @@ extern const PrintModeRow kPrintModeTable1281[PX_PRINT_MODE_COUNT_1281];
 // that table's four rows read the main table.
 const PrintModeRow *PrintModeRowFor(uint32_t paperTypeId, int printMode);
 
+// Column 0 to 7 of a row, in the order of the fields above.
+uint16_t PrintModeColumn(const PrintModeRow *row, int column);
+
 // The built-in defaults as one complete record. Its public part carries
 // dmDriverExtra 3936; builders write 3940.
 const PXDEVMODE *BuiltInTemplate(void);

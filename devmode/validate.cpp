@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/ddops.h"
+#include "devmode/fields.h"
 #include "devmode/resolution.h"
 #include "devmode/template.h"
 #include "dialogs/presets.h"
@@ -16,37 +17,20 @@ struct Sources {
     const PXDEVMODE *stored;
 };
 
-template <typename Test>
-BOOL Passes(const PXDEVMODE *caller, Test test)
-{
-    return caller && test(*caller);
-}
-
 BOOL InRange(int64_t value, int64_t low, int64_t high) { return value >= low && value <= high; }
+
+const DevModeField &Field(DevModeFieldId id) { return kDevModeFields[id]; }
+
+BOOL CallerPasses(const Sources &s, const DevModeField &field)
+{
+    return s.caller && FieldPassesTest(s.caller, field);
+}
 
 // The record a field takes its value from by the general rule, or null when
 // the template's value (already in the target) stands.
 const PXDEVMODE *Pick(const Sources &s, BOOL callerPasses)
 {
     return s.caller && callerPasses ? s.caller : s.stored;
-}
-
-template <typename T>
-void Take(PXDEVMODE *t, const Sources &s, T PXDEVMODE::*field, BOOL callerPasses)
-{
-    if (const PXDEVMODE *src = Pick(s, callerPasses))
-        t->*field = src->*field;
-}
-
-// A value taken together with its 32-bit companion, both from one source.
-template <typename T>
-void TakePair(PXDEVMODE *t, const Sources &s, uint32_t PXDEVMODE::*flag, T PXDEVMODE::*value,
-              BOOL callerPasses)
-{
-    if (const PXDEVMODE *src = Pick(s, callerPasses)) {
-        t->*flag = src->*flag;
-        t->*value = src->*value;
-    }
 }
 
 // File names: at most 259 characters and a terminator; a value with no
@@ -64,22 +48,61 @@ void CopyPath(WCHAR *to, const WCHAR *from)
     memcpy(to, copy, sizeof copy);
 }
 
-// ---------------------------------------------------------------- layout
-
-void SettleLayout(PXDEVMODE *t, const Sources &s)
+void CopyField(PXDEVMODE *t, const PXDEVMODE *from, const DevModeField &field)
 {
-    const PXDEVMODE *c = s.caller;
-    Take(t, s, &PXDEVMODE::pdmSizeSeries,
-         Passes(c, [](const PXDEVMODE &r) { return (r.pdmSizeSeries & PX_SIZE_SERIES_USER) != 0; }));
-    Take(t, s, &PXDEVMODE::pdmOutputSize,
-         Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmOutputSize, 256, 373); }));
-    Take(t, s, &PXDEVMODE::pdmOutputScale,
-         Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmOutputScale, 10, 1000); }));
-    Take(t, s, &PXDEVMODE::pdmRotation,
-         Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmRotation, 0, 5); }));
-    int16_t q = t->pdmRotation;
-    t->pdmRotated = (q == 0 || q == 2 || q == 4) ? 1 : 0;
+    BYTE *to = reinterpret_cast<BYTE *>(t) + field.offset;
+    const BYTE *source = reinterpret_cast<const BYTE *>(from) + field.offset;
+    if (field.kind == FIELD_TEXT)
+        CopyPath(reinterpret_cast<WCHAR *>(to), reinterpret_cast<const WCHAR *>(source));
+    else
+        memcpy(to, source, field.bytes);
 }
+
+void TakeField(PXDEVMODE *t, const Sources &s, const DevModeField &field, BOOL callerPasses)
+{
+    if (const PXDEVMODE *src = Pick(s, callerPasses))
+        CopyField(t, src, field);
+}
+
+// A value taken together with its 32-bit companion, both from one source.
+void TakePair(PXDEVMODE *t, const Sources &s, const DevModeField &field, BOOL callerPasses)
+{
+    if (const PXDEVMODE *src = Pick(s, callerPasses)) {
+        CopyField(t, src, kDevModeFields[field.id - 1]);
+        CopyField(t, src, field);
+    }
+}
+
+// Print-mode parameters: without a stored record a failed test takes the
+// print mode's own value and leaves the template's companion.
+void SettleModeParameter(PXDEVMODE *t, const Sources &s, const DevModeField &field)
+{
+    BOOL passes = CallerPasses(s, field);
+    if (Pick(s, passes)) {
+        TakePair(t, s, field, passes);
+    } else if (const PrintModeRow *row = PrintModeRowFor(t->pdmPaperType.id, t->pdmPrintMode)) {
+        uint16_t value = PrintModeColumn(row, field.column);
+        memcpy(reinterpret_cast<BYTE *>(t) + field.offset, &value, sizeof value);
+    }
+}
+
+// Adjacent fields tested together and taken together.
+void SettleGroup(PXDEVMODE *t, const Sources &s, const DevModeField &first)
+{
+    int end = first.id;
+    BOOL passes = s.caller != NULL;
+    for (; end < PXF_COUNT && kDevModeFields[end].settle == SETTLE_GROUP; end++)
+        passes = passes && FieldPassesTest(s.caller, kDevModeFields[end]);
+    for (int i = first.id; i < end; i++)
+        TakeField(t, s, kDevModeFields[i], passes);
+}
+
+BOOL FirstOfGroup(const DevModeField &field)
+{
+    return field.id == 0 || kDevModeFields[field.id - 1].settle != SETTLE_GROUP;
+}
+
+// ---------------------------------------------------------------- layout
 
 // Without a stored record: the width of the media whose code is the record's
 // source; the last such media wins.
@@ -95,7 +118,7 @@ void MediaWidthOfSource(PXDEVMODE *t)
 
 void SettleMediaWidth(PXDEVMODE *t, const Sources &s)
 {
-    if (Passes(s.caller, [](const PXDEVMODE &r) { return InRange(r.pdmMediaWidth, 2100, 13710); }))
+    if (CallerPasses(s, Field(PXF_pdmMediaWidth)))
         t->pdmMediaWidth = s.caller->pdmMediaWidth;
     else if (s.stored)
         t->pdmMediaWidth = s.stored->pdmMediaWidth;
@@ -140,11 +163,6 @@ int16_t BoundedCount(int16_t count)
     return count > PX_SETTING_MAX_COUNT ? (int16_t)PX_SETTING_MAX_COUNT : count;
 }
 
-BOOL SettingIndexInStore(int16_t index)
-{
-    return InRange(index, PX_SETTING_INDEX_CURRENT, PX_SETTING_MAX_COUNT);
-}
-
 void SettleSettingCounts(PXDEVMODE *t, const Sources &s)
 {
     if (s.caller) {
@@ -173,31 +191,17 @@ void SettleSettingCounts(PXDEVMODE *t, const Sources &s)
 // An index must address a slot of the store: -1 (the current setting) to 20.
 void SettleSettingIndex(PXDEVMODE *t, const Sources &s)
 {
+    const DevModeField &index = Field(PXF_pdmSettingIndex);
     if (s.caller) {
-        if (SettingIndexInStore(s.caller->pdmSettingIndex))
+        if (FieldPassesTest(s.caller, index))
             t->pdmSettingIndex = s.caller->pdmSettingIndex;
     } else if (s.stored) {
-        t->pdmSettingIndex = SettingIndexInStore(s.stored->pdmSettingIndex)
-                                 ? s.stored->pdmSettingIndex
-                                 : (int16_t)0;
+        t->pdmSettingIndex =
+            FieldPassesTest(s.stored, index) ? s.stored->pdmSettingIndex : (int16_t)0;
     }
 }
 
 // ---------------------------------------------------------------- colour and quality
-
-BOOL ColorFlagsValid(uint32_t v)
-{
-    uint32_t apply = v & 0xF, a = v & 0xF0, b = v & 0xF00;
-    return v < 0x8000 && (apply == 1 || apply == 2) && (a == 0x10 || a == 0x40) &&
-           (b == 0x100 || b == 0x200);
-}
-
-BOOL ColorProcessValid(uint32_t v)
-{
-    uint32_t mode = v & 0xF, gray = v & 0xF0, render = v & 0xFF00;
-    return v < 0x10000 && (mode == 1 || mode == 2 || gray == 0x10 || gray == 0x20) &&
-           (render == 0x100 || render == 0x200 || render == 0x1000 || render == 0x2000);
-}
 
 void SettleInkSet(PXDEVMODE *t, const PrinterInfoRecord *info)
 {
@@ -209,146 +213,14 @@ void SettleInkSet(PXDEVMODE *t, const PrinterInfoRecord *info)
         t->pdmInkSet = PX_CAPS_INKSET_2;
 }
 
-void SettleColorAndQuality(PXDEVMODE *t, const Sources &s, const PrinterInfoRecord *info)
-{
-    const PXDEVMODE *c = s.caller;
-    Take(t, s, &PXDEVMODE::pdmColorFlags,
-         Passes(c, [](const PXDEVMODE &r) { return ColorFlagsValid(r.pdmColorFlags); }));
-    SettleInkSet(t, info);
-    Take(t, s, &PXDEVMODE::pdmPrintMode, Passes(c, [](const PXDEVMODE &r) {
-             return InRange(r.pdmPrintMode, 0, PX_PRINT_MODE_COUNT - 1);
-         }));
-    SettleRecord(&PXDEVMODE::pdmQualityMode, t, s, DdQltModeSearch, DdQltModeEnum);
-    t->pdmResolution = EngineResolution(t->pdmQualityMode.id);
-    Take(t, s, &PXDEVMODE::pdmResolutionIndex, Passes(c, [](const PXDEVMODE &r) {
-             return InRange(r.pdmResolutionIndex, 0, PX_RESOLUTION_INDEX_AUTO);
-         }));
-    // The automatic-resolution flag follows the resolution choice.
-    if (t->pdmResolutionIndex == PX_RESOLUTION_INDEX_AUTO)
-        t->pdmColorFlags |= PX_COLOR_FLAG_AUTO_RESOLUTION;
-    else
-        t->pdmColorFlags &= ~PX_COLOR_FLAG_AUTO_RESOLUTION;
-    Take(t, s, &PXDEVMODE::pdmGrayFlag, TRUE);
-    SettleRecord(&PXDEVMODE::pdmColorCorrection, t, s, DdCCRmSearch, DdCCRmEnum);
-    Take(t, s, &PXDEVMODE::pdmColorProcess,
-         Passes(c, [](const PXDEVMODE &r) { return ColorProcessValid(r.pdmColorProcess); }));
-}
-
-BOOL Adjustment(int16_t v) { return InRange(v, -50, 50); }
-
-void SettleAdjustments(PXDEVMODE *t, const Sources &s)
-{
-    const PXDEVMODE *c = s.caller;
-    if (const PXDEVMODE *src = Pick(s, TRUE)) {
-        memcpy(t->pdmInkAmount, src->pdmInkAmount, sizeof t->pdmInkAmount);
-        t->pdmAdjustFlag = src->pdmAdjustFlag;
-    }
-    Take(t, s, &PXDEVMODE::pdmGamma,
-         Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmGamma, 1, 22); }));
-    Take(t, s, &PXDEVMODE::pdmBrightness,
-         Passes(c, [](const PXDEVMODE &r) { return Adjustment(r.pdmBrightness); }));
-    Take(t, s, &PXDEVMODE::pdmSaturation,
-         Passes(c, [](const PXDEVMODE &r) { return Adjustment(r.pdmSaturation); }));
-    Take(t, s, &PXDEVMODE::pdmContrast,
-         Passes(c, [](const PXDEVMODE &r) { return Adjustment(r.pdmContrast); }));
-    BOOL balance = Passes(c, [](const PXDEVMODE &r) {
-        return Adjustment(r.pdmBalanceCyanRed) && Adjustment(r.pdmBalanceMagentaGreen) &&
-               Adjustment(r.pdmBalanceYellowBlue);
-    });
-    Take(t, s, &PXDEVMODE::pdmBalanceCyanRed, balance);
-    Take(t, s, &PXDEVMODE::pdmBalanceMagentaGreen, balance);
-    Take(t, s, &PXDEVMODE::pdmBalanceYellowBlue, balance);
-    Take(t, s, &PXDEVMODE::pdmTotalInkLimit,
-         Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmTotalInkLimit, 1, 400); }));
-    if (const PXDEVMODE *src = Pick(s, TRUE)) {
-        CopyPath(t->pdmImageProfile, src->pdmImageProfile);
-        CopyPath(t->pdmPrinterProfile, src->pdmPrinterProfile);
-    }
-}
-
-// ---------------------------------------------------------------- printer settings
-
-BOOL HeaterTemp(uint16_t v) { return v == 0 || InRange(v, 30, 50); }
-
-void SettleOutputOptions(PXDEVMODE *t, const Sources &s)
-{
-    const PXDEVMODE *c = s.caller;
-    Take(t, s, &PXDEVMODE::pdmNoMirror, TRUE);
-    TakePair(t, s, &PXDEVMODE::pdmEffectSet, &PXDEVMODE::pdmEffect,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmEffect, 0, 33); }));
-    TakePair(t, s, &PXDEVMODE::pdmOverprintOn, &PXDEVMODE::pdmOverprintCount,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmOverprintCount, 1, 9); }));
-    TakePair(t, s, &PXDEVMODE::pdmOverprintWaitOn, &PXDEVMODE::pdmOverprintWait,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmOverprintWait, 0, 50); }));
-    TakePair(t, s, &PXDEVMODE::pdmPreHeaterOn, &PXDEVMODE::pdmPreHeaterTemp,
-             Passes(c, [](const PXDEVMODE &r) { return HeaterTemp(r.pdmPreHeaterTemp); }));
-    TakePair(t, s, &PXDEVMODE::pdmPlatenHeaterOn, &PXDEVMODE::pdmPlatenHeaterTemp,
-             Passes(c, [](const PXDEVMODE &r) { return HeaterTemp(r.pdmPlatenHeaterTemp); }));
-    TakePair(t, s, &PXDEVMODE::pdmAfterHeaterOn, &PXDEVMODE::pdmAfterHeaterTemp,
-             Passes(c, [](const PXDEVMODE &r) { return HeaterTemp(r.pdmAfterHeaterTemp); }));
-    Take(t, s, &PXDEVMODE::pdmOnTheFly, TRUE);
-    Take(t, s, &PXDEVMODE::pdmLengthUnit,
-         Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmLengthUnit, 0, 1); }));
-    Take(t, s, &PXDEVMODE::pdmTempUnit,
-         Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmTempUnit, 0, 1); }));
-    TakePair(t, s, &PXDEVMODE::pdmModelSet, &PXDEVMODE::pdmModel,
-             Passes(c, [](const PXDEVMODE &r) { return r.pdmModel == 105 || r.pdmModel == 253; }));
-}
-
-// Print-mode parameters: without a stored record a failed test takes the
-// print mode's own value and leaves the template's companion.
-void SettleModeParameter(PXDEVMODE *t, const Sources &s, uint32_t PXDEVMODE::*flag,
-                         uint16_t PXDEVMODE::*value, BOOL callerPasses,
-                         uint16_t PrintModeRow::*column)
-{
-    if (Pick(s, callerPasses))
-        TakePair(t, s, flag, value, callerPasses);
-    else if (const PrintModeRow *row = PrintModeRowFor(t->pdmPaperType.id, t->pdmPrintMode))
-        t->*value = row->*column;
-}
-
-void SettleModeParameters(PXDEVMODE *t, const Sources &s)
-{
-    const PXDEVMODE *c = s.caller;
-    SettleModeParameter(t, s, &PXDEVMODE::pdmDotSizeSet, &PXDEVMODE::pdmDotSize,
-                        Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmDotSize, 2, 5); }),
-                        &PrintModeRow::dotSize);
-    SettleModeParameter(t, s, &PXDEVMODE::pdmDirectionSet, &PXDEVMODE::pdmDirection,
-                        Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmDirection, 1, 2); }),
-                        &PrintModeRow::direction);
-    SettleModeParameter(t, s, &PXDEVMODE::pdmWaveformSet, &PXDEVMODE::pdmWaveform,
-                        Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmWaveform, 1, 4); }),
-                        &PrintModeRow::waveform);
-    SettleModeParameter(
-        t, s, &PXDEVMODE::pdmCarriageSpeedSet, &PXDEVMODE::pdmCarriageSpeed,
-        Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmCarriageSpeed, 1, 2); }),
-        &PrintModeRow::carriageSpeed);
-}
-
-void SettleMachineSettings(PXDEVMODE *t, const Sources &s)
-{
-    const PXDEVMODE *c = s.caller;
-    TakePair(t, s, &PXDEVMODE::pdmCarriageWidthSet, &PXDEVMODE::pdmCarriageWidth,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmCarriageWidth, 0, 2); }));
-    TakePair(t, s, &PXDEVMODE::pdmMediaCutSet, &PXDEVMODE::pdmMediaCut,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmMediaCut, 0, 4); }));
-    TakePair(t, s, &PXDEVMODE::pdmSuctionFanSet, &PXDEVMODE::pdmSuctionFan,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmSuctionFan, 0, 2); }));
-    TakePair(t, s, &PXDEVMODE::pdmSideMarginSet, &PXDEVMODE::pdmSideMargin,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmSideMargin, 5, 25); }));
-    TakePair(t, s, &PXDEVMODE::pdmDryTimeSet, &PXDEVMODE::pdmDryTime,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmDryTime, 0, 3600); }));
-    TakePair(t, s, &PXDEVMODE::pdmFeedAdjustSet, &PXDEVMODE::pdmFeedAdjust,
-             Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmFeedAdjust, -500, 500); }));
-}
-
 // ---------------------------------------------------------------- carried fields
 
 // In-process fields hold a handle and an address: pointer-sized, the high
 // half (x64) in the reserved word after each.
-void CopyInProcessValue(uint32_t *to, const uint32_t *from)
+void CopyInProcessValue(PXDEVMODE *t, const Sources &s, uint32_t PXDEVMODE::*field)
 {
-    memcpy(to, from, sizeof(void *));
+    if (const PXDEVMODE *src = Pick(s, TRUE))
+        memcpy(&(t->*field), &(src->*field), sizeof(void *));
 }
 
 BOOL WindowsBefore6(void)
@@ -359,29 +231,66 @@ BOOL WindowsBefore6(void)
     return GetVersionExW(&version) && version.dwMajorVersion < 6;
 }
 
-void SettleCarriedFields(PXDEVMODE *t, const Sources &s)
+void SettleShowStatus(PXDEVMODE *t, const Sources &s)
 {
-    const PXDEVMODE *c = s.caller, *src = Pick(s, TRUE);
-    if (src) {
-        t->pdmColorTableSet = src->pdmColorTableSet;
-        CopyPath(t->pdmColorTable, src->pdmColorTable);
-        t->pdmExtraByte = src->pdmExtraByte;
-        t->pdmMarginMode = src->pdmMarginMode;
+    const PXDEVMODE *src = Pick(s, TRUE);
+    t->pdmShowStatus = src ? src->pdmShowStatus : WindowsBefore6() ? 1 : 0;
+}
+
+// ---------------------------------------------------------------- the walk
+
+void SettleOwnField(PXDEVMODE *t, const Sources &s, const PrinterInfoRecord *info,
+                    const DevModeField &field)
+{
+    switch (field.id) {
+    case PXF_pdmMediaWidth: SettleMediaWidth(t, s); break;
+    case PXF_pdmMargin: SettleMargin(t, s); break;
+    case PXF_pdmPaperType:
+        SettleRecord(&PXDEVMODE::pdmPaperType, t, s, DdPtypeSearch, DdPtypeEnum);
+        break;
+    case PXF_pdmSettingIndex: SettleSettingIndex(t, s); break;
+    case PXF_pdmInkSet: SettleInkSet(t, info); break;
+    case PXF_pdmQualityMode:
+        SettleRecord(&PXDEVMODE::pdmQualityMode, t, s, DdQltModeSearch, DdQltModeEnum);
+        t->pdmResolution = EngineResolution(t->pdmQualityMode.id);
+        break;
+    case PXF_pdmColorCorrection:
+        SettleRecord(&PXDEVMODE::pdmColorCorrection, t, s, DdCCRmSearch, DdCCRmEnum);
+        break;
+    case PXF_pdmSettingStoreHandle: CopyInProcessValue(t, s, &PXDEVMODE::pdmSettingStoreHandle); break;
+    case PXF_pdmSettingStore: CopyInProcessValue(t, s, &PXDEVMODE::pdmSettingStore); break;
+    case PXF_pdmShowStatus: SettleShowStatus(t, s); break;
+    case PXF_pdmSettingCount: SettleSettingCounts(t, s); break;
+    default: break;
     }
-    Take(t, s, &PXDEVMODE::pdmExtraLevel,
-         Passes(c, [](const PXDEVMODE &r) { return InRange(r.pdmExtraLevel, 0, 100); }));
-    if (!src) {
-        t->pdmShowStatus = WindowsBefore6() ? 1 : 0;
-        return;
+}
+
+void SettleField(PXDEVMODE *t, const Sources &s, const PrinterInfoRecord *info,
+                 const DevModeField &field)
+{
+    switch (field.settle) {
+    case SETTLE_GENERAL: TakeField(t, s, field, CallerPasses(s, field)); break;
+    case SETTLE_PAIR: TakePair(t, s, field, CallerPasses(s, field)); break;
+    case SETTLE_MODE: SettleModeParameter(t, s, field); break;
+    case SETTLE_GROUP:
+        if (FirstOfGroup(field))
+            SettleGroup(t, s, field);
+        break;
+    case SETTLE_OWN: SettleOwnField(t, s, info, field); break;
+    default: break;  // settled elsewhere, with its pair, or derived below
     }
-    t->pdmExtra2652 = src->pdmExtra2652;
-    t->pdmExtra2656 = src->pdmExtra2656;
-    t->pdmExtra2660 = src->pdmExtra2660;
-    t->pdmExtra2662 = src->pdmExtra2662;
-    CopyInProcessValue(&t->pdmSettingStoreHandle, &src->pdmSettingStoreHandle);
-    CopyInProcessValue(&t->pdmSettingStore, &src->pdmSettingStore);
-    t->pdmShowStatus = src->pdmShowStatus;
-    t->pdmCropMarks = src->pdmCropMarks;
+}
+
+// Fields that follow others once all are settled.
+void DeriveFields(PXDEVMODE *t)
+{
+    int16_t q = t->pdmRotation;
+    t->pdmRotated = (q == 0 || q == 2 || q == 4) ? 1 : 0;
+    // The automatic-resolution flag follows the resolution choice.
+    if (t->pdmResolutionIndex == PX_RESOLUTION_INDEX_AUTO)
+        t->pdmColorFlags |= PX_COLOR_FLAG_AUTO_RESOLUTION;
+    else
+        t->pdmColorFlags &= ~PX_COLOR_FLAG_AUTO_RESOLUTION;
 }
 
 }  // namespace
@@ -400,23 +309,15 @@ void ChooseMarginForSource(MarginRecord *margin, uint16_t source)
     }
 }
 
-// The order matters: later tests read fields settled before them (the media
-// source, the paper type, the print mode).
+// Field by field in record order: the media source is public and settled
+// before, the paper type and the print mode come before the print-mode
+// parameters that read them, the quality mode before its resolution.
 BOOL ValidatePrivatePart(PXDEVMODE *target, const CallerRecord *caller, const PXDEVMODE *stored,
                          const PrinterInfoRecord *info)
 {
     Sources s = {FullCaller(caller), stored};
-    SettleLayout(target, s);
-    SettleMediaWidth(target, s);
-    SettleMargin(target, s);
-    SettleRecord(&PXDEVMODE::pdmPaperType, target, s, DdPtypeSearch, DdPtypeEnum);
-    SettleSettingCounts(target, s);
-    SettleSettingIndex(target, s);
-    SettleColorAndQuality(target, s, info);
-    SettleAdjustments(target, s);
-    SettleOutputOptions(target, s);
-    SettleModeParameters(target, s);
-    SettleMachineSettings(target, s);
-    SettleCarriedFields(target, s);
+    for (const DevModeField &field : kDevModeFields)
+        SettleField(target, s, info, field);
+    DeriveFields(target);
     return TRUE;
 }

@@ -5,6 +5,7 @@
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/scope.h"
+#include "devmode/fields.h"
 #include "devmode/template.h"
 #include "dialogs/presets.h"
 
@@ -103,6 +104,69 @@ void CopyProfileName(WCHAR *target, const WCHAR *source)
     memset(target + length, 0, (PX_PATH_CHARS - length) * sizeof(WCHAR));
 }
 
+// The device-mode fields a print setting record carries, and where.
+struct SettingField {
+    DevModeFieldId id;
+    uint16_t record;
+    uint16_t recordBytes;  // of one element
+    FieldSetting how;
+};
+
+#define SETTING(member, how) \
+    offsetof(PrintSetting, member), sizeof(PrintSetting::member), SETTING_##how
+#define NO_SETTING 0, 0, SETTING_NONE
+#define SETTING_ROW(id, path, show, bit, test, low, high, settle, column, param, setting) \
+    {PXF_##id, setting},
+static constexpr SettingField kSettingRows[PXF_COUNT] = {PX_DEVMODE_FIELDS(SETTING_ROW)};
+#undef SETTING_ROW
+#undef NO_SETTING
+#undef SETTING
+
+// An array of the device mode lies in as many adjacent fields of the record.
+static_assert(offsetof(PrintSetting, cyanInk) == offsetof(PrintSetting, blackInk) + 2 &&
+                  offsetof(PrintSetting, magentaInk) == offsetof(PrintSetting, blackInk) + 4 &&
+                  offsetof(PrintSetting, yellowInk) == offsetof(PrintSetting, blackInk) + 6,
+              "ink amounts in device-mode order");
+
+static constexpr bool SettingFieldsFit()
+{
+    for (const SettingField &f : kSettingRows) {
+        const DevModeField &d = kDevModeFields[f.id];
+        if (f.how != SETTING_NONE && f.recordBytes * d.count != d.bytes)
+            return false;
+        if (f.how == SETTING_PATH && d.kind != FIELD_TEXT)
+            return false;
+    }
+    return true;
+}
+static_assert(SettingFieldsFit(), "a print setting field does not fit its device-mode field");
+
+static void CopySettingField(const SettingField &f, BYTE *to, const BYTE *from)
+{
+    if (f.how == SETTING_PATH)
+        CopyProfileName(reinterpret_cast<WCHAR *>(to), reinterpret_cast<const WCHAR *>(from));
+    else
+        memcpy(to, from, kDevModeFields[f.id].bytes);
+}
+
+// Resolution choice, adjustments, effect and profiles; the print mode has a
+// step of its own.
+static void ApplySettingFields(PXDEVMODE *dm, const PrintSetting *record)
+{
+    for (const SettingField &f : kSettingRows)
+        if (f.how == SETTING_COPY || f.how == SETTING_PATH)
+            CopySettingField(f, reinterpret_cast<BYTE *>(dm) + kDevModeFields[f.id].offset,
+                             reinterpret_cast<const BYTE *>(record) + f.record);
+}
+
+static void CaptureSettingFields(const PXDEVMODE *dm, PrintSetting *record)
+{
+    for (const SettingField &f : kSettingRows)
+        if (f.how != SETTING_NONE)
+            CopySettingField(f, reinterpret_cast<BYTE *>(record) + f.record,
+                             reinterpret_cast<const BYTE *>(dm) + kDevModeFields[f.id].offset);
+}
+
 static void ApplyColor(PXDEVMODE *dm, const PrintSetting *record)
 {
     dm->pdmColorProcess &= ~PX_PROCESS_MODE_MASK;
@@ -154,7 +218,6 @@ static void ApplyColorFlags(PXDEVMODE *dm, const PrintSetting *record)
     else
         flags &= ~PX_COLOR_FLAG_AUTO_RESOLUTION;
     dm->pdmColorFlags = flags;
-    dm->pdmResolutionIndex = record->dataResolution;
 }
 
 static void ApplyColorCorrection(PXDEVMODE *dm, const PrintSetting *record)
@@ -167,33 +230,19 @@ static void ApplyColorCorrection(PXDEVMODE *dm, const PrintSetting *record)
         dm->pdmColorCorrection = found;
 }
 
-static void ApplyAdjustments(PXDEVMODE *dm, const PrintSetting *record)
-{
-    dm->pdmGamma = record->gamma;
-    dm->pdmBrightness = record->brightness;
-    dm->pdmSaturation = record->saturation;
-    dm->pdmContrast = record->contrast;
-    dm->pdmBalanceCyanRed = record->cyanRed;
-    dm->pdmBalanceMagentaGreen = record->magentaGreen;
-    dm->pdmBalanceYellowBlue = record->yellowBlue;
-    dm->pdmInkAmount[0] = record->blackInk;
-    dm->pdmInkAmount[1] = record->cyanInk;
-    dm->pdmInkAmount[2] = record->magentaInk;
-    dm->pdmInkAmount[3] = record->yellowInk;
-    dm->pdmTotalInkLimit = record->totalInkLimit;
-}
-
 // Parameters the user has not set explicitly follow the print mode.
 static void ApplyPrintModeParameters(PXDEVMODE *dm, const PrintModeRow *row)
 {
-    if (!dm->pdmDotSizeSet)
-        dm->pdmDotSize = row->dotSize;
-    if (!dm->pdmDirectionSet)
-        dm->pdmDirection = row->direction;
-    if (!dm->pdmWaveformSet)
-        dm->pdmWaveform = row->waveform;
-    if (!dm->pdmCarriageSpeedSet)
-        dm->pdmCarriageSpeed = row->carriageSpeed;
+    BYTE *base = reinterpret_cast<BYTE *>(dm);
+    for (const DevModeField &field : kDevModeFields) {
+        if (field.settle != SETTLE_MODE)
+            continue;
+        uint32_t set;
+        memcpy(&set, base + kDevModeFields[field.id - 1].offset, sizeof set);
+        uint16_t value = PrintModeColumn(row, field.column);
+        if (!set)
+            memcpy(base + field.offset, &value, sizeof value);
+    }
 }
 
 int ApplyPrintSetting(PXDEVMODE *dm, const PrintSetting *record)
@@ -209,15 +258,12 @@ int ApplyPrintSetting(PXDEVMODE *dm, const PrintSetting *record)
     ApplyColorFlags(dm, record);
     ApplyGrayRendering(dm, record);
     ApplyColorCorrection(dm, record);
-    ApplyAdjustments(dm, record);
+    ApplySettingFields(dm, record);
     if (row)
         ApplyPrintModeParameters(dm, row);
-    dm->pdmEffect = static_cast<int16_t>(record->effect);
     BOOL matching = record->icmEnabled && record->grayMethod == PX_GRAY_WITH_COLOR_INKS &&
                     record->colorMode == 1;
     dm->dm.dmICMMethod = matching ? DMICMMETHOD_SYSTEM : DMICMMETHOD_NONE;
-    CopyProfileName(dm->pdmImageProfile, record->imageProfile);
-    CopyProfileName(dm->pdmPrinterProfile, record->printerProfile);
     return 0;
 }
 
@@ -241,22 +287,6 @@ static void CaptureColor(const PXDEVMODE *dm, PrintSetting *record)
         record->grayMethod = PX_GRAY_FAST_DIFFUSION;
 }
 
-static void CaptureAdjustments(const PXDEVMODE *dm, PrintSetting *record)
-{
-    record->gamma = dm->pdmGamma;
-    record->brightness = dm->pdmBrightness;
-    record->saturation = dm->pdmSaturation;
-    record->contrast = dm->pdmContrast;
-    record->cyanRed = dm->pdmBalanceCyanRed;
-    record->magentaGreen = dm->pdmBalanceMagentaGreen;
-    record->yellowBlue = dm->pdmBalanceYellowBlue;
-    record->blackInk = dm->pdmInkAmount[0];
-    record->cyanInk = dm->pdmInkAmount[1];
-    record->magentaInk = dm->pdmInkAmount[2];
-    record->yellowInk = dm->pdmInkAmount[3];
-    record->totalInkLimit = dm->pdmTotalInkLimit;
-}
-
 void CapturePrintSetting(const PXDEVMODE *dm, PrintSetting *record)
 {
     memset(record->name, 0, sizeof record->name);
@@ -266,13 +296,8 @@ void CapturePrintSetting(const PXDEVMODE *dm, PrintSetting *record)
     if (correction < PX_COLOR_CORRECTION_CHOICES)
         record->colorCorrection = static_cast<int16_t>(correction);
     record->icmEnabled = dm->dm.dmICMMethod == DMICMMETHOD_SYSTEM ? 1 : 0;
-    CopyProfileName(record->imageProfile, dm->pdmImageProfile);
-    CopyProfileName(record->printerProfile, dm->pdmPrinterProfile);
     CaptureColor(dm, record);
-    CaptureAdjustments(dm, record);
-    record->dataResolution = dm->pdmResolutionIndex;
-    record->printMode = static_cast<uint16_t>(dm->pdmPrintMode);
-    record->effect = static_cast<uint16_t>(dm->pdmEffect);
+    CaptureSettingFields(dm, record);
 }
 
 int ApplySettingInForce(PXDEVMODE *dm)

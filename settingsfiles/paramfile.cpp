@@ -7,6 +7,7 @@
 #include "core/module.h"
 #include "core/scope.h"
 #include "core/trace.h"
+#include "devmode/fields.h"
 #include "devmode/template.h"
 #include "resources/ids_strings.h"
 #include "settingsfiles/safewrite.h"
@@ -30,9 +31,16 @@ static BOOL ReadZeroFilled(HANDLE file, void *buffer, DWORD bytes)
     return TRUE;
 }
 
+// A count addresses records of a store block; a print mode a row of the
+// print-mode tables. Values outside their bounds make the file damaged.
 static BOOL CountInRange(int count)
 {
-    return count >= 0 && count <= PX_SETTING_SLOTS;
+    return ValueWithinBounds(kDevModeFields[PXF_pdmSettingCount], count);
+}
+
+static BOOL PrintModeInRange(int16_t printMode)
+{
+    return ValueWithinBounds(kDevModeFields[PXF_pdmPrintMode], printMode);
 }
 
 static UINT CheckHeader(const ParamFileHeader *header)
@@ -83,8 +91,7 @@ static UINT ReadParamFile(HANDLE file, ParamFileImage *image)
     if (!message)
         message = ReadRecords(file, image);
     if (!message) {
-        int16_t printMode = static_cast<int16_t>(image->body.pdmPrintMode);
-        if (printMode < 0 || printMode >= PX_PRINT_MODE_COUNT)
+        if (!PrintModeInRange(static_cast<int16_t>(image->body.pdmPrintMode)))
             message = IDS_OVP_DAMAGED;
     }
     return message;
@@ -114,89 +121,76 @@ void ReleaseParamFileImage(ParamFileImage *image)
     image->records = NULL;
 }
 
-// How a device-mode field sits in the body: the same bytes, a 16-bit value
-// widened to a 32-bit slot (by the field's own signedness), or a file name.
-enum BodySlot : uint8_t { SLOT_SAME, SLOT_SIGNED16, SLOT_UNSIGNED16, SLOT_PATH };
-
+// Where the body keeps a device-mode field: its slot in the body, and the
+// bytes of the device mode it holds (the id of a record, or the field).
 struct BodyField {
+    DevModeFieldId id;
     uint16_t body;
-    uint16_t devMode;
     uint16_t bodyBytes;
-    uint16_t devModeBytes;
-    BodySlot slot;
+    FieldParam how;
 };
 
-#define DM_FIELD(f) (static_cast<PXDEVMODE *>(nullptr)->f)
-#define BODY_AT(b, d, slot) \
-    {offsetof(ParamFileBody, b), offsetof(PXDEVMODE, d), sizeof(ParamFileBody::b), sizeof(DM_FIELD(d)), slot}
-#define SAME(b, d) BODY_AT(b, d, SLOT_SAME)
-#define WIDE(b, d) \
-    BODY_AT(b, d, std::is_signed<std::remove_reference<decltype(DM_FIELD(d))>::type>::value \
-                      ? SLOT_SIGNED16 : SLOT_UNSIGNED16)
-#define PATH(f) BODY_AT(f, f, SLOT_PATH)
+#define PARAM(member, how) offsetof(ParamFileBody, member), sizeof(ParamFileBody::member), PARAM_##how
+#define NO_PARAM 0, 0, PARAM_NONE
+#define BODY_ROW(id, path, show, bit, test, low, high, settle, column, param, setting) {PXF_##id, param},
+static constexpr BodyField kBodyRows[PXF_COUNT] = {PX_DEVMODE_FIELDS(BODY_ROW)};
+#undef BODY_ROW
+#undef NO_PARAM
+#undef PARAM
 
-// In body order; the setting counts and the legacy count are handled apart.
-static constexpr BodyField kBodyFields[] = {
-    WIDE(dmOrientation, dm.dmOrientation), WIDE(dmPaperSize, dm.dmPaperSize),
-    WIDE(dmCopies, dm.dmCopies), WIDE(dmDefaultSource, dm.dmDefaultSource),
-    WIDE(dmColor, dm.dmColor), SAME(dmICMMethod, dm.dmICMMethod),
-    SAME(pdmSizeSeries, pdmSizeSeries), WIDE(pdmOutputSize, pdmOutputSize),
-    SAME(pdmOutputScale, pdmOutputScale), WIDE(pdmRotation, pdmRotation),
-    SAME(pdmMediaWidth, pdmMediaWidth), SAME(pdmUserSizes, pdmUserSizes),
-    SAME(marginId, pdmMargin.id), SAME(paperTypeId, pdmPaperType.id),
-    WIDE(pdmSettingIndex, pdmSettingIndex), SAME(pdmColorFlags, pdmColorFlags),
-    WIDE(pdmPrintMode, pdmPrintMode), WIDE(pdmResolutionIndex, pdmResolutionIndex),
-    SAME(pdmGrayFlag, pdmGrayFlag), SAME(colorCorrectionId, pdmColorCorrection.id),
-    SAME(pdmColorProcess, pdmColorProcess), SAME(pdmAdjustFlag, pdmAdjustFlag),
-    SAME(pdmGamma, pdmGamma), SAME(pdmBrightness, pdmBrightness),
-    SAME(pdmSaturation, pdmSaturation), SAME(pdmContrast, pdmContrast),
-    SAME(pdmBalanceCyanRed, pdmBalanceCyanRed), SAME(pdmBalanceMagentaGreen, pdmBalanceMagentaGreen),
-    SAME(pdmBalanceYellowBlue, pdmBalanceYellowBlue),
-    PATH(pdmImageProfile), PATH(pdmPrinterProfile),
-    SAME(pdmNoMirror, pdmNoMirror), SAME(pdmEffectSet, pdmEffectSet), WIDE(pdmEffect, pdmEffect),
-    SAME(pdmOverprintOn, pdmOverprintOn), WIDE(pdmOverprintCount, pdmOverprintCount),
-    SAME(pdmOverprintWaitOn, pdmOverprintWaitOn), WIDE(pdmOverprintWait, pdmOverprintWait),
-    SAME(pdmPreHeaterOn, pdmPreHeaterOn), WIDE(pdmPreHeaterTemp, pdmPreHeaterTemp),
-    SAME(pdmPlatenHeaterOn, pdmPlatenHeaterOn), WIDE(pdmPlatenHeaterTemp, pdmPlatenHeaterTemp),
-    SAME(pdmAfterHeaterOn, pdmAfterHeaterOn), WIDE(pdmAfterHeaterTemp, pdmAfterHeaterTemp),
-    SAME(pdmOnTheFly, pdmOnTheFly),
-    SAME(pdmModelSet, pdmModelSet), WIDE(pdmModel, pdmModel),
-    SAME(pdmDotSizeSet, pdmDotSizeSet), WIDE(pdmDotSize, pdmDotSize),
-    SAME(pdmDirectionSet, pdmDirectionSet), WIDE(pdmDirection, pdmDirection),
-    SAME(pdmWaveformSet, pdmWaveformSet), WIDE(pdmWaveform, pdmWaveform),
-    SAME(pdmCarriageSpeedSet, pdmCarriageSpeedSet), WIDE(pdmCarriageSpeed, pdmCarriageSpeed),
-    SAME(pdmCarriageWidthSet, pdmCarriageWidthSet), WIDE(pdmCarriageWidth, pdmCarriageWidth),
-    SAME(pdmMediaCutSet, pdmMediaCutSet), WIDE(pdmMediaCut, pdmMediaCut),
-    SAME(pdmSuctionFanSet, pdmSuctionFanSet), WIDE(pdmSuctionFan, pdmSuctionFan),
-    SAME(pdmSideMarginSet, pdmSideMarginSet), WIDE(pdmSideMargin, pdmSideMargin),
-    SAME(pdmDryTimeSet, pdmDryTimeSet), WIDE(pdmDryTime, pdmDryTime),
-    SAME(pdmFeedAdjustSet, pdmFeedAdjustSet), WIDE(pdmFeedAdjust, pdmFeedAdjust),
-    SAME(pdmColorTableSet, pdmColorTableSet), PATH(pdmColorTable),
-    SAME(pdmShowStatus, pdmShowStatus), SAME(pdmCropMarks, pdmCropMarks),
-};
-#undef PATH
-#undef WIDE
-#undef SAME
-#undef BODY_AT
-#undef DM_FIELD
+// The id of a record sits at the record's own offset of its id.
+template <typename T>
+constexpr size_t IdOffset()
+{
+    if constexpr (std::is_class<T>::value)
+        return offsetof(T, id);
+    else
+        return 0;
+}
+#define ID_ROW(id, path, ...) \
+    IdOffset<std::remove_reference<decltype(static_cast<PXDEVMODE *>(nullptr)->path)>::type>(),
+static constexpr size_t kIdOffsets[PXF_COUNT] = {PX_DEVMODE_FIELDS(ID_ROW)};
+#undef ID_ROW
+
+static constexpr uint16_t DevModeOffset(const BodyField &f)
+{
+    return static_cast<uint16_t>(kDevModeFields[f.id].offset + (f.how == PARAM_ID ? kIdOffsets[f.id] : 0));
+}
 
 static constexpr bool BodyFieldsFit()
 {
-    for (const BodyField &f : kBodyFields) {
-        bool widened = f.slot == SLOT_SIGNED16 || f.slot == SLOT_UNSIGNED16;
-        if (widened ? (f.bodyBytes != 4 || f.devModeBytes != 2) : f.bodyBytes != f.devModeBytes)
-            return false;
+    for (const BodyField &f : kBodyRows) {
+        const DevModeField &d = kDevModeFields[f.id];
+        switch (f.how) {
+        case PARAM_NONE: break;
+        case PARAM_WIDE:
+            if (f.bodyBytes != 4 || d.bytes != 2 || (d.kind != FIELD_S16 && d.kind != FIELD_U16))
+                return false;
+            break;
+        case PARAM_ID:
+            if (f.bodyBytes != 4 || d.kind != FIELD_RECORD)
+                return false;
+            break;
+        case PARAM_PATH:
+            if (d.kind != FIELD_TEXT || f.bodyBytes != d.bytes || d.bytes != PX_PATH_CHARS * sizeof(WCHAR))
+                return false;
+            break;
+        case PARAM_SAME:
+            if (f.bodyBytes != d.bytes)
+                return false;
+            break;
+        }
     }
     return true;
 }
 static_assert(BodyFieldsFit(), "a body slot does not fit its device-mode field");
 
 // A 16-bit device-mode value as its 32-bit slot holds it.
-static int32_t Widened(const BYTE *at, BodySlot slot)
+static int32_t Widened(const BYTE *at, FieldKind kind)
 {
     int16_t value;
     memcpy(&value, at, sizeof value);
-    return slot == SLOT_SIGNED16 ? value : static_cast<uint16_t>(value);
+    return kind == FIELD_S16 ? value : static_cast<uint16_t>(value);
 }
 
 void BodyFromDevMode(const PXDEVMODE *dm, ParamFileBody *body)
@@ -204,15 +198,15 @@ void BodyFromDevMode(const PXDEVMODE *dm, ParamFileBody *body)
     memset(body, 0, sizeof *body);
     const BYTE *from = reinterpret_cast<const BYTE *>(dm);
     BYTE *to = reinterpret_cast<BYTE *>(body);
-    for (const BodyField &f : kBodyFields) {
-        if (f.slot == SLOT_PATH) {
+    for (const BodyField &f : kBodyRows) {
+        if (f.how == PARAM_PATH) {
             CopyProfileName(reinterpret_cast<WCHAR *>(to + f.body),
-                            reinterpret_cast<const WCHAR *>(from + f.devMode));
-        } else if (f.slot == SLOT_SAME) {
-            memcpy(to + f.body, from + f.devMode, f.bodyBytes);
-        } else {
-            int32_t slot = Widened(from + f.devMode, f.slot);
+                            reinterpret_cast<const WCHAR *>(from + DevModeOffset(f)));
+        } else if (f.how == PARAM_WIDE) {
+            int32_t slot = Widened(from + DevModeOffset(f), kDevModeFields[f.id].kind);
             memcpy(to + f.body, &slot, sizeof slot);
+        } else if (f.how != PARAM_NONE) {
+            memcpy(to + f.body, from + DevModeOffset(f), f.bodyBytes);
         }
     }
     // Counts beyond a block's 21 slots could not be matched by records.
@@ -224,12 +218,14 @@ void DevModeFromBody(const ParamFileBody *body, PXDEVMODE *dm)
 {
     const BYTE *from = reinterpret_cast<const BYTE *>(body);
     BYTE *to = reinterpret_cast<BYTE *>(dm);
-    for (const BodyField &f : kBodyFields) {
-        if (f.slot == SLOT_PATH)
-            CopyProfileName(reinterpret_cast<WCHAR *>(to + f.devMode),
+    for (const BodyField &f : kBodyRows) {
+        if (f.how == PARAM_PATH)
+            CopyProfileName(reinterpret_cast<WCHAR *>(to + DevModeOffset(f)),
                             reinterpret_cast<const WCHAR *>(from + f.body));
-        else  // a widened slot gives its low half
-            memcpy(to + f.devMode, from + f.body, f.devModeBytes);
+        else if (f.how == PARAM_WIDE)  // the low half of the slot
+            memcpy(to + DevModeOffset(f), from + f.body, kDevModeFields[f.id].bytes);
+        else if (f.how != PARAM_NONE)
+            memcpy(to + DevModeOffset(f), from + f.body, f.bodyBytes);
     }
     const PrintModeRow *row = PrintModeRowFor(body->paperTypeId, dm->pdmPrintMode);
     if (row)
