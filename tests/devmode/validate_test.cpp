@@ -1,6 +1,7 @@
 // Private fields: each is taken from the caller only when it passes its own
 // test, and otherwise falls back to the stored record, the defaults or the
 // data driver's default.
+#include "devmode/fields.h"
 #include "devmode/template.h"
 #include "tests/devmode/helpers.h"
 
@@ -24,6 +25,33 @@ TEST_F(ValidateTest, PrivatePartIsReadOnlyFromFullSizedRecords)
     c.dm.dmDriverExtra = PX_DM_OLD_DRIVER_EXTRA - 1;
     Build shorter(printer, &c, DeclaredBytes(c), FALSE);
     EXPECT_EQ(shorter.dm.pdmGamma, 10);
+}
+
+// Writes a value with the field's width (a number outside the width wraps).
+static void PutValue(PXDEVMODE *record, const DevModeField &field, int64_t value)
+{
+    memcpy(reinterpret_cast<BYTE *>(record) + field.offset, &value, field.bytes < 4 ? field.bytes : 4);
+}
+
+TEST_F(ValidateTest, EveryRangedFieldTakesItsBoundsAndRefusesBeyondThem)
+{
+    for (const DevModeField &field : kDevModeFields) {
+        bool byRule = field.settle == SETTLE_GENERAL || field.settle == SETTLE_PAIR ||
+                      field.settle == SETTLE_MODE || field.settle == SETTLE_GROUP;
+        if (!byRule || field.test != TEST_RANGE)
+            continue;
+        int64_t fallback = FieldValue(&c, field);
+        for (int64_t value : {(int64_t)field.low, (int64_t)field.high, (int64_t)field.low - 1,
+                              (int64_t)field.high + 1}) {
+            PXDEVMODE in = c;
+            PutValue(&in, field, value);
+            int64_t written = FieldValue(&in, field);
+            bool inside = written >= field.low && written <= field.high;
+            Build built(printer, &in, sizeof in, FALSE);
+            EXPECT_EQ(FieldValue(&built.dm, field), inside ? written : fallback)
+                << field.name << " given " << written;
+        }
+    }
 }
 
 TEST_F(ValidateTest, BoundsAreInclusiveAndPairsAndTriplesFallBackTogether)

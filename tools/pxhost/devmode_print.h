@@ -11,10 +11,6 @@
 
 enum DevModeFormat { DEVMODE_TEXT, DEVMODE_JSON };
 
-// Field subsets: NULL-terminated lists of top-level field names.
-extern const char *const kDevModePublicFields[];
-extern const char *const kDevModePrivateFields[];
-
 // TRUE when name is a top-level field of the record (dmOrientation, pdmMargin, ...).
 BOOL IsDevModeField(const char *name);
 

@@ -3,24 +3,25 @@
 #include <inttypes.h>
 #include <string.h>
 
+#include <array>
+
+#include "devmode/fields.h"
+
 #include "tools/pxhost/commands.h"
 
-const char *const kParamFileFields[] = {
-    "dmOrientation", "dmPaperSize", "dmCopies", "dmDefaultSource", "dmColor", "dmICMMethod",
-    "pdmSizeSeries", "pdmOutputSize", "pdmOutputScale", "pdmRotation", "pdmMediaWidth",
-    "pdmUserSizes", "pdmSettingIndex", "pdmColorFlags", "pdmPrintMode", "pdmResolutionIndex",
-    "pdmGrayFlag", "pdmColorProcess", "pdmAdjustFlag", "pdmGamma", "pdmBrightness",
-    "pdmSaturation", "pdmContrast", "pdmBalanceCyanRed", "pdmBalanceMagentaGreen",
-    "pdmBalanceYellowBlue", "pdmImageProfile", "pdmPrinterProfile", "pdmNoMirror",
-    "pdmEffectSet", "pdmEffect", "pdmOverprintOn", "pdmOverprintCount", "pdmOverprintWaitOn",
-    "pdmOverprintWait", "pdmPreHeaterOn", "pdmPreHeaterTemp", "pdmPlatenHeaterOn",
-    "pdmPlatenHeaterTemp", "pdmAfterHeaterOn", "pdmAfterHeaterTemp", "pdmOnTheFly",
-    "pdmModelSet", "pdmModel", "pdmDotSizeSet", "pdmDotSize", "pdmDirectionSet", "pdmDirection",
-    "pdmWaveformSet", "pdmWaveform", "pdmCarriageSpeedSet", "pdmCarriageSpeed",
-    "pdmCarriageWidthSet", "pdmCarriageWidth", "pdmMediaCutSet", "pdmMediaCut",
-    "pdmSuctionFanSet", "pdmSuctionFan", "pdmSideMarginSet", "pdmSideMargin", "pdmDryTimeSet",
-    "pdmDryTime", "pdmFeedAdjustSet", "pdmFeedAdjust", "pdmColorTableSet", "pdmColorTable",
-    "pdmShowStatus", "pdmCropMarks", NULL};
+// The device-mode fields the parameter file carries as they are (not the
+// ids of records, not the setting counts, which are shown apart).
+static constexpr std::array<const char *, PXF_COUNT + 1> ParamFileFieldNames()
+{
+    std::array<const char *, PXF_COUNT + 1> names{};
+    int n = 0;
+    for (const DevModeField &field : kDevModeFields)
+        if (field.param != PARAM_NONE && field.param != PARAM_ID)
+            names[n++] = field.name;
+    return names;
+}
+static constexpr std::array<const char *, PXF_COUNT + 1> kParamFileFieldNames = ParamFileFieldNames();
+const char *const *const kParamFileFields = kParamFileFieldNames.data();
 
 void PrintRefusedFile(const WCHAR *path, int id, const WCHAR *message, BOOL json)
 {

@@ -11,7 +11,7 @@
 
 // The device-mode fields a parameter file carries, besides the ids of the
 // margin, paper type and colour correction.
-extern const char *const kParamFileFields[];
+extern const char *const *const kParamFileFields;
 
 // records: counts[0] of paper type 0x500, then counts[1] of 0x501.
 // Adds "settingCounts" and "settings" (one array per block) to a JSON object.
