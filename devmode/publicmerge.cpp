@@ -1,6 +1,7 @@
 #include "devmode/publicmerge.h"
 
 #include "core/ddops.h"
+#include "devmode/fields.h"
 #include "devmode/template.h"
 
 static BOOL Declares(const PXDEVMODE *caller, DWORD field)
@@ -8,11 +9,17 @@ static BOOL Declares(const PXDEVMODE *caller, DWORD field)
     return caller && (caller->dm.dmFields & field) != 0;
 }
 
-static BOOL InRange(int value, int low, int high) { return value >= low && value <= high; }
+// The caller declares the field with its dmFields bit and its value passes
+// the field's test.
+static BOOL CallerGives(const PXDEVMODE *caller, DevModeFieldId id)
+{
+    const DevModeField &field = kDevModeFields[id];
+    return Declares(caller, field.dmBit) && FieldPassesTest(caller, field);
+}
 
 static void MergeOrientation(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE *s)
 {
-    if (Declares(c, DM_ORIENTATION) && InRange(c->dm.dmOrientation, 1, 2))
+    if (CallerGives(c, PXF_dmOrientation))
         t->dm.dmOrientation = c->dm.dmOrientation;
     else
         t->dm.dmOrientation = s ? s->dm.dmOrientation : (short)DMORIENT_PORTRAIT;
@@ -21,13 +28,13 @@ static void MergeOrientation(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE *
 // The stored scale is never used: a scale only applies to the job that set it.
 static void MergeScale(PXDEVMODE *t, const PXDEVMODE *c)
 {
-    t->dm.dmScale = Declares(c, DM_SCALE) && InRange(c->dm.dmScale, 10, 1000) ? c->dm.dmScale : 100;
+    t->dm.dmScale = CallerGives(c, PXF_dmScale) ? c->dm.dmScale : 100;
 }
 
 static void MergeCopies(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE *s,
                         const PrinterInfoRecord *info)
 {
-    if (!Declares(c, DM_COPIES)) {
+    if (!Declares(c, kDevModeFields[PXF_dmCopies].dmBit)) {
         t->dm.dmCopies = s ? s->dm.dmCopies : 1;
         return;
     }
@@ -42,7 +49,7 @@ static void MergeCopies(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE *s,
 static void MergeDefaultSource(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE *s)
 {
     MediaRecord media;
-    if (Declares(c, DM_DEFAULTSOURCE)) {
+    if (Declares(c, kDevModeFields[PXF_dmDefaultSource].dmBit)) {
         uint16_t asked = (uint16_t)c->dm.dmDefaultSource;
         if (DdMediaSearch(asked, &media)) {
             t->dm.dmDefaultSource = (short)(media.code | (asked & 0x200));
@@ -55,7 +62,7 @@ static void MergeDefaultSource(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE
 static void MergeColor(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE *s,
                        const PrinterInfoRecord *info)
 {
-    if (Declares(c, DM_COLOR) && InRange(c->dm.dmColor, DMCOLOR_MONOCHROME, DMCOLOR_COLOR))
+    if (CallerGives(c, PXF_dmColor))
         t->dm.dmColor = c->dm.dmColor;
     else if (s)
         t->dm.dmColor = s->dm.dmColor;
@@ -65,11 +72,11 @@ static void MergeColor(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE *s,
 
 static void MergeIcm(PXDEVMODE *t, const PXDEVMODE *c, const PXDEVMODE *s)
 {
-    if (Declares(c, DM_ICMMETHOD) && InRange((int)c->dm.dmICMMethod, 1, 2))
+    if (CallerGives(c, PXF_dmICMMethod))
         t->dm.dmICMMethod = c->dm.dmICMMethod;
     else
         t->dm.dmICMMethod = s ? s->dm.dmICMMethod : DMICMMETHOD_SYSTEM;
-    if (Declares(c, DM_ICMINTENT) && InRange((int)c->dm.dmICMIntent, 1, 4))
+    if (CallerGives(c, PXF_dmICMIntent))
         t->dm.dmICMIntent = c->dm.dmICMIntent;
     else
         t->dm.dmICMIntent = s ? s->dm.dmICMIntent : 2;

@@ -7,36 +7,29 @@
 #include "devmode/builder.h"
 #include "devmode/callerrecord.h"
 #include "devmode/equivalence.h"
+#include "devmode/fields.h"
 #include "devmode/papermerge.h"
 
 #define JOB_MESSAGE_CHARS 64
 
 struct FieldCheck {
-    DWORD bit;
-    size_t offset;
-    size_t bytes;
+    DevModeFieldId field;  // compared when the job declares its dmFields bit
     UINT message;
 };
-
-#define PUBLIC_FIELD(member) \
-    offsetof(PXDEVMODE, dm.member), sizeof(static_cast<PXDEVMODE *>(nullptr)->dm.member)
 
 // Compared in this order; the paper and the private part come in between and
 // after (see CompareWithRebuilt).
 static const FieldCheck kLeadingChecks[] = {
-    {DM_ORIENTATION, PUBLIC_FIELD(dmOrientation), IDS_JOB_ORIENTATION},
-    {DM_SCALE, PUBLIC_FIELD(dmScale), IDS_JOB_SCALE},
-    {DM_COPIES, PUBLIC_FIELD(dmCopies), IDS_JOB_COPIES},
-    {DM_DEFAULTSOURCE, PUBLIC_FIELD(dmDefaultSource), IDS_JOB_SOURCE},
-    {DM_COLOR, PUBLIC_FIELD(dmColor), IDS_JOB_COLOR},
-    {DM_PRINTQUALITY, PUBLIC_FIELD(dmPrintQuality), IDS_JOB_X_RESOLUTION},
-    {DM_YRESOLUTION, PUBLIC_FIELD(dmYResolution), IDS_JOB_Y_RESOLUTION},
+    {PXF_dmOrientation, IDS_JOB_ORIENTATION},   {PXF_dmScale, IDS_JOB_SCALE},
+    {PXF_dmCopies, IDS_JOB_COPIES},             {PXF_dmDefaultSource, IDS_JOB_SOURCE},
+    {PXF_dmColor, IDS_JOB_COLOR},               {PXF_dmPrintQuality, IDS_JOB_X_RESOLUTION},
+    {PXF_dmYResolution, IDS_JOB_Y_RESOLUTION},
 };
 
 static const FieldCheck kTrailingChecks[] = {
-    {DM_ICMMETHOD, PUBLIC_FIELD(dmICMMethod), IDS_JOB_ICM_METHOD},
-    {DM_ICMINTENT, PUBLIC_FIELD(dmICMIntent), IDS_JOB_ICM_INTENT},
-    {DM_MEDIATYPE, PUBLIC_FIELD(dmMediaType), IDS_JOB_MEDIA_TYPE},
+    {PXF_dmICMMethod, IDS_JOB_ICM_METHOD},
+    {PXF_dmICMIntent, IDS_JOB_ICM_INTENT},
+    {PXF_dmMediaType, IDS_JOB_MEDIA_TYPE},
 };
 
 static UINT FirstChangedField(const PXDEVMODE *job, const PXDEVMODE *rebuilt,
@@ -45,10 +38,10 @@ static UINT FirstChangedField(const PXDEVMODE *job, const PXDEVMODE *rebuilt,
     const BYTE *a = reinterpret_cast<const BYTE *>(job);
     const BYTE *b = reinterpret_cast<const BYTE *>(rebuilt);
     for (size_t i = 0; i < count; i++) {
-        const FieldCheck *check = &checks[i];
-        if ((job->dm.dmFields & check->bit) &&
-            memcmp(a + check->offset, b + check->offset, check->bytes) != 0)
-            return check->message;
+        const DevModeField &field = kDevModeFields[checks[i].field];
+        if ((job->dm.dmFields & field.dmBit) &&
+            memcmp(a + field.offset, b + field.offset, field.bytes) != 0)
+            return checks[i].message;
     }
     return 0;
 }
