@@ -96,6 +96,12 @@ TEST(Scope, FilesAreClosedOnExitAndWhenReplaced)
     HANDLE raw = owner.release();
     EXPECT_FALSE(file.IsClosed()) << "release() closed the handle";
     CloseHandle(raw);
+
+    // A close that fails (a handle value nobody opened) leaves the error the
+    // caller set.
+    SetLastError(ERROR_INVALID_PARAMETER);
+    UniqueHandle(reinterpret_cast<HANDLE>(0x7FF0)).reset();
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER) << "closing changed the last error";
 }
 
 TEST(Scope, GdiObjectsAreDeletedAndSelectionsUndone)
