@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/timing.h"
+#include "core/scope.h"
 
 #define SHEET_WAIT_MS 10000
 
@@ -132,21 +133,21 @@ static OneRun RunOnce(const WCHAR *printer, HANDLE handle)
 SheetTimes TimeSheet(const WCHAR *printer, int runs)
 {
     SheetTimes t = {};
-    HANDLE handle = NULL;
-    if (runs < 1 || !OpenPrinterW(const_cast<WCHAR *>(printer), &handle, NULL))
+    UniquePrinter handle = runs < 1 ? UniquePrinter() : OpenPrinterScoped(printer);
+    if (!handle)
         return t;
     std::vector<double> open, tabs, close;
-    OneRun warmUp = RunOnce(printer, handle);
+    OneRun warmUp = RunOnce(printer, handle.get());
     BOOL ok = warmUp.ok;
     for (int i = 0; i < runs && ok; i++) {
-        OneRun r = RunOnce(printer, handle);
+        OneRun r = RunOnce(printer, handle.get());
         ok = r.ok;
         open.push_back(r.openMs);
         close.push_back(r.closeMs);
         tabs.insert(tabs.end(), r.tabMs.begin(), r.tabMs.end());
         t.tabs = (int)r.tabMs.size() + 1;
     }
-    ClosePrinter(handle);
+    handle.reset();
     if (!ok)
         return t;
     t.valid = TRUE;

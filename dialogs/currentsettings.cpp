@@ -129,11 +129,10 @@ static void AddProfileRow(RowSink *sink, const PXDEVMODE *r)
     CopyProfileName(name, r->pdmPrinterProfile);
     GetPrinterProfileName(r, name);
     Row *row = NextRow(sink, IDS_ROW_PRINTER_PROFILE);
-    char *description = row ? GetProfileDescription(name) : NULL;
+    UniqueBlock<char> description(row ? GetProfileDescription(name) : NULL);
     if (description) {
-        MultiByteToWideChar(CP_ACP, 0, description, -1, row->value, ARRAYSIZE(row->value) - 1);
+        MultiByteToWideChar(CP_ACP, 0, description.get(), -1, row->value, ARRAYSIZE(row->value) - 1);
         row->value[ARRAYSIZE(row->value) - 1] = 0;
-        PxFree(description);
     }
 }
 

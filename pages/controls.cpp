@@ -3,6 +3,7 @@
 #include <stdarg.h>
 
 #include "core/module.h"
+#include "core/scope.h"
 #include "resources/ids_controls.h"
 
 static WCHAR g_pageText[PX_TEXT_CHARS];
@@ -85,14 +86,10 @@ int ReadControlText(HWND dialog, int id, WCHAR **text)
     if (!control)
         return 0;
     int length = GetWindowTextLengthW(control);
-    WCHAR *block = static_cast<WCHAR *>(PxAlloc((length + 1) * sizeof(WCHAR)));
-    if (!block)
+    UniqueBlock<WCHAR> block = UniqueBlock<WCHAR>::Allocate((length + 1) * sizeof(WCHAR));
+    if (!block || (length > 0 && GetWindowTextW(control, block.get(), length + 1) <= 0))
         return 0;
-    if (length > 0 && GetWindowTextW(control, block, length + 1) <= 0) {
-        PxFree(block);
-        return 0;
-    }
-    *text = block;
+    *text = block.release();
     return (length + 1) * (int)sizeof(WCHAR);
 }
 

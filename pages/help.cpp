@@ -1,5 +1,6 @@
 #include "pages/help.h"
 
+#include "core/scope.h"
 #include "core/trace.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_help.h"
@@ -51,13 +52,14 @@ static BOOL g_helpFailed;
 
 static HMODULE LoadRegisteredHelpControl(void)
 {
-    HKEY key = NULL;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, HTML_HELP_CLSID_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    HKEY opened = NULL;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, HTML_HELP_CLSID_KEY, 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return NULL;
+    UniqueRegKey key(opened);
     char path[260] = {};
     DWORD bytes = sizeof path - 1;  // room for a terminator the value may lack
-    LONG status = RegQueryValueExA(key, NULL, NULL, NULL, (BYTE *)path, &bytes);
-    RegCloseKey(key);
+    LONG status = RegQueryValueExA(key.get(), NULL, NULL, NULL, (BYTE *)path, &bytes);
+    key.reset();
     if (status != ERROR_SUCCESS)
         return NULL;
     return LoadLibraryA(path);

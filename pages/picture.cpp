@@ -23,13 +23,11 @@ static COLORREF TintColor(int tint)
 // new one when the resource does not fit.
 static HBITMAP LoadWorkBitmap(HINSTANCE module, int id, int width, int height)
 {
-    HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(id));
+    UniqueBitmap bitmap(LoadBitmapW(module, MAKEINTRESOURCEW(id)));
     BITMAP info = {};
-    if (bitmap && GetObjectW(bitmap, sizeof info, &info) && info.bmWidth == width &&
+    if (bitmap && GetObjectW(bitmap.get(), sizeof info, &info) && info.bmWidth == width &&
         info.bmHeight == height && info.bmBitsPixel == 1)
-        return bitmap;
-    if (bitmap)
-        DeleteObject(bitmap);
+        return bitmap.release();
     return CreateBitmap(width, height, 1, 1, NULL);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/binding.h"
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/trace.h"
 #include "resources/ids_strings.h"
 #include "services/printerdata.h"
@@ -32,9 +33,18 @@ static void ReleasePrinterSheet(PrinterSheetContext *ctx)
     PxFree(ctx);
 }
 
+struct PrinterSheetTraits {
+    using Type = PrinterSheetContext *;
+    static Type None() { return nullptr; }
+    static void Close(Type ctx) { ReleasePrinterSheet(ctx); }
+};
+
 static LONG StartPrinterSheet(PROPSHEETUI_INFO *info, const DEVICEPROPERTYHEADER *header)
 {
-    auto *ctx = static_cast<PrinterSheetContext *>(PxAlloc(sizeof(PrinterSheetContext)));
+    // Owned here until the sheet takes it; a failure releases what it holds.
+    UniqueAny<PrinterSheetTraits> owner(
+        static_cast<PrinterSheetContext *>(PxAlloc(sizeof(PrinterSheetContext))));
+    PrinterSheetContext *ctx = owner.get();
     if (!ctx)
         return -1;
     ctx->hPrinter = header->hPrinter;
@@ -46,7 +56,6 @@ static LONG StartPrinterSheet(PROPSHEETUI_INFO *info, const DEVICEPROPERTYHEADER
     }
     if (!bound) {
         ReportBindingFailure(GetLastError());
-        PxFree(ctx);
         return -1;
     }
     ctx->versionContext.pPrinterInfo = &ctx->printerInfo;
@@ -54,12 +63,10 @@ static LONG StartPrinterSheet(PROPSHEETUI_INFO *info, const DEVICEPROPERTYHEADER
     ctx->versionContext.inPrinterSheet = 1;
     ctx->versionContext.hPrinter = ctx->hPrinter;
     if (!AddSheetPage(&kPrinterPages[0], (LPARAM)&ctx->versionContext, info->pfnComPropSheet,
-                      info->hComPropSheet)) {
-        ReleasePrinterSheet(ctx);
+                      info->hComPropSheet))
         return -1;
-    }
     info->Result = 0;
-    info->UserData = (ULONG_PTR)ctx;
+    info->UserData = (ULONG_PTR)owner.release();
     return 1;
 }
 

@@ -50,7 +50,10 @@ static int PrintPapers(const WCHAR *printer)
 static void PrintResolutions(const WCHAR *printer)
 {
     LONG count = Capability(printer, DC_ENUMRESOLUTIONS, NULL);
-    LONG *pairs = count > 0 ? static_cast<LONG *>(PxAlloc(count * 2 * sizeof(LONG))) : NULL;
+    UniqueBlock<LONG> block;
+    if (count > 0)
+        block = UniqueBlock<LONG>::Allocate(count * 2 * sizeof(LONG));
+    LONG *pairs = block.get();
     if (pairs && Capability(printer, DC_ENUMRESOLUTIONS, pairs) == count) {
         PrintUtf8(L"resolutions: %ld\n", count);
         for (LONG i = 0; i < count; i++)
@@ -58,7 +61,6 @@ static void PrintResolutions(const WCHAR *printer)
     } else {
         PrintUtf8(L"resolutions: 0\n");
     }
-    PxFree(pairs);
 }
 
 static void PrintExtent(const WCHAR *printer, WORD index, const WCHAR *label)
@@ -70,9 +72,10 @@ static void PrintExtent(const WCHAR *printer, WORD index, const WCHAR *label)
 static void PrintLanguages(const WCHAR *printer)
 {
     LONG count = Capability(printer, DC_PERSONALITY, NULL);
-    WCHAR *slots = count > 0
-                       ? static_cast<WCHAR *>(PxAlloc(count * PERSONALITY_CHARS * sizeof(WCHAR)))
-                       : NULL;
+    UniqueBlock<WCHAR> block;
+    if (count > 0)
+        block = UniqueBlock<WCHAR>::Allocate(count * PERSONALITY_CHARS * sizeof(WCHAR));
+    WCHAR *slots = block.get();
     PrintUtf8(L"languages:");
     if (slots && Capability(printer, DC_PERSONALITY, slots) == count) {
         for (LONG i = 0; i < count; i++) {
@@ -82,7 +85,6 @@ static void PrintLanguages(const WCHAR *printer)
         }
     }
     PrintUtf8(L"\n");
-    PxFree(slots);
 }
 
 static void PrintRecordFormat(const WCHAR *printer)

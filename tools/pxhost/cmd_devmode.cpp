@@ -30,7 +30,7 @@ static BOOL ParseFieldList(const WCHAR *list, char *text, size_t bytes, const ch
 }
 
 // Asks the driver for the record's size, then for the record itself.
-static int QueryDevMode(HANDLE printer, WCHAR *name, DEVMODEW *input, BYTE **record,
+static int QueryDevMode(HANDLE printer, WCHAR *name, DEVMODEW *input, UniqueBlock<BYTE> *record,
                         LONG *bytes)
 {
     *bytes = DocumentPropertiesW(NULL, printer, name, NULL, NULL, 0);
@@ -38,10 +38,11 @@ static int QueryDevMode(HANDLE printer, WCHAR *name, DEVMODEW *input, BYTE **rec
         PrintUtf8(L"error: size query failed: %ld, error %lu\n", *bytes, GetLastError());
         return PXHOST_FAILED;
     }
-    *record = static_cast<BYTE *>(PxAlloc(*bytes > PX_DM_TOTAL_SIZE ? *bytes : PX_DM_TOTAL_SIZE));
+    *record = UniqueBlock<BYTE>::Allocate(*bytes > PX_DM_TOTAL_SIZE ? *bytes : PX_DM_TOTAL_SIZE);
     DWORD mode = DM_OUT_BUFFER | (input ? DM_IN_BUFFER : 0);
     LONG result = *record ? DocumentPropertiesW(NULL, printer, name,
-                                                reinterpret_cast<DEVMODEW *>(*record), input, mode)
+                                                reinterpret_cast<DEVMODEW *>(record->get()), input,
+                                                mode)
                           : -1;
     if (result != IDOK) {
         PrintUtf8(L"error: DocumentPropertiesW failed: %ld, error %lu\n", result, GetLastError());
@@ -57,21 +58,20 @@ static int ShowDevMode(HANDLE printer, WCHAR *name, DEVMODEW *input, int argc, W
     const WCHAR *fields = OptionValue(argc, argv, L"--fields", NULL);
     if (fields && !ParseFieldList(fields, fieldText, sizeof fieldText, names))
         return PXHOST_USAGE;
-    BYTE *record = NULL;
+    UniqueBlock<BYTE> record;
     LONG bytes = 0;
     int result = QueryDevMode(printer, name, input, &record, &bytes);
     const WCHAR *out = OptionValue(argc, argv, L"--out", NULL);
-    if (result == PXHOST_OK && out && !WriteDevModeFile(out, record, bytes)) {
+    if (result == PXHOST_OK && out && !WriteDevModeFile(out, record.get(), bytes)) {
         PrintUtf8(L"error: cannot write %ls: error %lu\n", out, GetLastError());
         result = PXHOST_FAILED;
     }
     if (result == PXHOST_OK) {
         fflush(stdout);
-        PrintDevMode(stdout, reinterpret_cast<const PXDEVMODE *>(record), bytes,
+        PrintDevMode(stdout, reinterpret_cast<const PXDEVMODE *>(record.get()), bytes,
                      HasFlag(argc, argv, L"--json") ? DEVMODE_JSON : DEVMODE_TEXT,
                      fields ? names : NULL);
     }
-    PxFree(record);
     return result;
 }
 
