@@ -133,23 +133,13 @@ void SettleRecord(Record PXDEVMODE::*field, PXDEVMODE *t, const Sources &s,
 
 // ---------------------------------------------------------------- registered settings
 
-int16_t BoundedCount(int16_t count)
-{
-    if (count < 0)
-        return 0;
-    return count > PX_SETTING_MAX_COUNT ? (int16_t)PX_SETTING_MAX_COUNT : count;
-}
-
-BOOL SettingIndexInStore(int16_t index)
-{
-    return InRange(index, PX_SETTING_INDEX_CURRENT, PX_SETTING_MAX_COUNT);
-}
-
 void SettleSettingCounts(PXDEVMODE *t, const Sources &s)
 {
     if (s.caller) {
+        // A nonzero legacy count that a block could hold marks a record of
+        // the older layout.
         int16_t legacy = s.caller->pdmLegacySettingCount;
-        if (InRange(legacy, 1, 21)) {
+        if (legacy != 0 && SettingCountValid(legacy)) {
             t->pdmSettingCount[0] = legacy;
             t->pdmSettingCount[1] = 2;
         } else {
@@ -160,24 +150,24 @@ void SettleSettingCounts(PXDEVMODE *t, const Sources &s)
         t->pdmSettingCount[0] = s.stored->pdmSettingCount[0];
         t->pdmSettingCount[1] = s.stored->pdmSettingCount[1];
     } else {
-        t->pdmSettingCount[0] = 6;
-        t->pdmSettingCount[1] = 2;
+        t->pdmSettingCount[0] = PX_PRESETS_1280;
+        t->pdmSettingCount[1] = PX_PRESETS_1281;
         FillBuiltInPresetNames();
     }
-    // The store holds 20 registered settings per paper type.
-    t->pdmSettingCount[0] = BoundedCount(t->pdmSettingCount[0]);
-    t->pdmSettingCount[1] = BoundedCount(t->pdmSettingCount[1]);
+    // Counts from records are bounded as the store and the files bound them.
+    t->pdmSettingCount[0] = BoundedSettingCount(t->pdmSettingCount[0]);
+    t->pdmSettingCount[1] = BoundedSettingCount(t->pdmSettingCount[1]);
     t->pdmLegacySettingCount = 0;
 }
 
-// An index must address a slot of the store: -1 (the current setting) to 20.
+// An index must address a slot of the store.
 void SettleSettingIndex(PXDEVMODE *t, const Sources &s)
 {
     if (s.caller) {
-        if (SettingIndexInStore(s.caller->pdmSettingIndex))
+        if (SettingIndexValid(s.caller->pdmSettingIndex))
             t->pdmSettingIndex = s.caller->pdmSettingIndex;
     } else if (s.stored) {
-        t->pdmSettingIndex = SettingIndexInStore(s.stored->pdmSettingIndex)
+        t->pdmSettingIndex = SettingIndexValid(s.stored->pdmSettingIndex)
                                  ? s.stored->pdmSettingIndex
                                  : (int16_t)0;
     }
@@ -187,16 +177,23 @@ void SettleSettingIndex(PXDEVMODE *t, const Sources &s)
 
 BOOL ColorFlagsValid(uint32_t v)
 {
-    uint32_t apply = v & 0xF, a = v & 0xF0, b = v & 0xF00;
-    return v < 0x8000 && (apply == 1 || apply == 2) && (a == 0x10 || a == 0x40) &&
-           (b == 0x100 || b == 0x200);
+    uint32_t correction = v & PX_COLOR_FLAG_CORRECTION_MASK;
+    uint32_t nibble1 = v & PX_COLOR_FLAG_NIBBLE1_MASK, nibble2 = v & PX_COLOR_FLAG_NIBBLE2_MASK;
+    return v < PX_COLOR_FLAGS_LIMIT &&
+           (correction == PX_COLOR_FLAG_CORRECTION_ON || correction == PX_COLOR_FLAG_CORRECTION_OFF) &&
+           (nibble1 == PX_COLOR_FLAG_NIBBLE1_A || nibble1 == PX_COLOR_FLAG_NIBBLE1_B) &&
+           (nibble2 == PX_COLOR_FLAG_NIBBLE2_A || nibble2 == PX_COLOR_FLAG_NIBBLE2_B);
 }
 
 BOOL ColorProcessValid(uint32_t v)
 {
-    uint32_t mode = v & 0xF, gray = v & 0xF0, render = v & 0xFF00;
-    return v < 0x10000 && (mode == 1 || mode == 2 || gray == 0x10 || gray == 0x20) &&
-           (render == 0x100 || render == 0x200 || render == 0x1000 || render == 0x2000);
+    uint32_t color = v & PX_PROCESS_COLOR_MASK, mono = v & PX_PROCESS_MONO_MASK;
+    uint32_t gray = v & PX_PROCESS_GRAY_MASK;
+    return v < PX_PROCESS_LIMIT &&
+           (color == PX_PROCESS_COLOR_ALTERNATE || color == PX_PROCESS_COLOR ||
+            mono == PX_PROCESS_BLACK_WHITE || mono == PX_PROCESS_GRAY_SHADES) &&
+           (gray == PX_PROCESS_PATTERN_DITHER || gray == PX_PROCESS_FAST_DIFFUSION ||
+            gray == PX_PROCESS_GRAY_COLOR_INKS || gray == PX_PROCESS_GRAY_BLACK_INK);
 }
 
 void SettleInkSet(PXDEVMODE *t, const PrinterInfoRecord *info)

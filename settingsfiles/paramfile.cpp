@@ -29,11 +29,6 @@ static BOOL ReadZeroFilled(HANDLE file, void *buffer, DWORD bytes)
     return TRUE;
 }
 
-static BOOL CountInRange(int count)
-{
-    return count >= 0 && count <= PX_SETTING_SLOTS;
-}
-
 static UINT CheckHeader(const ParamFileHeader *header)
 {
     if (header->version > PX_FILE_VERSION)
@@ -53,7 +48,7 @@ static UINT TakeCounts(ParamFileImage *image)
         image->counts[0] = static_cast<int16_t>(body->legacySettingCount);
         image->counts[1] = 0;
     }
-    return CountInRange(image->counts[0]) && CountInRange(image->counts[1]) ? 0 : IDS_OVP_DAMAGED;
+    return SettingCountValid(image->counts[0]) && SettingCountValid(image->counts[1]) ? 0 : IDS_OVP_DAMAGED;
 }
 
 static UINT ReadRecords(HANDLE file, ParamFileImage *image)
@@ -211,7 +206,7 @@ void BodyFromDevMode(const PXDEVMODE *dm, ParamFileBody *body)
             memcpy(to + f.body, &slot, sizeof slot);
         }
     }
-    // Counts beyond a block's 21 slots could not be matched by records.
+    // A count beyond the registered slots would make a file that cannot load.
     body->pdmSettingCount[0] = SettingCountOf(dm, 0);
     body->pdmSettingCount[1] = SettingCountOf(dm, 1);
 }

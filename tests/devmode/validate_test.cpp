@@ -71,7 +71,7 @@ TEST_F(ValidateTest, PrintModeParametersComeFromTheRightTable)
     EXPECT_EQ(main.dm.pdmDotSizeSet, 1u) << "the template's companion";
     EXPECT_EQ(main.dm.pdmCarriageSpeed, 1);
 
-    c.pdmPaperType.id = PX_PAPER_TYPE_1281;
+    c.pdmPaperType.id = PX_PAPER_TYPE_BANNER;
     Build own(printer, &c, sizeof c, FALSE);
     EXPECT_EQ(own.dm.dm.dmMediaType, 259u);
     EXPECT_EQ(own.dm.pdmCarriageSpeed, 2) << "row 2 of the four-row table";

@@ -106,11 +106,11 @@ TEST(ParameterFile, EverySavedByteIsAccountedForAndLoadsBack)
     EXPECT_EQ(memcmp(u.store->blocks[1], t.store->blocks[1], 2 * 1184), 0);
     EXPECT_EQ(u.store->blocks[1][2].presetId, 0x3333) << "slot 2 untouched";
 
-    // Counts from outside are saved bounded to a block's slots, so the file loads.
+    // Counts from outside are saved bounded to the registered slots, so the file loads.
     for (int count : {20, 21, 300, -4}) {
         t.dm->pdmSettingCount[0] = t.dm->pdmSettingCount[1] = (int16_t)count;
         ASSERT_TRUE(SaveSettingsFile(path.c_str(), t.dm, t.store));
-        int bounded = count < 0 ? 0 : count > 21 ? 21 : count;
+        int bounded = count < 0 ? 0 : count > PX_SETTING_MAX_COUNT ? PX_SETTING_MAX_COUNT : count;
         EXPECT_EQ(ReadWholeFile(path).size(), 2072u + 1184 * 2 * bounded) << count;
         EXPECT_EQ(LoadSettingsFile(path.c_str(), u.dm, u.store), 0u) << count;
     }
@@ -149,9 +149,9 @@ TEST(ParameterFile, RefusedFilesGiveTheirMessageAndChangeNothing)
         {ParamFile(2501, 3, 0, 0, 0, 0), IDS_OVP_UNKNOWN_VERSION},
         {ParamFile(2502, 3, 0, 0, 0, 0), IDS_OVP_UNKNOWN_VERSION},
         {ParamFile(2502, 2, 0, 0, 0, 0), IDS_OVP_OTHER_MODEL},
-        {ParamFile(2501, 2, 22, 0, 0, 22), IDS_OVP_DAMAGED},
+        {ParamFile(2501, 2, 21, 0, 0, 21), IDS_OVP_DAMAGED},         // slot 20 is not registered
         {ParamFile(2501, 2, 0, -1, 0, 0), IDS_OVP_DAMAGED},
-        {ParamFile(2501, 1, 0x10016, 0, 0, 22), IDS_OVP_DAMAGED},   // low half 22
+        {ParamFile(2501, 1, 0x10015, 0, 0, 21), IDS_OVP_DAMAGED},   // low half 21
         {ParamFile(2501, 2, 1, 0, 29, 1), IDS_OVP_DAMAGED},
         {ParamFile(2501, 2, 1, 0, -1, 1), IDS_OVP_DAMAGED},
         {ParamFile(2501, 2, 1, 0, 0x1001D, 1), IDS_OVP_DAMAGED},    // low half 29

@@ -124,9 +124,9 @@ TEST(WorkingFile, DamagedFilesAreIgnoredAndChangeNothing)
     const struct { std::vector<BYTE> bytes; WorkFileResult result; } cases[] = {
         {longer, WORKFILE_BAD_SIZE},
         {shorter, WORKFILE_BAD_SIZE},
-        {WorkFile(2, 0, 22, 0, 22), WORKFILE_BAD_COUNT},
+        {WorkFile(2, 0, 21, 0, 21), WORKFILE_BAD_COUNT},  // slot 20 is not a registered one
         {WorkFile(2, 0, 1, -1, 0), WORKFILE_BAD_COUNT},
-        {WorkFile(1, 22, 0, 0, 22), WORKFILE_BAD_COUNT},
+        {WorkFile(1, 21, 0, 0, 21), WORKFILE_BAD_COUNT},
         {WorkFile(1, -1, 0, 0, 0), WORKFILE_BAD_COUNT},
         {WorkFile(3, 0, 0, 0, 0), WORKFILE_BAD_VERSION},
         {foreign, WORKFILE_OTHER_MODEL},
@@ -142,9 +142,9 @@ TEST(WorkingFile, DamagedFilesAreIgnoredAndChangeNothing)
     }
     EXPECT_EQ(ReadWorkingSettingsFile(ScratchPath(L"missing.$$$").c_str(), t.dm, t.store),
               WORKFILE_NOT_FOUND);
-    ASSERT_TRUE(WriteWholeFile(path, WorkFile(2, 0, 21, 21, 42)));
-    EXPECT_EQ(ReadWorkingSettingsFile(path.c_str(), t.dm, t.store), WORKFILE_OK) << "21 fill a block";
-    EXPECT_STREQ(t.store->blocks[1][20].name, L"R41");
+    ASSERT_TRUE(WriteWholeFile(path, WorkFile(2, 0, 20, 20, 40)));
+    EXPECT_EQ(ReadWorkingSettingsFile(path.c_str(), t.dm, t.store), WORKFILE_OK) << "20 registered";
+    EXPECT_STREQ(t.store->blocks[1][19].name, L"R39") << "last registered slot of the second block";
 }
 
 TEST(SettingsFiles, AFailedWriteKeepsThePreviousFile)

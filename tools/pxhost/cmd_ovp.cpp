@@ -78,7 +78,7 @@ int RunOvpShow(int argc, WCHAR **argv)
 static void UsePresets(PXDEVMODE *dm, SettingStore *store)
 {
     int16_t index = dm->pdmSettingIndex;
-    SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+    AttachSettingStore(dm, store);
     InstallPresets(dm);
     for (int block = 0; block < PX_SETTING_BLOCKS; block++)
         for (int slot = 0; slot < dm->pdmSettingCount[block]; slot++)
@@ -113,7 +113,7 @@ static int WriteParamFile(const WCHAR *devModePath, const WCHAR *ovpPath, const 
     int result = ReadDevModeRecord(devModePath, dm);
     if (result != PXHOST_OK)
         return result;
-    SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+    AttachSettingStore(dm, store);
     if (workPath) {
         WorkFileResult read = ReadWorkingSettingsFile(workPath, dm, store);
         if (read != WORKFILE_OK) {
@@ -140,11 +140,11 @@ int RunOvpWrite(int argc, WCHAR **argv)
         return PXHOST_USAGE;
     }
     PXDEVMODE *dm = static_cast<PXDEVMODE *>(PxAlloc(sizeof(PXDEVMODE)));
-    SettingStore *store = static_cast<SettingStore *>(PxAlloc(sizeof(SettingStore)));
+    SettingStore *store = NewSettingStore();
     int result = PXHOST_FAILED;
     if (dm && store)
         result = WriteParamFile(argv[1], argv[2], OptionValue(argc, argv, L"--workfile", NULL), dm, store);
-    PxFree(store);
+    FreeSettingStore(store);
     PxFree(dm);
     return result;
 }
