@@ -26,7 +26,8 @@ TEST(PaperList, NegativeCountAddsFittingFormsAfterThePapers)
         if (i >= papers) {
             EXPECT_TRUE(e.series == 0 && e.paperSize == 0 && e.width - 10 <= 13710) << i;
         } else if (e.series & PX_SERIES_USER) {
-            EXPECT_EQ(e.width + e.length, kPairs[pair].width + kPairs[pair].length);
+            EXPECT_EQ(e.width, kPairs[pair].width) << "user size " << pair;
+            EXPECT_EQ(e.length, kPairs[pair].length) << "user size " << pair;
             pair++;
         }
     }

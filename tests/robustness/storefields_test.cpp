@@ -17,6 +17,7 @@
 #include "devmode/devmode.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
+#include "tests/common/records.h"
 #include "tests/robustness/world.h"
 
 namespace {
@@ -36,18 +37,6 @@ void PutStoreFields(PXDEVMODE *record, const StoreFields &f)
 {
     record->pdmSettingStoreHandle = record->pdmSettingStore = f.low;
     record->reserved2812 = record->reserved2820 = f.high;
-}
-
-const size_t kStoreFieldsBegin = offsetof(PXDEVMODE, pdmSettingStoreHandle);
-const size_t kStoreFieldsEnd = offsetof(PXDEVMODE, pdmShowStatus);
-
-// First byte outside the store fields where the two differ, or -1.
-long FirstDifference(const BYTE *a, const BYTE *b, size_t bytes)
-{
-    for (size_t i = 0; i < bytes; i++)
-        if ((i < kStoreFieldsBegin || i >= kStoreFieldsEnd) && a[i] != b[i])
-            return static_cast<long>(i);
-    return -1;
 }
 
 // What each entry point answered for one input record.
@@ -112,11 +101,7 @@ void ExpectSameAnswers(const Answers &clean, const Answers &got, const StoreFiel
 {
     SCOPED_TRACE("store fields " + f.name);
     EXPECT_EQ(got.documentProperties, clean.documentProperties) << "DocumentPropertiesW result";
-    EXPECT_EQ(FirstDifference(reinterpret_cast<const BYTE *>(&got.documentOut),
-                              reinterpret_cast<const BYTE *>(&clean.documentOut),
-                              sizeof got.documentOut),
-              -1)
-        << "offset of the first byte DocumentPropertiesW wrote otherwise";
+    EXPECT_TRUE(SameSettings(got.documentOut, clean.documentOut)) << "DocumentPropertiesW output";
     EXPECT_EQ(got.documentOut.pdmSettingStore, f.low) << "pdmSettingStore carried by DocumentPropertiesW";
     EXPECT_EQ(got.documentOut.pdmSettingStoreHandle, f.low) << "pdmSettingStoreHandle carried";
     EXPECT_EQ(got.papers, clean.papers) << "DC_PAPERS count";
@@ -124,11 +109,7 @@ void ExpectSameAnswers(const Answers &clean, const Answers &got, const StoreFiel
     EXPECT_EQ(got.resolutions, clean.resolutions) << "DC_ENUMRESOLUTIONS count";
     EXPECT_EQ(got.resolutionList, clean.resolutionList) << "DC_ENUMRESOLUTIONS list";
     EXPECT_EQ(got.converted, clean.converted) << "DrvConvertDevMode result";
-    EXPECT_EQ(FirstDifference(reinterpret_cast<const BYTE *>(&got.convertOut),
-                              reinterpret_cast<const BYTE *>(&clean.convertOut),
-                              sizeof got.convertOut),
-              -1)
-        << "offset of the first byte DrvConvertDevMode wrote otherwise";
+    EXPECT_TRUE(SameSettings(got.convertOut, clean.convertOut)) << "DrvConvertDevMode output";
     EXPECT_EQ(got.jobFits, clean.jobFits) << "DevQueryPrintEx result";
     EXPECT_EQ(got.jobReason, clean.jobReason) << "DevQueryPrintEx reason";
     EXPECT_EQ(got.profile, clean.profile) << "DrvQueryColorProfile result";

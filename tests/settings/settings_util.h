@@ -9,6 +9,7 @@
 
 #include "dialogs/settingstore.h"
 #include "tests/common/guardpage.h"
+#include "tests/common/records.h"
 
 // The built-in defaults with the presets installed; the reference data
 // driver is bound so that applying settings can search it. The store is a

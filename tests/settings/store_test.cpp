@@ -47,7 +47,7 @@ TEST(SettingStore, MovesAndDeletesKeepTheOthersInOrder)
         EXPECT_EQ(MovePrintSetting(t.dm, m.from, m.to), 1);
         EXPECT_EQ(Order(t, 0), m.order) << m.from << " -> " << m.to;
         if (m.order[1] == L'A') {  // a move to the top travels whole
-            EXPECT_EQ(memcmp(&t.store->blocks[0][0], &moved, sizeof moved), 0);
+            EXPECT_TRUE(SamePrintSetting(t.store->blocks[0][0], moved));
         } else if (m.to == -1) {
             EXPECT_STREQ(t.store->blocks[0][3].name, L"D") << "slots beyond the count keep their bytes";
         }
@@ -126,7 +126,7 @@ TEST(SettingStore, ApplyThenCaptureGivesTheRecordBack)
             memset(s.name, 0, sizeof s.name);     // captured records are unnamed
             memset(s.reserved1154, 0xA5, sizeof s.reserved1154);
             s.editable = 0xA5A5A5A5u;             // not described by the device mode
-            EXPECT_EQ(memcmp(&back, &s, sizeof back), 0) << "type " << type << " kind " << kind;
+            EXPECT_TRUE(SamePrintSetting(back, s)) << "type " << type << " kind " << kind;
         }
     }
 }
@@ -168,7 +168,8 @@ TEST(SettingStore, ApplyFollowsTheRulesForColourFlagsAndParameters)
         s.imageProfile[i] = s.printerProfile[i] = L'p';
     s.imageProfile[259] = 0;               // 259 characters survive; 260 unterminated do not
     ApplyPrintSetting(t.dm, &s);
-    EXPECT_EQ(memcmp(&t.dm->pdmColorCorrection, &before, sizeof before), 0);
+    EXPECT_EQ(t.dm->pdmColorCorrection.id, before.id) << "colour correction kept";
+    EXPECT_STREQ(t.dm->pdmColorCorrection.name, before.name) << "colour correction kept";
     EXPECT_EQ(t.dm->pdmPrintMode, mode);
     EXPECT_EQ(lstrlenW(t.dm->pdmImageProfile), 259);
     EXPECT_EQ(t.dm->pdmPrinterProfile[0], 0);
@@ -197,7 +198,7 @@ TEST(SettingStore, PresetsAndTheSettingInForce)
         expected.effect = 33;
         lstrcpyW(expected.imageProfile, L"sRGB Color Space Profile.icm");
         memset(preset.name, 0, sizeof preset.name);
-        EXPECT_EQ(memcmp(&preset, &expected, sizeof preset), 0) << "preset " << i;
+        EXPECT_TRUE(SamePrintSetting(preset, expected)) << "preset " << i;
     }
     // The names come from the data driver once a record is built without one.
     FillBuiltInPresetNames();
