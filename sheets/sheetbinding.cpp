@@ -19,4 +19,12 @@ SheetBindingScope::SheetBindingScope(const PageContext *ctx) : bound_(FALSE)
         PX_TRACE(L"sheet binding failed (error %lu)", GetLastError());
 }
 
+SheetBindingScope::SheetBindingScope(HANDLE printer) : bound_(FALSE)
+{
+    ModuleLock();
+    bound_ = BindDataDriver(printer);
+    if (!bound_)
+        PX_TRACE(L"sheet binding failed (error %lu)", GetLastError());
+}
+
 SheetBindingScope::~SheetBindingScope() { ModuleUnlock(); }

@@ -12,6 +12,9 @@ struct PageContext;
 class SheetBindingScope {
 public:
     explicit SheetBindingScope(const PageContext *ctx);
+    // For the printer sheet's Version page, which has no page context: binds
+    // through the printer's driver information (one spooler call).
+    explicit SheetBindingScope(HANDLE printer);
     ~SheetBindingScope();
     SheetBindingScope(const SheetBindingScope &) = delete;
     SheetBindingScope &operator=(const SheetBindingScope &) = delete;

@@ -272,7 +272,7 @@ TEST(SheetBinding, RebindingTheBoundDataDriverNeedsNoSpoolerCallAndNoLoad)
     EXPECT_EQ(DataDriverLoadCount(), loads + 2) << "loads: the other one and the sheet's again";
 
     {
-        SheetBindingScope none(NULL);
+        SheetBindingScope none(static_cast<const PageContext *>(NULL));
         EXPECT_FALSE(none.bound()) << "a scope without a context";
     }
     sheet.ctx->hPrinter = saved;
