@@ -79,20 +79,20 @@ void Answer(const World *w, HANDLE printer, const PXDEVMODE &input, Answers *a)
     in = input;
     a->convertOut = w->merged;
     LONG needed = sizeof a->convertOut;
-    a->converted = w->exports.convertDevMode(const_cast<WCHAR *>(PX_PRINTER), &in.dm,
+    a->converted = w->exports.DrvConvertDevMode(const_cast<WCHAR *>(PX_PRINTER), &in.dm,
                                              &a->convertOut.dm, &needed, CDM_CONVERT);
 
     in = input;
     WCHAR reason[128] = L"";
     DEVQUERYPRINT_INFO info = {sizeof info, 1, printer, &in.dm, reason, sizeof reason, 0};
-    a->jobFits = w->exports.devQueryPrintEx(&info);
+    a->jobFits = w->exports.DevQueryPrintEx(&info);
     a->jobReason = reason;
 
     in = input;
     WCHAR profile[MAX_PATH] = L"";
     a->profileBytes = sizeof profile;
     a->profileFlags = 0;
-    a->profile = w->exports.queryColorProfile(printer, &in.dm, QCP_DEVICEPROFILE, profile,
+    a->profile = w->exports.DrvQueryColorProfile(printer, &in.dm, QCP_DEVICEPROFILE, profile,
                                               &a->profileBytes, &a->profileFlags);
     a->profileName = profile;
 }
