@@ -117,7 +117,7 @@ static BOOL ColorProfile(void *p)
 static BOOL SaveSettings(void *p)
 {
     BenchContext *c = CTX(p);
-    return SaveSettingsFile(c->settingsFile, c->savedRecord, SettingStoreOf(c->savedRecord));
+    return SaveSettingsFile(c->settingsFile, c->savedRecord, StoreFromDevMode(c->savedRecord));
 }
 
 static BOOL LoadSettings(void *p)
@@ -244,7 +244,7 @@ static BOOL PrepareSettingsFile(BenchContext *c)
     if (!AllocSettingStore(c->savedRecord) || !AllocSettingStore(c->loadedRecord))
         return FALSE;
     InstallPresets(c->savedRecord);
-    c->loadedStore = SettingStoreOf(c->loadedRecord);
+    c->loadedStore = StoreFromDevMode(c->loadedRecord);
     return SaveSettings(c);
 }
 

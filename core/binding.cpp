@@ -1,5 +1,6 @@
 #include "core/binding.h"
 
+#include <wchar.h>
 #include <winspool.h>
 
 #include "core/ddops.h"
@@ -80,6 +81,28 @@ static void UnloadDataDriver(void)
     ClearSlots();
 }
 
+// Makes `copy` (a PxAlloc'd path) the data driver path. The old library
+// goes first: a change of file is an unload followed by a load.
+static void ReplacePath(WCHAR *copy)
+{
+    UnloadDataDriver();
+    PxFree(g_dataDriverPath);
+    g_dataDriverPath = copy;
+}
+
+static BOOL LoadIfNeeded(void)
+{
+    if (g_dataDriver)
+        return TRUE;
+    if (!LoadDataDriver()) {
+        PxFree(g_dataDriverPath);
+        g_dataDriverPath = NULL;
+        return FALSE;
+    }
+    ClearSlots();
+    return TRUE;
+}
+
 // Comparing and replacing the path runs under the module lock (a recursive
 // critical section), so two threads binding printers with different data
 // drivers cannot free the path or the library under each other.
@@ -95,19 +118,37 @@ BOOL BindDataDriver(HANDLE printer)
         WCHAR *copy = DataFileCopy(printer);
         if (!copy)
             return FALSE;
-        UnloadDataDriver();
-        PxFree(g_dataDriverPath);
-        g_dataDriverPath = copy;
+        ReplacePath(copy);
     }
-    if (!g_dataDriver) {
-        if (!LoadDataDriver()) {
-            PxFree(g_dataDriverPath);
-            g_dataDriverPath = NULL;
-            return FALSE;
-        }
-        ClearSlots();
-    }
-    return TRUE;
+    return LoadIfNeeded();
+}
+
+BOOL BindDataDriverFile(const WCHAR *path)
+{
+    if (!path || !path[0])
+        return FALSE;
+    ModuleLockGuard lock;
+    if (g_dataDriver && g_dataDriverPath && wcscmp(g_dataDriverPath, path) == 0)
+        return TRUE;
+    SIZE_T chars = lstrlenW(path) + 1;
+    auto *copy = static_cast<WCHAR *>(PxAlloc(chars * sizeof(WCHAR)));
+    if (!copy)
+        return FALSE;
+    CopyMemory(copy, path, chars * sizeof(WCHAR));
+    ReplacePath(copy);
+    return LoadIfNeeded();
+}
+
+WCHAR *CopyBoundDataDriverPath(void)
+{
+    ModuleLockGuard lock;
+    if (!g_dataDriver || !g_dataDriverPath)
+        return NULL;
+    SIZE_T chars = lstrlenW(g_dataDriverPath) + 1;
+    auto *copy = static_cast<WCHAR *>(PxAlloc(chars * sizeof(WCHAR)));
+    if (copy)
+        CopyMemory(copy, g_dataDriverPath, chars * sizeof(WCHAR));
+    return copy;
 }
 
 FARPROC ResolvedOperation(int id)

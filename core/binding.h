@@ -18,6 +18,15 @@ BOOL BindAndCheck(HANDLE printer, PrinterInfoRecord *info);
 // Loads the printer's data driver unless the same file is loaded already.
 BOOL BindDataDriver(HANDLE printer);
 
+// Makes the data driver at `path` the bound one, as a bind of a printer
+// naming that file does: a path comparison under the module lock when it is
+// loaded already, an unload and a load otherwise. No spooler call.
+BOOL BindDataDriverFile(const WCHAR *path);
+
+// A PxAlloc'd copy of the bound data driver's path, or null when none is
+// loaded. Taken under the module lock.
+WCHAR *CopyBoundDataDriverPath(void);
+
 // Returns the operation's resolved entry point, resolving it on first use;
 // null when the data driver does not export it.
 FARPROC ResolvedOperation(int id);

@@ -17,6 +17,36 @@
 #define PX_USER_SIZE_COUNT 6
 #define PX_INK_COUNT 4
 
+// pdmColorFlags. Bits 4-7 and 8-11 are carried from the defaults: no part of
+// this driver changes them, validation only accepts their two values.
+#define PX_COLOR_FLAG_CORRECTION_MASK 0xFu  // bits 0-3
+#define PX_COLOR_FLAG_CORRECTION_ON 0x1u    // the print setting applies its colour correction
+#define PX_COLOR_FLAG_CORRECTION_OFF 0x2u
+#define PX_COLOR_FLAG_NIBBLE1_MASK 0xF0u    // bits 4-7
+#define PX_COLOR_FLAG_NIBBLE1_A 0x10u
+#define PX_COLOR_FLAG_NIBBLE1_B 0x40u       // the default
+#define PX_COLOR_FLAG_NIBBLE2_MASK 0xF00u   // bits 8-11
+#define PX_COLOR_FLAG_NIBBLE2_A 0x100u
+#define PX_COLOR_FLAG_NIBBLE2_B 0x200u      // the default
+#define PX_COLOR_FLAG_SETTING_APPLIED 0x1000u
+#define PX_COLOR_FLAG_AUTO_RESOLUTION 0x2000u  // exactly when pdmResolutionIndex is 11
+#define PX_COLOR_FLAGS_LIMIT 0x8000u        // valid flags lie below
+
+// pdmColorProcess: bits 0-7 the colour mode, bits 8-15 the grey rendering.
+#define PX_PROCESS_MODE_MASK 0xFFu
+#define PX_PROCESS_COLOR_MASK 0xFu          // bits 0-3
+#define PX_PROCESS_COLOR_ALTERNATE 0x1u     // accepted from records; never written
+#define PX_PROCESS_COLOR 0x2u               // also grey printed with the colour inks
+#define PX_PROCESS_MONO_MASK 0xF0u          // bits 4-7
+#define PX_PROCESS_BLACK_WHITE 0x10u
+#define PX_PROCESS_GRAY_SHADES 0x20u
+#define PX_PROCESS_GRAY_MASK 0xFF00u
+#define PX_PROCESS_PATTERN_DITHER 0x100u
+#define PX_PROCESS_FAST_DIFFUSION 0x200u
+#define PX_PROCESS_GRAY_COLOR_INKS 0x1000u
+#define PX_PROCESS_GRAY_BLACK_INK 0x2000u
+#define PX_PROCESS_LIMIT 0x10000u           // valid values lie below
+
 struct PxUserSize {
     int32_t width;
     int32_t length;

@@ -12,16 +12,23 @@ BOOL SizeSeriesValid(uint32_t v) { return (v & PX_SIZE_SERIES_USER) != 0; }
 
 BOOL ColorFlagsValid(uint32_t v)
 {
-    uint32_t apply = v & 0xF, a = v & 0xF0, b = v & 0xF00;
-    return v < 0x8000 && (apply == 1 || apply == 2) && (a == 0x10 || a == 0x40) &&
-           (b == 0x100 || b == 0x200);
+    uint32_t correction = v & PX_COLOR_FLAG_CORRECTION_MASK;
+    uint32_t nibble1 = v & PX_COLOR_FLAG_NIBBLE1_MASK, nibble2 = v & PX_COLOR_FLAG_NIBBLE2_MASK;
+    return v < PX_COLOR_FLAGS_LIMIT &&
+           (correction == PX_COLOR_FLAG_CORRECTION_ON || correction == PX_COLOR_FLAG_CORRECTION_OFF) &&
+           (nibble1 == PX_COLOR_FLAG_NIBBLE1_A || nibble1 == PX_COLOR_FLAG_NIBBLE1_B) &&
+           (nibble2 == PX_COLOR_FLAG_NIBBLE2_A || nibble2 == PX_COLOR_FLAG_NIBBLE2_B);
 }
 
 BOOL ColorProcessValid(uint32_t v)
 {
-    uint32_t mode = v & 0xF, gray = v & 0xF0, render = v & 0xFF00;
-    return v < 0x10000 && (mode == 1 || mode == 2 || gray == 0x10 || gray == 0x20) &&
-           (render == 0x100 || render == 0x200 || render == 0x1000 || render == 0x2000);
+    uint32_t color = v & PX_PROCESS_COLOR_MASK, mono = v & PX_PROCESS_MONO_MASK;
+    uint32_t gray = v & PX_PROCESS_GRAY_MASK;
+    return v < PX_PROCESS_LIMIT &&
+           (color == PX_PROCESS_COLOR_ALTERNATE || color == PX_PROCESS_COLOR ||
+            mono == PX_PROCESS_BLACK_WHITE || mono == PX_PROCESS_GRAY_SHADES) &&
+           (gray == PX_PROCESS_PATTERN_DITHER || gray == PX_PROCESS_FAST_DIFFUSION ||
+            gray == PX_PROCESS_GRAY_COLOR_INKS || gray == PX_PROCESS_GRAY_BLACK_INK);
 }
 
 BOOL BitsValid(const DevModeField &field, int64_t value)

@@ -222,7 +222,7 @@
       NO_SETTING)                                                                                   \
     X(pdmCropMarks, pdmCropMarks, DEC, 0, ANY, 0, 0, GENERAL, 0, PARAM(pdmCropMarks, SAME),         \
       NO_SETTING)                                                                                   \
-    X(pdmSettingCount, pdmSettingCount, DEC, 0, RANGE, 0, PX_SETTING_MAX_COUNT + 1, OWN, 0, NO_PARAM,  \
+    X(pdmSettingCount, pdmSettingCount, DEC, 0, RANGE, 0, PX_SETTING_MAX_COUNT, OWN, 0, NO_PARAM,      \
       NO_SETTING)
 
 enum DevModeFieldId {

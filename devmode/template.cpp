@@ -46,7 +46,7 @@ const PrintModeRow *PrintModeRowFor(uint32_t paperTypeId, int printMode)
 {
     if (printMode < 0 || printMode >= PX_PRINT_MODE_COUNT)
         return NULL;
-    if (paperTypeId == PX_PAPER_TYPE_1281 && printMode < PX_PRINT_MODE_COUNT_1281)
+    if (paperTypeId == PX_PAPER_TYPE_BANNER && printMode < PX_PRINT_MODE_COUNT_1281)
         return &kPrintModeTable1281[printMode];
     return &kPrintModeTable[printMode];
 }
@@ -99,10 +99,11 @@ static void FillPrivateTemplate(PXDEVMODE *r)
         r->pdmUserSizes[i].length = 13610;
     }
     r->pdmMargin.id = 258;
-    r->pdmPaperType.id = PX_PAPER_TYPE_1280;
+    r->pdmPaperType.id = PX_PAPER_TYPE_STANDARD;
     r->pdmSettingIndex = 0;
     r->pdmLegacySettingCount = 0;
-    r->pdmColorFlags = 0x2241;
+    r->pdmColorFlags = PX_COLOR_FLAG_CORRECTION_ON | PX_COLOR_FLAG_NIBBLE1_B |
+                       PX_COLOR_FLAG_NIBBLE2_B | PX_COLOR_FLAG_AUTO_RESOLUTION;
     r->pdmInkSet = PX_CAPS_INKSET_4;
     r->pdmPrintMode = 5;
     r->pdmQualityMode.id = 14;
@@ -110,7 +111,7 @@ static void FillPrivateTemplate(PXDEVMODE *r)
     r->pdmResolutionIndex = PX_RESOLUTION_INDEX_AUTO;
     r->pdmGrayFlag = 0;
     r->pdmColorCorrection.id = 3584;
-    r->pdmColorProcess = 0x1002;
+    r->pdmColorProcess = PX_PROCESS_COLOR | PX_PROCESS_GRAY_COLOR_INKS;
     r->pdmAdjustFlag = 1;
     r->pdmGamma = 10;
     r->pdmTotalInkLimit = 400;
@@ -158,18 +159,21 @@ void CopyBuiltInTemplate(PXDEVMODE *target)
     memcpy(target, &g_template, sizeof *target);
 }
 
+struct PaperTypeMediaType {
+    uint32_t paperTypeId;
+    DWORD mediaType;
+};
+static const PaperTypeMediaType kMediaTypes[] = {
+    {PX_PAPER_TYPE_STANDARD, 257},
+    {PX_PAPER_TYPE_BANNER, 259},
+    {PX_PAPER_TYPE_FILM, 258},
+    {PX_PAPER_TYPE_PHOTO, 356},
+};
+
 DWORD MediaTypeForPaperType(uint32_t paperTypeId)
 {
-    switch (paperTypeId) {
-    case PX_PAPER_TYPE_1280:
-        return 257;
-    case PX_PAPER_TYPE_1281:
-        return 259;
-    case PX_PAPER_TYPE_1282:
-        return 258;
-    case PX_PAPER_TYPE_1380:
-        return 356;
-    default:
-        return 0;
-    }
+    for (const PaperTypeMediaType &entry : kMediaTypes)
+        if (entry.paperTypeId == paperTypeId)
+            return entry.mediaType;
+    return 0;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "devmode/devmode.h"
+#include "devmode/papertypes.h"
+#include "devmode/settinglimits.h"
 
 // Public fields the driver sets or reads.
 #define PX_DM_FIELDS 0x1814B1Fu
@@ -10,22 +12,9 @@
 #define PX_DEFAULT_RESOLUTION 720
 #define PX_SIZE_SERIES_USER 0x80000000u
 
-// Paper type ids the driver itself tests, and the media types they give.
-#define PX_PAPER_TYPE_1280 1280u
-#define PX_PAPER_TYPE_1281 1281u
-#define PX_PAPER_TYPE_1282 1282u
-#define PX_PAPER_TYPE_1380 1380u
-
-// Output size choices, the automatic resolution index and the flag that
-// follows it.
+// Output size choices and the automatic resolution index.
 #define PX_OUTPUT_SIZE_SAME 363
 #define PX_RESOLUTION_INDEX_AUTO 11
-#define PX_COLOR_FLAG_AUTO_RESOLUTION 0x2000u
-
-// Registered print settings: slots 0 to 19 per paper type, slot 20 the
-// unregistered current setting; index -1 stands for slot 20.
-#define PX_SETTING_MAX_COUNT 20
-#define PX_SETTING_INDEX_CURRENT (-1)
 
 #define PX_PRINT_MODE_COUNT 29
 #define PX_PRINT_MODE_COUNT_1281 4
@@ -51,11 +40,11 @@ static_assert(offsetof(PrintModeRow, carriageSpeed) == 12, "");
 static_assert(offsetof(PrintModeRow, modeNumber) == 14, "");
 
 extern const PrintModeRow kPrintModeTable[PX_PRINT_MODE_COUNT];
-// Paper type 1281 has a table of its own.
+// The banner paper type has a table of its own, the roll print-mode table.
 extern const PrintModeRow kPrintModeTable1281[PX_PRINT_MODE_COUNT_1281];
 
 // The row of a print mode for a paper type, or null when the mode lies
-// outside 0 to 28. Paper type 1281 reads its own table; its modes beyond
+// outside 0 to 28. The banner paper type reads its own table; its modes beyond
 // that table's four rows read the main table.
 const PrintModeRow *PrintModeRowFor(uint32_t paperTypeId, int printMode);
 

@@ -17,8 +17,6 @@ struct Sources {
     const PXDEVMODE *stored;
 };
 
-BOOL InRange(int64_t value, int64_t low, int64_t high) { return value >= low && value <= high; }
-
 const DevModeField &Field(DevModeFieldId id) { return kDevModeFields[id]; }
 
 BOOL CallerPasses(const Sources &s, const DevModeField &field)
@@ -156,18 +154,13 @@ void SettleRecord(Record PXDEVMODE::*field, PXDEVMODE *t, const Sources &s,
 
 // ---------------------------------------------------------------- registered settings
 
-int16_t BoundedCount(int16_t count)
-{
-    if (count < 0)
-        return 0;
-    return count > PX_SETTING_MAX_COUNT ? (int16_t)PX_SETTING_MAX_COUNT : count;
-}
-
 void SettleSettingCounts(PXDEVMODE *t, const Sources &s)
 {
     if (s.caller) {
+        // A nonzero legacy count that a block could hold marks a record of
+        // the older layout.
         int16_t legacy = s.caller->pdmLegacySettingCount;
-        if (InRange(legacy, 1, 21)) {
+        if (legacy != 0 && SettingCountValid(legacy)) {
             t->pdmSettingCount[0] = legacy;
             t->pdmSettingCount[1] = 2;
         } else {
@@ -178,17 +171,17 @@ void SettleSettingCounts(PXDEVMODE *t, const Sources &s)
         t->pdmSettingCount[0] = s.stored->pdmSettingCount[0];
         t->pdmSettingCount[1] = s.stored->pdmSettingCount[1];
     } else {
-        t->pdmSettingCount[0] = 6;
-        t->pdmSettingCount[1] = 2;
+        t->pdmSettingCount[0] = PX_PRESETS_1280;
+        t->pdmSettingCount[1] = PX_PRESETS_1281;
         FillBuiltInPresetNames();
     }
-    // The store holds 20 registered settings per paper type.
-    t->pdmSettingCount[0] = BoundedCount(t->pdmSettingCount[0]);
-    t->pdmSettingCount[1] = BoundedCount(t->pdmSettingCount[1]);
+    // Counts from records are bounded as the store and the files bound them.
+    t->pdmSettingCount[0] = BoundedSettingCount(t->pdmSettingCount[0]);
+    t->pdmSettingCount[1] = BoundedSettingCount(t->pdmSettingCount[1]);
     t->pdmLegacySettingCount = 0;
 }
 
-// An index must address a slot of the store: -1 (the current setting) to 20.
+// An index must address a slot of the store.
 void SettleSettingIndex(PXDEVMODE *t, const Sources &s)
 {
     const DevModeField &index = Field(PXF_pdmSettingIndex);

@@ -100,7 +100,7 @@ static void ConfirmSettings(HWND dialog)
     PXDEVMODE *dm = AdvancedDevMode();
     if (state.changed) {
         {
-            SheetBindingScope binding(state.ctx->hPrinter);
+            SheetBindingScope binding(state.ctx);
             ApplyPrintSetting(dm, &state.working);
         }
         PrintSetting *current = RegisteredRecord(PX_SETTING_CURRENT_SLOT);

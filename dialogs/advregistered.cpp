@@ -19,7 +19,7 @@ int RegisteredCount(void)
 {
     const PXDEVMODE *dm = AdvancedDevMode();
     int block = SettingBlockOf(dm);
-    if (block < 0 || !SettingStoreOf(dm))
+    if (block < 0 || !StoreFromDevMode(dm))
         return 0;
     int count = SettingCountOf(dm, block);
     return count > PX_SETTING_MAX_COUNT ? PX_SETTING_MAX_COUNT : count;

@@ -121,7 +121,7 @@ static void FillColorModes(HWND dialog, const PrintSetting &w)
 static void FillCorrections(HWND dialog, const PrintSetting &w)
 {
     ResetList(dialog, IDC_ADV_CORRECTION);
-    SheetBindingScope binding(Advanced().ctx->hPrinter);
+    SheetBindingScope binding(Advanced().ctx);
     for (int n = 0; n < CORRECTIONS_OFFERED; n++) {
         if ((n == 1 && w.colorMode == 0) || (n == 2 && w.colorMode == 1))
             continue;

@@ -231,7 +231,7 @@ int BuildCurrentSettingsRows(PageContext *ctx, CurrentSettingsRow *rows, int cap
 {
     RowSink sink = {rows, capacity, 0};
     const PXDEVMODE *r = &ctx->dmCurrent;
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     AddPaperRows(&sink, ctx);
     AddSettingRow(&sink, r);
     AddModeRows(&sink, r);

@@ -9,54 +9,125 @@
 #include "devmode/template.h"
 #include "dialogs/presets.h"
 
-SettingStore *SettingStoreOf(const PXDEVMODE *dm)
+// Stores allocated and not yet freed. One document sheet at a time is
+// supported; the room is for tests and tools that hold a few at once.
+#define PX_LIVE_STORE_MAX 32
+
+struct LiveStore {
+    SettingStore *volatile store;
+    void (*volatile release)(void *);
+};
+static LiveStore g_liveStores[PX_LIVE_STORE_MAX];
+
+// Entries are claimed and cleared with interlocked exchanges, so the
+// registry needs no lock of its own; a store is freed only by its owner.
+static LiveStore *LiveEntryOf(const SettingStore *store)
 {
-    uint64_t address = dm->pdmSettingStore;
-#if defined(_WIN64)
-    address |= static_cast<uint64_t>(dm->reserved2820) << 32;
-#endif
-    return reinterpret_cast<SettingStore *>(static_cast<uintptr_t>(address));
+    if (!store)
+        return NULL;
+    for (LiveStore &entry : g_liveStores)
+        if (entry.store == store)
+            return &entry;
+    return NULL;
 }
 
-HGLOBAL SettingStoreHandleOf(const PXDEVMODE *dm)
+static BOOL RecordLive(SettingStore *store, void (*release)(void *))
 {
-    uint64_t handle = dm->pdmSettingStoreHandle;
-#if defined(_WIN64)
-    handle |= static_cast<uint64_t>(dm->reserved2812) << 32;
-#endif
-    return reinterpret_cast<HGLOBAL>(static_cast<uintptr_t>(handle));
+    for (LiveStore &entry : g_liveStores) {
+        PVOID volatile *slot = reinterpret_cast<PVOID volatile *>(&entry.store);
+        if (InterlockedCompareExchangePointer(slot, store, NULL) == NULL) {
+            entry.release = release;
+            return TRUE;
+        }
+    }
+    return FALSE;
 }
 
-void SetSettingStore(PXDEVMODE *dm, HGLOBAL handle, SettingStore *store)
+SettingStore *NewSettingStoreWith(void *(*alloc)(SIZE_T), void (*release)(void *))
 {
-    uint64_t h = reinterpret_cast<uintptr_t>(handle);
+    SettingStore *store = static_cast<SettingStore *>(alloc(sizeof(SettingStore)));
+    if (!store)
+        return NULL;
+    memset(store, 0, sizeof *store);
+    if (!RecordLive(store, release)) {
+        release(store);
+        return NULL;
+    }
+    return store;
+}
+
+SettingStore *NewSettingStore(void) { return NewSettingStoreWith(PxAlloc, PxFree); }
+
+void FreeSettingStore(SettingStore *store)
+{
+    LiveStore *entry = LiveEntryOf(store);
+    if (!entry)
+        return;
+    void (*release)(void *) = entry->release;
+    InterlockedExchangePointer(reinterpret_cast<PVOID volatile *>(&entry->store), NULL);
+    release(store);
+}
+
+BOOL SettingStoreLive(const SettingStore *store) { return LiveEntryOf(store) != NULL; }
+
+static uintptr_t AddressFields(uint32_t low, uint32_t high)
+{
+    uint64_t value = low;
+#if defined(_WIN64)
+    value |= static_cast<uint64_t>(high) << 32;
+#else
+    (void)high;
+#endif
+    return static_cast<uintptr_t>(value);
+}
+
+// A fixed block: its handle is its address, so both fields name it.
+static void WriteStoreFields(PXDEVMODE *dm, SettingStore *store)
+{
     uint64_t a = reinterpret_cast<uintptr_t>(store);
-    dm->pdmSettingStoreHandle = static_cast<uint32_t>(h);
-    dm->pdmSettingStore = static_cast<uint32_t>(a);
-    dm->reserved2812 = static_cast<uint32_t>(h >> 32);
-    dm->reserved2820 = static_cast<uint32_t>(a >> 32);
+    dm->pdmSettingStoreHandle = dm->pdmSettingStore = static_cast<uint32_t>(a);
+    dm->reserved2812 = dm->reserved2820 = static_cast<uint32_t>(a >> 32);
+}
+
+BOOL AttachSettingStore(PXDEVMODE *dm, SettingStore *store)
+{
+    if (store && !SettingStoreLive(store))
+        return FALSE;
+    WriteStoreFields(dm, store);
+    return TRUE;
+}
+
+SettingStore *StoreFromDevMode(const PXDEVMODE *dm)
+{
+    if (!dm)
+        return NULL;
+    uintptr_t address = AddressFields(dm->pdmSettingStore, dm->reserved2820);
+    uintptr_t handle = AddressFields(dm->pdmSettingStoreHandle, dm->reserved2812);
+    if (handle != address)
+        return NULL;
+    LiveStore *entry = LiveEntryOf(reinterpret_cast<const SettingStore *>(address));
+    return entry ? entry->store : NULL;
 }
 
 SettingStore *AllocSettingStore(PXDEVMODE *dm)
 {
-    // A fixed block: its handle is its address.
-    SettingStore *store = static_cast<SettingStore *>(PxAlloc(sizeof(SettingStore)));
+    SettingStore *store = NewSettingStore();
     if (store)
-        SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+        AttachSettingStore(dm, store);
     return store;
 }
 
 void ReleaseSettingStore(PXDEVMODE *dm)
 {
-    PxFree(SettingStoreOf(dm));
-    SetSettingStore(dm, NULL, NULL);
+    FreeSettingStore(StoreFromDevMode(dm));
+    WriteStoreFields(dm, NULL);
 }
 
 int SettingBlockOf(const PXDEVMODE *dm)
 {
     uint32_t type = dm->pdmPaperType.id;
-    if (type >= PX_SETTING_FIRST_PAPER_TYPE && type < PX_SETTING_FIRST_PAPER_TYPE + PX_SETTING_BLOCKS)
-        return static_cast<int>(type - PX_SETTING_FIRST_PAPER_TYPE);
+    if (type >= PX_PAPER_TYPE_STANDARD && type < PX_PAPER_TYPE_STANDARD + PX_SETTING_BLOCKS)
+        return static_cast<int>(type - PX_PAPER_TYPE_STANDARD);
     return -1;
 }
 
@@ -64,15 +135,12 @@ int SettingCountOf(const PXDEVMODE *dm, int block)
 {
     if (block < 0 || block >= PX_SETTING_BLOCKS)
         return 0;
-    int count = dm->pdmSettingCount[block];
-    if (count < 0)
-        return 0;
-    return count > PX_SETTING_SLOTS ? PX_SETTING_SLOTS : count;
+    return BoundedSettingCount(dm->pdmSettingCount[block]);
 }
 
 PrintSetting *SettingRecordAddress(const PXDEVMODE *dm, int slot)
 {
-    SettingStore *store = SettingStoreOf(dm);
+    SettingStore *store = StoreFromDevMode(dm);
     int block = SettingBlockOf(dm);
     if (!store || block < 0 || slot < 0 || slot >= PX_SETTING_SLOTS)
         return NULL;
@@ -81,7 +149,7 @@ PrintSetting *SettingRecordAddress(const PXDEVMODE *dm, int slot)
 
 void InstallPresets(PXDEVMODE *dm)
 {
-    SettingStore *store = SettingStoreOf(dm);
+    SettingStore *store = StoreFromDevMode(dm);
     if (store) {
         for (int i = 0; i < PX_PRESETS_1280; i++)
             store->blocks[0][i] = *BuiltInPreset(i);
@@ -360,7 +428,7 @@ int MovePrintSetting(PXDEVMODE *dm, int from, int to)
             continue;
         if (source == from)
             source++;
-        if (source < PX_SETTING_SLOTS)
+        if (source < PX_SETTING_MAX_COUNT)
             order[position] = records[source++];
     }
     if (to < 0)

@@ -4,12 +4,11 @@
 #pragma once
 
 #include "devmode/devmode.h"
+#include "devmode/papertypes.h"
+#include "devmode/settinglimits.h"
 
 #define PX_SETTING_NAME_CHARS 32
-#define PX_SETTING_SLOTS 21           // 20 registered + the unregistered current one
-#define PX_SETTING_CURRENT_SLOT 20
-#define PX_SETTING_BLOCKS 2           // paper types 0x500 and 0x501
-#define PX_SETTING_FIRST_PAPER_TYPE 0x500u
+#define PX_SETTING_BLOCKS 2           // PX_PAPER_TYPE_STANDARD, PX_PAPER_TYPE_BANNER
 #define PX_SETTING_BLOCK_BYTES (PX_SETTING_SLOTS * 1184)
 
 // Colour corrections a print setting can choose: 0xE00 + choice.
@@ -22,23 +21,6 @@
 #define PX_GRAY_BLACK_INK 1
 #define PX_GRAY_FAST_DIFFUSION 2
 #define PX_GRAY_PATTERN_DITHER 3
-
-// pdmColorProcess bits.
-#define PX_PROCESS_COLOR 0x2u
-#define PX_PROCESS_BLACK_WHITE 0x10u
-#define PX_PROCESS_GRAY_SHADES 0x20u
-#define PX_PROCESS_MODE_MASK 0xFFu
-#define PX_PROCESS_PATTERN_DITHER 0x100u
-#define PX_PROCESS_FAST_DIFFUSION 0x200u
-#define PX_PROCESS_GRAY_COLOR_INKS 0x1000u
-#define PX_PROCESS_GRAY_BLACK_INK 0x2000u
-#define PX_PROCESS_GRAY_MASK 0xFF00u
-
-// pdmColorFlags bits a print setting touches.
-#define PX_COLOR_FLAG_CORRECTION_MASK 0xFu
-#define PX_COLOR_FLAG_CORRECTION_ON 0x1u
-#define PX_COLOR_FLAG_CORRECTION_OFF 0x2u
-#define PX_COLOR_FLAG_SETTING_APPLIED 0x1000u
 
 struct PrintSetting {
     WCHAR name[PX_SETTING_NAME_CHARS];
@@ -97,38 +79,57 @@ static_assert(offsetof(PrintSetting, editable) == 1148, "");
 static_assert(offsetof(PrintSetting, effect) == 1152, "");
 static_assert(offsetof(PrintSetting, reserved1154) == 1154, "");
 
-// One block of 21 records per paper type, 0x500 then 0x501.
+// One block of 21 records per paper type, standard then banner.
 struct SettingStore {
     PrintSetting blocks[PX_SETTING_BLOCKS][PX_SETTING_SLOTS];
 };
 static_assert(sizeof(SettingStore) == 49728, "registered settings store");
 static_assert(sizeof(SettingStore::blocks[0]) == PX_SETTING_BLOCK_BYTES, "");
 
-// The store's handle and address as the device mode keeps them; on x64 the
-// reserved word after each 32-bit field holds the high half.
-SettingStore *SettingStoreOf(const PXDEVMODE *dm);
-HGLOBAL SettingStoreHandleOf(const PXDEVMODE *dm);
-void SetSettingStore(PXDEVMODE *dm, HGLOBAL handle, SettingStore *store);
+// The device mode carries the store's handle and address (on x64 the
+// reserved word after each 32-bit field holds the high half), but a record
+// from an application, the spooler, a file or another process brings
+// whatever values it had. So every store is allocated through
+// NewSettingStoreWith, which records it as live, and only a live store is
+// ever reached through those fields.
 
-// Allocates a zero-filled store and records it in dm; null when memory is
-// short. Release frees it and clears both fields.
+// A zero-filled store from `alloc`, recorded as live until FreeSettingStore
+// gives it back to `release`; null when memory is short.
+SettingStore *NewSettingStoreWith(void *(*alloc)(SIZE_T), void (*release)(void *));
+// The same from PxAlloc and PxFree.
+SettingStore *NewSettingStore(void);
+// Frees a live store and forgets it; anything else is left alone.
+void FreeSettingStore(SettingStore *store);
+BOOL SettingStoreLive(const SettingStore *store);
+
+// Records a live store (or none, for null) in dm's handle and address;
+// FALSE, with dm unchanged, for a store that is not live.
+BOOL AttachSettingStore(PXDEVMODE *dm, SettingStore *store);
+// The live store dm's fields name, or null for anything else: zero, an
+// address from another process, a freed store, garbage.
+SettingStore *StoreFromDevMode(const PXDEVMODE *dm);
+
+// NewSettingStore attached to dm; null when memory is short.
 SettingStore *AllocSettingStore(PXDEVMODE *dm);
+// Frees dm's store when it is live and clears both fields either way.
 void ReleaseSettingStore(PXDEVMODE *dm);
 
 // The store block of the device mode's paper type: 0 for 0x500, 1 for
 // 0x501, -1 for paper types the store has no block for.
 int SettingBlockOf(const PXDEVMODE *dm);
 
-// pdmSettingCount[block] bounded to the slots a block has (0 to 21), so
-// that a count from outside never addresses records beyond the block.
+// pdmSettingCount[block] bounded as every count is (0 to
+// PX_SETTING_MAX_COUNT), so that a count from outside never reaches past the
+// registered slots.
 int SettingCountOf(const PXDEVMODE *dm, int block);
 
 // Record `slot` (0 to 20) of the device mode's paper type; null without a
-// store, for a paper type without a block or for a slot outside the block.
+// live store, for a paper type without a block or for a slot outside the
+// block.
 PrintSetting *SettingRecordAddress(const PXDEVMODE *dm, int slot);
 
 // Copies the eight built-in presets into their blocks; counts 6 and 2,
-// index 0. The counts and index are set even when dm has no store.
+// index 0. The counts and index are set even when dm has no live store.
 void InstallPresets(PXDEVMODE *dm);
 
 // Writes the record's settings into the device mode; always 0.

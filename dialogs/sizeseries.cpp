@@ -39,7 +39,7 @@ static uint32_t CheckedMask(HWND dialog)
 static BOOL OutputSizeKept(const PageContext *ctx, uint32_t mask)
 {
     const PXDEVMODE *dm = &ctx->dmCurrent;
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     PaperList list = {};
     BuildPaperList(ctx->hPrinter, dm->dm.dmDefaultSource, &list,
                    dm->pdmSizeSeries | PX_SERIES_OUTPUT_SIZES, dm->pdmUserSizes,
@@ -65,7 +65,7 @@ BOOL SizesInUseKept(const PageContext *ctx, uint32_t mask)
 static BOOL RebuildPaperList(PageContext *ctx, uint32_t mask)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     PaperList list = {};
     if (!BuildPaperList(ctx->hPrinter, dm->dm.dmDefaultSource, &list, mask, dm->pdmUserSizes,
                         PX_USER_SIZE_COUNT)) {

@@ -164,7 +164,7 @@ static void ApplyEnablingRules(HWND page, PageContext *ctx)
 void FillBasicControls(HWND page, PageContext *ctx)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     InitCommonControls();
     FillOrientation(page, dm);
     FillPageSizes(page, ctx);
@@ -179,7 +179,7 @@ void FillBasicControls(HWND page, PageContext *ctx)
 
 static void ApplySettingInForceOf(PageContext *ctx)
 {
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     ApplySettingInForce(&ctx->dmCurrent);
 }
 
@@ -217,7 +217,7 @@ static void OutputSizeChosen(HWND page, PageContext *ctx)
 {
     LRESULT data = SelectedItemData(page, IDC_BASIC_OUTPUT_SIZE);
     if (data != PX_NO_ENTRY) {
-        SheetBindingScope binding(ctx->hPrinter);
+        SheetBindingScope binding(ctx);
         PaperList list = {};
         PaperEntry entry = {};
         BuildOutputList(ctx, &list);
@@ -250,7 +250,7 @@ static void MapMediaType(PXDEVMODE *dm)
 // driver does not know leaves the record as it was.
 static BOOL TakePaperType(PageContext *ctx, LRESULT code)
 {
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     PaperTypeRecord type = {};
     if (!DdPtypeSearch((int)code, &type))
         return FALSE;

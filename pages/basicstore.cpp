@@ -8,7 +8,7 @@
 BOOL OpenSettingStore(PageContext *ctx)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
-    if (SettingStoreOf(dm))
+    if (StoreFromDevMode(dm))
         return TRUE;
     if (!AllocSettingStore(dm)) {
         PX_TRACE(L"no memory for the registered settings store");
@@ -16,7 +16,7 @@ BOOL OpenSettingStore(PageContext *ctx)
     }
     if (!ReadWorkingSettings(ctx->hPrinter, dm)) {
         // The presets take their names from the data driver.
-        SheetBindingScope binding(ctx->hPrinter);
+        SheetBindingScope binding(ctx);
         InstallPresets(dm);
     }
     return TRUE;
@@ -25,7 +25,7 @@ BOOL OpenSettingStore(PageContext *ctx)
 void SaveAndReleaseSettingStore(PageContext *ctx)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
-    if (!SettingStoreOf(dm))
+    if (!StoreFromDevMode(dm))
         return;
     if (!WriteWorkingSettings(ctx->hPrinter, dm))
         PX_TRACE(L"working settings file not written");
@@ -34,6 +34,6 @@ void SaveAndReleaseSettingStore(PageContext *ctx)
 
 void DropSettingStore(PageContext *ctx)
 {
-    if (SettingStoreOf(&ctx->dmCurrent))
+    if (StoreFromDevMode(&ctx->dmCurrent))
         ReleaseSettingStore(&ctx->dmCurrent);
 }

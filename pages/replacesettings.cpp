@@ -25,7 +25,7 @@ static void RebuildPaperListBound(PageContext *ctx)
 
 void RebuildPaperList(PageContext *ctx)
 {
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     RebuildPaperListBound(ctx);
 }
 
@@ -36,7 +36,7 @@ BOOL MergeLoadedSettings(PageContext *ctx, const PXDEVMODE *loaded)
     UniqueBlock<PXDEVMODE> merged = UniqueBlock<PXDEVMODE>::Allocate();
     if (!merged)
         return FALSE;
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     PaperList scratch = {};
     BOOL built = BuildDevMode(merged.get(), &loaded->dm, ctx->hPrinter, ctx->pPrinterName,
                               &ctx->printerInfo, &scratch, FALSE);
@@ -56,13 +56,12 @@ void ResetToDefaults(PageContext *ctx)
     PXDEVMODE *dm = &ctx->dmCurrent;
     int16_t lengthUnit = dm->pdmLengthUnit;
     int16_t tempUnit = dm->pdmTempUnit;
-    SettingStore *store = SettingStoreOf(dm);
-    HGLOBAL storeHandle = SettingStoreHandleOf(dm);
+    SettingStore *store = StoreFromDevMode(dm);
     CopyMemory(dm, &ctx->dmDefault, sizeof(PXDEVMODE));
     dm->pdmLengthUnit = lengthUnit;
     dm->pdmTempUnit = tempUnit;
-    SetSettingStore(dm, storeHandle, store);
-    SheetBindingScope binding(ctx->hPrinter);
+    AttachSettingStore(dm, store);
+    SheetBindingScope binding(ctx);
     RebuildPaperListBound(ctx);
     RaiseRefreshFlags(ctx);
     InstallPresets(dm);

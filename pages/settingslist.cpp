@@ -130,7 +130,7 @@ void SettingsListCommand(HWND page, PageContext *ctx)
     dm->pdmSettingIndex = (int16_t)data;
     const PrintSetting *record = SettingRecordAddress(dm, data);
     if (record) {
-        SheetBindingScope binding(ctx->hPrinter);
+        SheetBindingScope binding(ctx);
         ApplyPrintSetting(dm, record);
     }
 }

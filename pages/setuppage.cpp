@@ -83,7 +83,7 @@ static void LoadParameterFile(HWND page, PageContext *ctx)
     if (!work)
         return;
     CopyMemory(work.get(), &ctx->dmCurrent, sizeof(PXDEVMODE));
-    if (!LoadSettingsWithDialog(page, work.get(), SettingStoreOf(&ctx->dmCurrent)))
+    if (!LoadSettingsWithDialog(page, work.get(), StoreFromDevMode(&ctx->dmCurrent)))
         return;
     if (MergeLoadedSettings(ctx, work.get()))
         RefillIfReplaced(page, ctx);
@@ -132,7 +132,7 @@ static BOOL SetupCommand(HWND page, PageContext *ctx, int id, int code)
         LoadParameterFile(page, ctx);
         return TRUE;
     case IDC_SETUP_SAVE:
-        SaveSettingsWithDialog(page, &ctx->dmCurrent, SettingStoreOf(&ctx->dmCurrent));
+        SaveSettingsWithDialog(page, &ctx->dmCurrent, StoreFromDevMode(&ctx->dmCurrent));
         return TRUE;
     case IDC_SETUP_VERSION:
         ShowVersionDialog(page, &ctx->versionContext);

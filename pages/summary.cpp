@@ -174,7 +174,7 @@ static void ComputeModeLines(PageContext *ctx, SummaryLines *lines)
 
 void ComputeSummary(PageContext *ctx, SummaryLines *lines)
 {
-    SheetBindingScope binding(ctx->hPrinter);
+    SheetBindingScope binding(ctx);
     ComputeModeLines(ctx, lines);
     SummaryGeometry g = ComputeGeometry(ctx);
     ComputeSizeLines(ctx, lines, g);

@@ -7,8 +7,9 @@
 #include "core/scope.h"
 #include "core/platform.h"
 #include "core/trace.h"
+#include "devmode/papertypes.h"
+#include "devmode/template.h"
 
-#define PX_PRINT_MODE_COUNT 29
 #define PX_PROFILE_FIRST_SPLIT 12     // print modes from here sit 39 ids further on
 #define PX_PROFILE_SPLIT_GAP 39
 #define PX_DESC_TAG 0x64657363u       // 'desc'
@@ -18,10 +19,10 @@ UINT DefaultProfileId(uint32_t paperTypeId, int printMode)
 {
     UINT base = IDS_PROFILE_OTHER;
     UINT fallback = IDS_PROFILE_OTHER + 5;
-    if (paperTypeId == 1280 || paperTypeId == 1380) {
+    if (paperTypeId == PX_PAPER_TYPE_STANDARD || paperTypeId == PX_PAPER_TYPE_PHOTO) {
         base = IDS_PROFILE_GLOSSY;
         fallback = IDS_PROFILE_GLOSSY + 5;
-    } else if (paperTypeId == 1281) {
+    } else if (paperTypeId == PX_PAPER_TYPE_BANNER) {
         base = IDS_PROFILE_WHITE;
         fallback = IDS_PROFILE_WHITE + 3;
     }

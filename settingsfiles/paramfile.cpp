@@ -31,13 +31,8 @@ static BOOL ReadZeroFilled(HANDLE file, void *buffer, DWORD bytes)
     return TRUE;
 }
 
-// A count addresses records of a store block; a print mode a row of the
-// print-mode tables. Values outside their bounds make the file damaged.
-static BOOL CountInRange(int count)
-{
-    return ValueWithinBounds(kDevModeFields[PXF_pdmSettingCount], count);
-}
-
+// A print mode must name a row of the print-mode tables; otherwise the file
+// is damaged.
 static BOOL PrintModeInRange(int16_t printMode)
 {
     return ValueWithinBounds(kDevModeFields[PXF_pdmPrintMode], printMode);
@@ -62,7 +57,7 @@ static UINT TakeCounts(ParamFileImage *image)
         image->counts[0] = static_cast<int16_t>(body->legacySettingCount);
         image->counts[1] = 0;
     }
-    return CountInRange(image->counts[0]) && CountInRange(image->counts[1]) ? 0 : IDS_OVP_DAMAGED;
+    return SettingCountValid(image->counts[0]) && SettingCountValid(image->counts[1]) ? 0 : IDS_OVP_DAMAGED;
 }
 
 static UINT ReadRecords(HANDLE file, ParamFileImage *image)
@@ -209,7 +204,7 @@ void BodyFromDevMode(const PXDEVMODE *dm, ParamFileBody *body)
             memcpy(to + f.body, from + DevModeOffset(f), f.bodyBytes);
         }
     }
-    // Counts beyond a block's 21 slots could not be matched by records.
+    // A count beyond the registered slots would make a file that cannot load.
     body->pdmSettingCount[0] = SettingCountOf(dm, 0);
     body->pdmSettingCount[1] = SettingCountOf(dm, 1);
 }

@@ -13,11 +13,6 @@
 
 #define RECORD_BYTES ((DWORD)sizeof(PrintSetting))
 
-static BOOL CountInRange(int count)
-{
-    return count >= 0 && count <= PX_SETTING_SLOTS;
-}
-
 static BOOL IsLegacyVersion(int version)
 {
     return version != PX_FILE_VERSION;
@@ -31,7 +26,7 @@ static WorkFileResult CheckHeader(const WorkFileHeader *header, int counts[2])
         return WORKFILE_OTHER_MODEL;
     counts[0] = IsLegacyVersion(header->version) ? header->legacyCount : header->counts[0];
     counts[1] = IsLegacyVersion(header->version) ? 0 : header->counts[1];
-    if (!CountInRange(counts[0]) || !CountInRange(counts[1]))
+    if (!SettingCountValid(counts[0]) || !SettingCountValid(counts[1]))
         return WORKFILE_BAD_COUNT;
     return WORKFILE_OK;
 }
@@ -204,12 +199,12 @@ BOOL ReadWorkingSettings(HANDLE printer, PXDEVMODE *dm)
 {
     WCHAR path[MAX_PATH];
     return GetWorkingSettingsPath(printer, path) &&
-           ReadWorkingSettingsFile(path, dm, SettingStoreOf(dm)) == WORKFILE_OK;
+           ReadWorkingSettingsFile(path, dm, StoreFromDevMode(dm)) == WORKFILE_OK;
 }
 
 BOOL WriteWorkingSettings(HANDLE printer, const PXDEVMODE *dm)
 {
     WCHAR path[MAX_PATH];
     return GetWorkingSettingsPath(printer, path) &&
-           WriteWorkingSettingsFile(path, dm, SettingStoreOf(dm));
+           WriteWorkingSettingsFile(path, dm, StoreFromDevMode(dm));
 }

@@ -34,7 +34,7 @@ enum WorkFileResult {
     WORKFILE_SHORT_HEADER,
     WORKFILE_BAD_VERSION,      // above 2
     WORKFILE_OTHER_MODEL,
-    WORKFILE_BAD_COUNT,        // below 0 or above 21
+    WORKFILE_BAD_COUNT,        // outside 0 to PX_SETTING_MAX_COUNT
     WORKFILE_BAD_SIZE,         // not exactly header + records
     WORKFILE_READ_FAILED,
     WORKFILE_NO_MEMORY,

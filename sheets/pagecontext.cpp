@@ -42,6 +42,8 @@ BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    // Read once: the sheet's later queries rebind by this path alone.
+    ctx->dataFile = CopyBoundDataDriverPath();
     if (!BuildDevMode(&ctx->dmOpened, pdmIn, hPrinter, pPrinterName, &ctx->printerInfo,
                       &ctx->paperList, TRUE))
         return FALSE;
@@ -108,5 +110,6 @@ void ReleasePageContext(PageContext *ctx)
     }
     ReleasePaperList(&ctx->paperList);
     PxFree(ctx->helpFile);
+    PxFree(ctx->dataFile);
     PxFree(ctx);
 }

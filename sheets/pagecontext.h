@@ -33,6 +33,8 @@ struct PageContext {
     PFNCOMPROPSHEET pfnComPropSheet;
     HANDLE hComPropSheet;
     HANDLE ownedPrinter;      // opened by name for the sheet's life, or NULL
+    WCHAR *dataFile;          // PxAlloc'd path of the data driver bound at
+                              // set-up: the sheet binds it again for its queries
 };
 
 // Binds the data driver and builds the opened and default records. Without
@@ -48,7 +50,7 @@ BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
 // memory is short.
 PageContext *AllocPageContext(void);
 // Closes a printer the context opened, frees the paper list, the help file
-// copy and the context itself.
+// and data file copies and the context itself.
 void ReleasePageContext(PageContext *ctx);
 // Whether ctx is a context this process allocated and has not released.
 BOOL IsLivePageContext(const PageContext *ctx);

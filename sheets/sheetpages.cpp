@@ -74,7 +74,7 @@ UINT CALLBACK BasicPageReleaseCallback(HWND, UINT message, PROPSHEETPAGEW *page)
     if (!IsLivePageContext(ctx))
         return 1;
     if (ctx->applied == 1) {
-        SheetBindingScope binding(ctx->hPrinter);
+        SheetBindingScope binding(ctx);
         ApplyResolution(&ctx->dmCurrent);
     }
     LPARAM result = ctx->applied == 1 ? CPSUI_OK : CPSUI_CANCEL;

@@ -23,3 +23,12 @@ void FreeGuarded(GuardedBuffer *buffer)
         VirtualFree(buffer->base, 0, MEM_RELEASE);
     *buffer = GuardedBuffer();
 }
+
+void *AllocGuardedBlock(SIZE_T size) { return AllocGuarded(size).data; }
+
+void FreeGuardedBlock(void *data)
+{
+    MEMORY_BASIC_INFORMATION info;
+    if (data && VirtualQuery(data, &info, sizeof info))
+        VirtualFree(info.AllocationBase, 0, MEM_RELEASE);
+}

@@ -13,6 +13,11 @@ struct GuardedBuffer {
 GuardedBuffer AllocGuarded(SIZE_T size);
 void FreeGuarded(GuardedBuffer *buffer);
 
+// The same as a plain block (for allocators that take a size and give an
+// address): the reservation is found again from the address.
+void *AllocGuardedBlock(SIZE_T size);
+void FreeGuardedBlock(void *data);
+
 // Scope guard over AllocGuarded.
 struct Guarded {
     GuardedBuffer buffer;

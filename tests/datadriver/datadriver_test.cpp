@@ -1,4 +1,4 @@
-// The reference data driver's own tables and its test doubles, called
+// The reference data driver's own tables, called
 // directly (no spooler, no module): the exports, the defaults, the
 // conventions of Enum/Search and the strings the module reads.
 #include <gtest/gtest.h>
@@ -87,30 +87,6 @@ TEST(DataDriver, PrinterInformation)
         EXPECT_LE(dd.Length(id), 31) << id;
     }
     EXPECT_EQ(dd.Op<PFN_xRtlPrinterInfo>("xRtlPrinterInfo")(NULL), 0);
-}
-
-TEST(DataDriver, TestDoubles)
-{
-    PrinterInfoRecord info;
-    EXPECT_EQ(Version(L"pxdata_v105.dll", &info), 0x0105);
-    EXPECT_EQ(Version(L"pxdata_v115.dll", &info), 0x0115);
-    EXPECT_EQ(Version(L"pxdata_v205.dll", &info), 0x0205);
-    EXPECT_EQ(Version(L"pxdata2.dll", &info), 0x0102);
-    EXPECT_EQ(info.maxCopies, 500);
-    {
-        DataDriver noop(L"pxdata_noop.dll");
-        ASSERT_TRUE(noop.module);
-        for (const char *name : kOperations)
-            EXPECT_EQ(GetProcAddress(noop.module, name) == NULL,
-                      strcmp(name, "xRtlQltModeSearch") == 0)
-                << name;
-    }
-    DataDriver reference(L"pxdata.dll"), positive(L"pxdata_pos.dll");
-    int n = reference.Op<PFN_xRtlQuery>("xRtlPaperQuery")();
-    EXPECT_LT(n, 0);
-    EXPECT_EQ(positive.Op<PFN_xRtlQuery>("xRtlPaperQuery")(), -n);
-    DataDriver bad(L"pxdata_bad.dll");
-    EXPECT_FALSE(bad.module);
 }
 
 TEST(DataDriver, DefaultsAndEnumerationBounds)

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "devmode/geometry.h"
+#include "tests/common/records.h"
 
 static MediaRecord Media(int32_t maxW, int32_t maxL, int32_t minW, int32_t minL)
 {
@@ -64,27 +65,30 @@ TEST(Geometry, UprightTurnedAndClasslessPagesWorkedThrough)
 
     PaperEntry e = a4;
     ComputePageGeometry(&e, &margin, &roll, 0, 100, 1, &g, 1);
-    const int32_t upright[13] = {1, 1, 0, 0, 2100, 2970, 30, 50, 2030, 2860, 0, 5, 5};
-    EXPECT_EQ(memcmp(&g, upright, sizeof g), 0);
+    const PageGeometry upright = {1, 1, 0, 0, 2100, 2970, 30, 50, 2030, 2860, 0, 5, 5};
+    EXPECT_TRUE(SameGeometry(g, upright)) << "upright";
     e = a4;
     ComputePageGeometry(&e, &margin, &roll, 1, 100, 1, &g, 3);
-    const int32_t turned[13] = {(int32_t)0xFF000020, (int32_t)0xFF000002, 0, 0, 2100, 2970,
-                                60, 25, 1990, 2910, 0, 0, 0};
-    EXPECT_EQ(memcmp(&g, turned, sizeof g), 0);
+    const PageGeometry turned = {(int32_t)0xFF000020, (int32_t)0xFF000002, 0, 0, 2100, 2970,
+                                 60, 25, 1990, 2910, 0, 0, 0};
+    EXPECT_TRUE(SameGeometry(g, turned)) << "turned";
     EXPECT_EQ(e.code, 0x8002);
     e = a4;  // class 0x8000, not turned: the orientation on the media flips
     ComputePageGeometry(&e, &margin, &roll, 1, 100, 1, &g, 1);
-    EXPECT_EQ(g.mediaOrientation * 10000 + g.pageExtentX, 22100);
+    EXPECT_EQ(g.mediaOrientation, 2);
+    EXPECT_EQ(g.pageExtentX, 2100);
 
     roll.uprightCode = 0x4801;  // asks for the media's printable size
     e = a4;
     ComputePageGeometry(&e, &margin, &roll, 0, 100, 1, &g, 1);
-    EXPECT_EQ(g.mediaPrintableWidth * 10000 + g.mediaPrintableLength, 20402860);
+    EXPECT_EQ(g.mediaPrintableWidth, 2040);
+    EXPECT_EQ(g.mediaPrintableLength, 2860);
 
     roll.keepPaperCode = 1;  // a code with no class is placed upright
     e = a4;
     e.code = 0x0001;
     ComputePageGeometry(&e, &margin, &roll, 0, 100, 2, &g, 1);
-    EXPECT_EQ(g.mediaOrientation * 10000 + g.pageExtentX, 22970);
+    EXPECT_EQ(g.mediaOrientation, 2);
+    EXPECT_EQ(g.pageExtentX, 2970);
     EXPECT_EQ(g.placementFlags, 2);
 }

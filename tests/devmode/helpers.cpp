@@ -146,15 +146,3 @@ testing::AssertionResult KeepsInvariants(const PXDEVMODE &dm, const PaperList &l
     CHECK(known) << ": " << dm.dm.dmPrintQuality;
     return testing::AssertionSuccess();
 }
-
-int FirstDifference(const PXDEVMODE &a, const PXDEVMODE &b, size_t from)
-{
-    const BYTE *x = reinterpret_cast<const BYTE *>(&a), *y = reinterpret_cast<const BYTE *>(&b);
-    for (size_t i = from; i < sizeof a; i++) {
-        bool inProcess = i >= offsetof(PXDEVMODE, pdmSettingStoreHandle) &&
-                         i < offsetof(PXDEVMODE, pdmShowStatus);
-        if (!inProcess && x[i] != y[i])
-            return (int)i;
-    }
-    return -1;
-}

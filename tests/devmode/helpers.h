@@ -7,6 +7,7 @@
 
 #include "devmode/builder.h"
 #include "tests/common/printers.h"
+#include "tests/common/records.h"
 
 struct BoundPrinter {
     PrinterHandle handle;
@@ -53,7 +54,3 @@ struct Range {
 };
 extern const Range kRanges[];
 extern const int kRangeCount;
-
-// First differing byte offset outside the in-process fields, or -1; from
-// `from` on.
-int FirstDifference(const PXDEVMODE &a, const PXDEVMODE &b, size_t from = 0);

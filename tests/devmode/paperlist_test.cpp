@@ -24,9 +24,12 @@ TEST(PaperList, NegativeCountAddsFittingFormsAfterThePapers)
     for (int i = 0; i < PaperCount(&list); i++) {
         const PaperEntry &e = list.entries[i];
         if (i >= papers) {
-            EXPECT_TRUE(e.series == 0 && e.paperSize == 0 && e.width - 10 <= 13710) << i;
+            EXPECT_EQ(e.series, 0u) << "form " << i;
+            EXPECT_EQ(e.paperSize, 0) << "form " << i;
+            EXPECT_LE(e.width - 10, 13710) << "form " << i << " width";
         } else if (e.series & PX_SERIES_USER) {
-            EXPECT_EQ(e.width + e.length, kPairs[pair].width + kPairs[pair].length);
+            EXPECT_EQ(e.width, kPairs[pair].width) << "user size " << pair;
+            EXPECT_EQ(e.length, kPairs[pair].length) << "user size " << pair;
             pair++;
         }
     }
@@ -34,7 +37,9 @@ TEST(PaperList, NegativeCountAddsFittingFormsAfterThePapers)
 
     // A series that matches no paper fails even though forms exist.
     EXPECT_FALSE(BuildPaperList(printer.handle, 0x182, &list, 0x10000000u, kPairs, 6));
-    EXPECT_TRUE(list.built == 0 && list.count == 0 && list.entries == NULL);
+    EXPECT_EQ(list.built, 0u) << "built";
+    EXPECT_EQ(list.count, 0) << "count";
+    EXPECT_EQ(list.entries, nullptr) << "entries";
 
     BoundPrinter positive(PX_PRINTER_POSITIVE);
     ASSERT_TRUE(positive.bound);

@@ -35,12 +35,14 @@ TEST_F(PaperMergeTest, UnknownCodeIsFoundBySizeElseBecomesTheLastUserSize)
     PaperEntry last, first;
     ASSERT_NE(FindLastUserSize(&user.list, &last), 0);
     EXPECT_EQ(user.dm.dm.dmPaperSize, (short)last.paperSize);
-    EXPECT_EQ(user.dm.dm.dmPaperWidth * 10000 + user.dm.dm.dmPaperLength, 20003000);
-    EXPECT_EQ(user.dm.pdmUserSizes[0].width * 10000 + user.dm.pdmUserSizes[0].length, 20003000);
+    EXPECT_EQ(user.dm.dm.dmPaperWidth, 2000);
+    EXPECT_EQ(user.dm.dm.dmPaperLength, 3000);
+    EXPECT_EQ(user.dm.pdmUserSizes[0].width, 2000);
+    EXPECT_EQ(user.dm.pdmUserSizes[0].length, 3000);
     ASSERT_NE(FindPaperByCode(&user.list, 366, &first), 0);  // the first user-size entry
     EXPECT_EQ(first.width, 2000);
     Build again(printer, &user.dm, sizeof user.dm, FALSE);
-    EXPECT_EQ(FirstDifference(user.dm, again.dm), -1) << "the pair survives a rebuild";
+    EXPECT_TRUE(SameSettings(again.dm, user.dm)) << "the pair survives a rebuild";
 }
 
 TEST_F(PaperMergeTest, UserSizeOutsideTheLimitsGivesTheStoredOrA4Paper)
@@ -58,7 +60,8 @@ TEST_F(PaperMergeTest, UserSizeOutsideTheLimitsGivesTheStoredOrA4Paper)
     Ask(DMPAPER_USER, 5000, 9000, kSize);  // one the printer takes keeps its size
     Build taken(printer, &c, sizeof c, TRUE);
     EXPECT_EQ(taken.dm.dm.dmPaperSize, DMPAPER_USER);
-    EXPECT_EQ(taken.dm.dm.dmPaperWidth * 10000 + taken.dm.dm.dmPaperLength, 50009000);
+    EXPECT_EQ(taken.dm.dm.dmPaperWidth, 5000);
+    EXPECT_EQ(taken.dm.dm.dmPaperLength, 9000);
 }
 
 TEST_F(PaperMergeTest, BoundPapersAndFormsSurviveARebuild)
@@ -68,7 +71,7 @@ TEST_F(PaperMergeTest, BoundPapersAndFormsSurviveARebuild)
     EXPECT_EQ(bound.dm.dm.dmDefaultSource, 0x111);
     EXPECT_NE(bound.dm.pdmMargin.mediaMask & 0x111, 0);
     Build again(printer, &bound.dm, sizeof bound.dm, FALSE);
-    EXPECT_EQ(FirstDifference(bound.dm, again.dm), -1);
+    EXPECT_TRUE(SameSettings(again.dm, bound.dm));
 
     Build plain(printer, NULL, 0, FALSE);
     int forms = 0;

@@ -20,7 +20,7 @@ TEST(PublicMerge, NoSourcesGiveTheTemplateButForDataDriverFields)
     version.dwOSVersionInfoSize = sizeof version;
     ASSERT_TRUE(GetVersionExW(&version));
     expected.pdmShowStatus = version.dwMajorVersion < 6;
-    EXPECT_EQ(FirstDifference(expected, built.dm), -1);
+    EXPECT_TRUE(SameSettings(built.dm, expected));
     EXPECT_EQ(built.dm.pdmMargin.id + built.dm.pdmQualityMode.id, 258u + 14u);
     EXPECT_NE(built.dm.pdmQualityMode.name[0], 0);
 

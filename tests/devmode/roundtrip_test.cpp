@@ -57,17 +57,18 @@ struct RoundTripTest : testing::Test {
 TEST_F(RoundTripTest, EveryPrivateFieldSurvivesCallerAndStoredRecords)
 {
     Build full(printer, &changed, sizeof changed, FALSE);
-    EXPECT_EQ(FirstDifference(changed, full.dm, PX_DM_PRIVATE_OFFSET), -1);
-    EXPECT_EQ(full.dm.dm.dmMediaType * 10000 + full.dm.dm.dmPrintQuality, 2580540);
+    EXPECT_TRUE(SameSettings(full.dm, changed, PX_DM_PRIVATE_OFFSET));
+    EXPECT_EQ(full.dm.dm.dmMediaType, 258u);
+    EXPECT_EQ(full.dm.dm.dmPrintQuality, 540);
     PXDEVMODE older = changed;
     older.dm.dmDriverExtra = PX_DM_OLD_DRIVER_EXTRA;
     Build old(printer, &older, DeclaredBytes(older), FALSE);
-    EXPECT_EQ(FirstDifference(changed, old.dm, PX_DM_PRIVATE_OFFSET), -1);
+    EXPECT_TRUE(SameSettings(old.dm, changed, PX_DM_PRIVATE_OFFSET));
 
     StoredRecordScope scope(printer.handle, &changed.dm);
     ASSERT_TRUE(scope.set);
     Build stored(printer, NULL, 0, TRUE);
-    EXPECT_EQ(FirstDifference(changed, stored.dm, PX_DM_PRIVATE_OFFSET), -1);
+    EXPECT_TRUE(SameSettings(stored.dm, changed, PX_DM_PRIVATE_OFFSET));
 }
 
 static const int32_t kBoundaries[] = {
@@ -122,7 +123,7 @@ static void BuildMutated(const BoundPrinter &printer, const PXDEVMODE *bases, un
         ASSERT_TRUE(useStored || (first.dm.pdmMargin.mediaMask & first.dm.dm.dmDefaultSource))
             << "seed " << seed << " iteration " << i;
         Build again(printer, &first.dm, sizeof first.dm, useStored);
-        ASSERT_EQ(FirstDifference(first.dm, again.dm), -1) << "seed " << seed << " iteration " << i;
+        ASSERT_TRUE(SameSettings(again.dm, first.dm)) << "seed " << seed << " iteration " << i;
     }
 }
 

@@ -79,14 +79,16 @@ TEST_F(ValidateTest, SettingCountsAndIndexStayInsideTheStore)
     ASSERT_TRUE(scope.set);
     c.pdmLegacySettingCount = 4, c.pdmSettingIndex = -2;
     Build legacy(printer, &c, sizeof c, TRUE);
-    EXPECT_EQ(legacy.dm.pdmSettingCount[0] * 100 + legacy.dm.pdmSettingCount[1], 402);
+    EXPECT_EQ(legacy.dm.pdmSettingCount[0], 4);
+    EXPECT_EQ(legacy.dm.pdmSettingCount[1], 2);
     EXPECT_EQ(legacy.dm.pdmLegacySettingCount, 0);
     EXPECT_EQ(legacy.dm.pdmSettingIndex, 0) << "not the stored 7";
 
     c.pdmLegacySettingCount = 0, c.pdmSettingCount[0] = 30, c.pdmSettingCount[1] = -3;
     c.pdmSettingIndex = 21;
     Build over(printer, &c, sizeof c, TRUE);
-    EXPECT_EQ(over.dm.pdmSettingCount[0] * 100 + over.dm.pdmSettingCount[1], 2000);
+    EXPECT_EQ(over.dm.pdmSettingCount[0], PX_SETTING_MAX_COUNT);
+    EXPECT_EQ(over.dm.pdmSettingCount[1], 0);
     EXPECT_EQ(over.dm.pdmSettingIndex, 0);
 }
 
@@ -99,13 +101,14 @@ TEST_F(ValidateTest, PrintModeParametersComeFromTheRightTable)
     EXPECT_EQ(main.dm.pdmDotSizeSet, 1u) << "the template's companion";
     EXPECT_EQ(main.dm.pdmCarriageSpeed, 1);
 
-    c.pdmPaperType.id = PX_PAPER_TYPE_1281;
+    c.pdmPaperType.id = PX_PAPER_TYPE_BANNER;
     Build own(printer, &c, sizeof c, FALSE);
     EXPECT_EQ(own.dm.dm.dmMediaType, 259u);
     EXPECT_EQ(own.dm.pdmCarriageSpeed, 2) << "row 2 of the four-row table";
     c.pdmPrintMode = 6;  // beyond the four-row table: the main table's row
     Build beyond(printer, &c, sizeof c, FALSE);
-    EXPECT_EQ(beyond.dm.pdmWaveform * 10 + beyond.dm.pdmCarriageSpeed, 12);
+    EXPECT_EQ(beyond.dm.pdmWaveform, 1);
+    EXPECT_EQ(beyond.dm.pdmCarriageSpeed, 2);
 }
 
 TEST_F(ValidateTest, DataDriverRecordsAreSearchedAndFitTheSource)

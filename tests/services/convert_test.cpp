@@ -4,6 +4,7 @@
 
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
+#include "tests/common/records.h"
 #include "tests/services/driver.h"
 
 namespace {
@@ -59,8 +60,10 @@ TEST(ConvertDevMode, ConvertCopiesWhatBothHoldAndKeepsTheDestinationHeader)
     ASSERT_TRUE(Convert(PX_PRINTER, in, &record->dm, &needed, CDM_CONVERT));
     EXPECT_EQ(4160, needed);
     EXPECT_EQ(static_cast<DWORD>(DMICMMETHOD_NONE), record->dm.dmICMMethod);
-    EXPECT_EQ(0, memcmp(reinterpret_cast<BYTE *>(in) + 220, reinterpret_cast<BYTE *>(record) + 220,
-                        3940));
+    const PXDEVMODE *sent = reinterpret_cast<PXDEVMODE *>(in);
+    EXPECT_TRUE(SameSettings(*record, *sent, PX_DM_PUBLIC_SIZE)) << "the private part";
+    EXPECT_EQ(record->pdmSettingStore, sent->pdmSettingStore) << "pdmSettingStore";
+    EXPECT_EQ(record->pdmSettingStoreHandle, sent->pdmSettingStoreHandle) << "pdmSettingStoreHandle";
 }
 
 TEST(ConvertDevMode, DefaultModesNeedTheWholeRecord)

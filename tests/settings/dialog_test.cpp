@@ -56,8 +56,14 @@ TEST(SettingsFileDialog, DescribesTheOpenAndSaveDialogs)
         EXPECT_EQ(ofn.lpstrTitle, Text(d.title));
         EXPECT_STREQ(ofn.lpstrDefExt, d.extension);
         EXPECT_EQ(FilterList(ofn.lpstrFilter), FilterList(d.filter));
-        EXPECT_TRUE(ofn.lpstrFileTitle && !ofn.hInstance && !ofn.lpstrCustomFilter && !ofn.lpstrInitialDir &&
-                    !ofn.lCustData && !ofn.lpfnHook && !ofn.lpTemplateName && !ofn.FlagsEx);
+        EXPECT_TRUE(ofn.lpstrFileTitle != NULL) << "lpstrFileTitle";
+        EXPECT_EQ(ofn.hInstance, nullptr) << "hInstance";
+        EXPECT_EQ(ofn.lpstrCustomFilter, nullptr) << "lpstrCustomFilter";
+        EXPECT_EQ(ofn.lpstrInitialDir, nullptr) << "lpstrInitialDir";
+        EXPECT_EQ(ofn.lCustData, 0) << "lCustData";
+        EXPECT_TRUE(ofn.lpfnHook == NULL) << "lpfnHook";
+        EXPECT_EQ(ofn.lpTemplateName, nullptr) << "lpTemplateName";
+        EXPECT_EQ(ofn.FlagsEx, 0u) << "FlagsEx";
     }
 }
 

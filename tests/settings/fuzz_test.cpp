@@ -58,10 +58,11 @@ TEST(SettingsFileFuzz, MutatedFilesLoadOrChangeNothing)
         }
         for (int block = 0; block < 2; block++) {
             int count = t.dm->pdmSettingCount[block];
-            ASSERT_TRUE(count >= 0 && count <= PX_SETTING_SLOTS) << count;
+            ASSERT_TRUE(SettingCountValid(count)) << "count " << count << " of block " << block;
             for (int slot = count; slot < PX_SETTING_SLOTS; slot++)
-                ASSERT_EQ(memcmp(&t.store->blocks[block][slot], &pristine.store->blocks[block][slot],
-                                 sizeof(PrintSetting)), 0) << "block " << block << " slot " << slot;
+                ASSERT_TRUE(SamePrintSetting(t.store->blocks[block][slot],
+                                             pristine.store->blocks[block][slot]))
+                    << "block " << block << " slot " << slot;
         }
     }
 }

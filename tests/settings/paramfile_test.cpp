@@ -101,16 +101,16 @@ TEST(ParameterFile, EverySavedByteIsAccountedForAndLoadsBack)
         PutCarried((BYTE *)&want, kCarried[i], i, false);
     want.pdmQualityMode.id = 16;
     ASSERT_EQ(LoadSettingsFile(path.c_str(), u.dm, u.store), 0u);
-    EXPECT_EQ(memcmp(u.dm, &want, sizeof want), 0);
-    EXPECT_EQ(memcmp(u.store->blocks[0], t.store->blocks[0], 3 * 1184), 0);
-    EXPECT_EQ(memcmp(u.store->blocks[1], t.store->blocks[1], 2 * 1184), 0);
+    EXPECT_TRUE(SameSettings(*u.dm, want));
+    EXPECT_TRUE(SamePrintSettings(u.store->blocks[0], t.store->blocks[0], 3)) << "block 0";
+    EXPECT_TRUE(SamePrintSettings(u.store->blocks[1], t.store->blocks[1], 2)) << "block 1";
     EXPECT_EQ(u.store->blocks[1][2].presetId, 0x3333) << "slot 2 untouched";
 
-    // Counts from outside are saved bounded to a block's slots, so the file loads.
+    // Counts from outside are saved bounded to the registered slots, so the file loads.
     for (int count : {20, 21, 300, -4}) {
         t.dm->pdmSettingCount[0] = t.dm->pdmSettingCount[1] = (int16_t)count;
         ASSERT_TRUE(SaveSettingsFile(path.c_str(), t.dm, t.store));
-        int bounded = count < 0 ? 0 : count > 21 ? 21 : count;
+        int bounded = count < 0 ? 0 : count > PX_SETTING_MAX_COUNT ? PX_SETTING_MAX_COUNT : count;
         EXPECT_EQ(ReadWholeFile(path).size(), 2072u + 1184 * 2 * bounded) << count;
         EXPECT_EQ(LoadSettingsFile(path.c_str(), u.dm, u.store), 0u) << count;
     }
@@ -149,9 +149,9 @@ TEST(ParameterFile, RefusedFilesGiveTheirMessageAndChangeNothing)
         {ParamFile(2501, 3, 0, 0, 0, 0), IDS_OVP_UNKNOWN_VERSION},
         {ParamFile(2502, 3, 0, 0, 0, 0), IDS_OVP_UNKNOWN_VERSION},
         {ParamFile(2502, 2, 0, 0, 0, 0), IDS_OVP_OTHER_MODEL},
-        {ParamFile(2501, 2, 22, 0, 0, 22), IDS_OVP_DAMAGED},
+        {ParamFile(2501, 2, 21, 0, 0, 21), IDS_OVP_DAMAGED},         // slot 20 is not registered
         {ParamFile(2501, 2, 0, -1, 0, 0), IDS_OVP_DAMAGED},
-        {ParamFile(2501, 1, 0x10016, 0, 0, 22), IDS_OVP_DAMAGED},   // low half 22
+        {ParamFile(2501, 1, 0x10015, 0, 0, 21), IDS_OVP_DAMAGED},   // low half 21
         {ParamFile(2501, 2, 1, 0, 29, 1), IDS_OVP_DAMAGED},
         {ParamFile(2501, 2, 1, 0, -1, 1), IDS_OVP_DAMAGED},
         {ParamFile(2501, 2, 1, 0, 0x1001D, 1), IDS_OVP_DAMAGED},    // low half 29
@@ -179,9 +179,11 @@ TEST(ParameterFile, ShortFilesReadMissingBytesAsZero)
     std::wstring path = ScratchPath(L"short.OVP");
     // Header and body only, counts 0: loads and leaves the store alone.
     ASSERT_TRUE(WriteWholeFile(path, ParamFile(2501, 2, 0, 0, 0x7FFF001C, 0)));
-    const std::vector<BYTE> store((BYTE *)t.store, (BYTE *)(t.store + 1));
+    const int slots = PX_SETTING_BLOCKS * PX_SETTING_SLOTS;
+    const PrintSetting *all = &t.store->blocks[0][0];
+    const std::vector<PrintSetting> store(all, all + slots);
     ASSERT_EQ(LoadSettingsFile(path.c_str(), t.dm, t.store), 0u);
-    EXPECT_EQ(memcmp(t.store, store.data(), store.size()), 0);
+    EXPECT_TRUE(SamePrintSettings(all, store.data(), slots)) << "the store, slot by slot";
     EXPECT_EQ(t.dm->pdmPrintMode, 28) << "only the low half of the slot is read";
 
     // A body cut short: what is missing reads as zero.
@@ -203,9 +205,9 @@ TEST(ParameterFile, ShortFilesReadMissingBytesAsZero)
     ASSERT_EQ(LoadSettingsFile(path.c_str(), t.dm, t.store), 0u);
     PrintSetting first = MakeSetting(L"file", 0), second = MakeSetting(L"file", 1), zero = {};
     memset((BYTE *)&second + 584, 0, 600);
-    EXPECT_EQ(memcmp(&t.store->blocks[0][0], &first, sizeof first), 0);
-    EXPECT_EQ(memcmp(&t.store->blocks[0][1], &second, sizeof second), 0);
-    EXPECT_EQ(memcmp(&t.store->blocks[1][0], &zero, sizeof zero), 0);
+    EXPECT_TRUE(SamePrintSetting(t.store->blocks[0][0], first)) << "block 0 slot 0";
+    EXPECT_TRUE(SamePrintSetting(t.store->blocks[0][1], second)) << "block 0 slot 1";
+    EXPECT_TRUE(SamePrintSetting(t.store->blocks[1][0], zero)) << "block 1 slot 0";
 }
 
 TEST(ParameterFile, OlderVersionsCarryOnlyTheFirstPaperType)
@@ -221,7 +223,8 @@ TEST(ParameterFile, OlderVersionsCarryOnlyTheFirstPaperType)
         ASSERT_EQ(LoadSettingsFile(path.c_str(), t.dm, t.store), 0u) << version;
         EXPECT_EQ(t.dm->pdmSettingCount[0], 3);
         EXPECT_EQ(t.dm->pdmSettingCount[1], 5);
-        EXPECT_EQ(memcmp(t.store->blocks[0], file.data() + 2072, 3 * 1184), 0);
+        EXPECT_TRUE(SamePrintSettings(t.store->blocks[0],
+                                      reinterpret_cast<const PrintSetting *>(file.data() + 2072), 3));
         EXPECT_EQ(t.store->blocks[0][3].presetId, 4) << "slot 3 keeps its preset";
     }
 }

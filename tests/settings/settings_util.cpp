@@ -9,15 +9,18 @@
 #include "devmode/template.h"
 #include "tests/common/printers.h"
 
-TestDevMode::TestDevMode() : dm(record.as<PXDEVMODE>()), store(storage.as<SettingStore>())
+TestDevMode::TestDevMode()
+    : dm(record.as<PXDEVMODE>()), store(NewSettingStoreWith(AllocGuardedBlock, FreeGuardedBlock))
 {
     PrinterHandle printer(PX_PRINTER);
     PrinterInfoRecord info = {};
     EXPECT_TRUE(BindAndCheck(printer, &info)) << "reference printer not bound";
     CopyBuiltInTemplate(dm);
-    SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+    EXPECT_TRUE(AttachSettingStore(dm, store)) << "store not live";
     InstallPresets(dm);
 }
+
+TestDevMode::~TestDevMode() { FreeSettingStore(store); }
 
 std::vector<BYTE> TestDevMode::Bytes() const
 {

@@ -9,15 +9,19 @@
 
 #include "dialogs/settingstore.h"
 #include "tests/common/guardpage.h"
+#include "tests/common/records.h"
 
 // The built-in defaults with the presets installed; the reference data
-// driver is bound so that applying settings can search it.
+// driver is bound so that applying settings can search it. The store is a
+// live one that ends at a guard page.
 struct TestDevMode {
     Guarded record{sizeof(PXDEVMODE)};
-    Guarded storage{sizeof(SettingStore)};
     PXDEVMODE *dm;
     SettingStore *store;
     TestDevMode();
+    ~TestDevMode();
+    TestDevMode(const TestDevMode &) = delete;
+    TestDevMode &operator=(const TestDevMode &) = delete;
     // The device mode followed by the store, to prove a refusal changed nothing.
     std::vector<BYTE> Bytes() const;
 };

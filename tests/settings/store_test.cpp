@@ -6,6 +6,10 @@
 #include "core/ddops.h"
 #include "devmode/template.h"
 #include "dialogs/presets.h"
+#include "resources/ids_strings.h"
+#include "settingsfiles/paramfile.h"
+#include "settingsfiles/workfile.h"
+#include "tests/common/printers.h"
 #include "tests/settings/settings_util.h"
 
 // Registers one record per letter of `names` in the block; the slots after
@@ -43,21 +47,23 @@ TEST(SettingStore, MovesAndDeletesKeepTheOthersInOrder)
         EXPECT_EQ(MovePrintSetting(t.dm, m.from, m.to), 1);
         EXPECT_EQ(Order(t, 0), m.order) << m.from << " -> " << m.to;
         if (m.order[1] == L'A') {  // a move to the top travels whole
-            EXPECT_EQ(memcmp(&t.store->blocks[0][0], &moved, sizeof moved), 0);
+            EXPECT_TRUE(SamePrintSetting(t.store->blocks[0][0], moved));
         } else if (m.to == -1) {
             EXPECT_STREQ(t.store->blocks[0][3].name, L"D") << "slots beyond the count keep their bytes";
         }
     }
     EXPECT_EQ(Order(t, 1), L"ABCD") << "the other paper type's block is untouched";
 
-    // A full block: the second one ends the store at its guard page.
+    // A full block: the second one ends the store at its guard page, after
+    // slot 20, which no move touches.
     t.dm->pdmPaperType.id = 0x501;
-    Register(t, 1, L"abcdefghijklmnopqrstu");
-    MovePrintSetting(t.dm, 0, 20);
-    EXPECT_EQ(Order(t, 1), L"bcdefghijklmnopqrstua");
-    t.dm->pdmSettingCount[1] = 300;  // a count from outside addresses only the block
+    Register(t, 1, L"abcdefghijklmnopqrst");
+    MovePrintSetting(t.dm, 0, 19);
+    EXPECT_EQ(Order(t, 1), L"bcdefghijklmnopqrsta");
+    t.dm->pdmSettingCount[1] = 300;  // a count from outside addresses only registered slots
     MovePrintSetting(t.dm, 0, -1);
-    EXPECT_EQ(Order(t, 1), L"cdefghijklmnopqrstua");
+    EXPECT_EQ(Order(t, 1), L"cdefghijklmnopqrsta");
+    EXPECT_STREQ(t.store->blocks[1][PX_SETTING_CURRENT_SLOT].name, L"_") << "slot 20";
     t.dm->pdmSettingCount[1] = 300;
     t.dm->pdmSettingIndex = 21;
     EXPECT_EQ(FindPrintSettingByName(t.dm, L"zz", &t.store->blocks[1][0]), -1);
@@ -120,7 +126,7 @@ TEST(SettingStore, ApplyThenCaptureGivesTheRecordBack)
             memset(s.name, 0, sizeof s.name);     // captured records are unnamed
             memset(s.reserved1154, 0xA5, sizeof s.reserved1154);
             s.editable = 0xA5A5A5A5u;             // not described by the device mode
-            EXPECT_EQ(memcmp(&back, &s, sizeof back), 0) << "type " << type << " kind " << kind;
+            EXPECT_TRUE(SamePrintSetting(back, s)) << "type " << type << " kind " << kind;
         }
     }
 }
@@ -162,7 +168,8 @@ TEST(SettingStore, ApplyFollowsTheRulesForColourFlagsAndParameters)
         s.imageProfile[i] = s.printerProfile[i] = L'p';
     s.imageProfile[259] = 0;               // 259 characters survive; 260 unterminated do not
     ApplyPrintSetting(t.dm, &s);
-    EXPECT_EQ(memcmp(&t.dm->pdmColorCorrection, &before, sizeof before), 0);
+    EXPECT_EQ(t.dm->pdmColorCorrection.id, before.id) << "colour correction kept";
+    EXPECT_STREQ(t.dm->pdmColorCorrection.name, before.name) << "colour correction kept";
     EXPECT_EQ(t.dm->pdmPrintMode, mode);
     EXPECT_EQ(lstrlenW(t.dm->pdmImageProfile), 259);
     EXPECT_EQ(t.dm->pdmPrinterProfile[0], 0);
@@ -191,7 +198,7 @@ TEST(SettingStore, PresetsAndTheSettingInForce)
         expected.effect = 33;
         lstrcpyW(expected.imageProfile, L"sRGB Color Space Profile.icm");
         memset(preset.name, 0, sizeof preset.name);
-        EXPECT_EQ(memcmp(&preset, &expected, sizeof preset), 0) << "preset " << i;
+        EXPECT_TRUE(SamePrintSetting(preset, expected)) << "preset " << i;
     }
     // The names come from the data driver once a record is built without one.
     FillBuiltInPresetNames();
@@ -210,12 +217,66 @@ TEST(SettingStore, PresetsAndTheSettingInForce)
     EXPECT_EQ(t.dm->pdmColorCorrection.id, 0xE02u);
 }
 
-TEST(SettingStore, StoreAddressKeepsItsHighHalfInTheReservedWord)
+// A device mode's store fields reach a store only while this process has it
+// allocated; any other value (from an application, a file, another process)
+// reads as no store. The guard page faults if anything follows it.
+TEST(SettingStore, OnlyALiveStoreIsReachedThroughTheDeviceMode)
 {
     TestDevMode t;
-    SettingStore *high = reinterpret_cast<SettingStore *>(static_cast<uintptr_t>(0x7654321000ull & UINTPTR_MAX));
-    SetSettingStore(t.dm, reinterpret_cast<HGLOBAL>(high), high);
-    EXPECT_EQ(SettingStoreOf(t.dm), high);
-    EXPECT_EQ(SettingStoreHandleOf(t.dm), reinterpret_cast<HGLOBAL>(high));
-    EXPECT_EQ(t.dm->pdmSettingStore, 0x54321000u);
+    ASSERT_EQ(StoreFromDevMode(t.dm), t.store) << "the test's own store";
+    const uint64_t address = reinterpret_cast<uintptr_t>(t.store);
+    EXPECT_EQ(t.dm->pdmSettingStore, static_cast<uint32_t>(address)) << "pdmSettingStore";
+    EXPECT_EQ(t.dm->pdmSettingStoreHandle, static_cast<uint32_t>(address)) << "pdmSettingStoreHandle";
+#if defined(_WIN64)
+    EXPECT_EQ(t.dm->reserved2820, static_cast<uint32_t>(address >> 32)) << "high half of the address";
+#endif
+
+    SettingStore *freed = NewSettingStore();
+    ASSERT_TRUE(freed != NULL);
+    FreeSettingStore(freed);
+    EXPECT_FALSE(SettingStoreLive(freed)) << "a freed store";
+    Guarded guard(16);
+    const uint64_t guardPage = reinterpret_cast<uintptr_t>(guard.buffer.data + guard.buffer.size);
+    const struct {
+        const char *name;
+        uint64_t handle, address;
+    } cases[] = {
+        {"0x41414141", 0x4141414141414141ull, 0x4141414141414141ull},
+        {"freed store", reinterpret_cast<uintptr_t>(freed), reinterpret_cast<uintptr_t>(freed)},
+        {"guard page", guardPage, guardPage},
+        {"live address, other handle", guardPage, address},
+    };
+    PrinterHandle printer(PX_PRINTER);
+    const std::wstring ovp = ScratchPath(L"nostore.OVP");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        t.dm->pdmSettingStoreHandle = static_cast<uint32_t>(c.handle);
+        t.dm->reserved2812 = static_cast<uint32_t>(c.handle >> 32);
+        t.dm->pdmSettingStore = static_cast<uint32_t>(c.address);
+        t.dm->reserved2820 = static_cast<uint32_t>(c.address >> 32);
+        const std::vector<BYTE> before = t.Bytes();
+        EXPECT_EQ(StoreFromDevMode(t.dm), nullptr) << "store reached";
+        EXPECT_EQ(SettingRecordAddress(t.dm, 0), nullptr) << "record address";
+        EXPECT_EQ(FindPrintSettingByName(t.dm, L"", &t.store->blocks[0][0]), -1) << "find";
+        EXPECT_EQ(MovePrintSetting(t.dm, 0, 1), 1) << "move";
+        t.dm->pdmSettingIndex = 1;
+        EXPECT_EQ(ApplySettingInForce(t.dm), 0) << "setting in force";
+        t.dm->pdmSettingIndex = 0;
+        EXPECT_FALSE(ReadWorkingSettings(printer, t.dm)) << "working file read";
+        EXPECT_FALSE(WriteWorkingSettings(printer, t.dm)) << "working file write";
+        EXPECT_EQ(LoadSettingsFile(ovp.c_str(), t.dm, StoreFromDevMode(t.dm)), (UINT)IDS_OVP_DAMAGED)
+            << "parameter file load";
+        EXPECT_FALSE(SaveSettingsFile(ovp.c_str(), t.dm, StoreFromDevMode(t.dm))) << "parameter file save";
+        EXPECT_EQ(t.Bytes(), before) << "device mode or store changed";
+        InstallPresets(t.dm);
+        EXPECT_EQ(t.dm->pdmSettingCount[0], PX_PRESETS_1280) << "counts set without a store";
+        if (c.address != address) {
+            EXPECT_FALSE(AttachSettingStore(t.dm, reinterpret_cast<SettingStore *>(c.address)))
+                << "attached a store that is not live";
+        }
+        ReleaseSettingStore(t.dm);
+        EXPECT_EQ(t.dm->pdmSettingStore, 0u) << "pdmSettingStore after release";
+        EXPECT_TRUE(SettingStoreLive(t.store)) << "the live store was freed through foreign fields";
+    }
+    EXPECT_TRUE(AttachSettingStore(t.dm, t.store));
 }

@@ -69,10 +69,20 @@ TEST(WorkingFile, WrittenFileReadsBackAndResetsAnIndexBeyondTheCount)
     ASSERT_TRUE(WriteWorkingSettingsFile(path.c_str(), t.dm, t.store));
     std::vector<BYTE> file = ReadWholeFile(path);
     ASSERT_EQ(file.size(), 16u + 1184 * 5) << "slot 20 is never written";
-    const int16_t header[] = {2501, 2, -1, 0, 3, 2, 0, 0};
-    EXPECT_EQ(memcmp(file.data(), header, 16), 0);
-    EXPECT_EQ(memcmp(file.data() + 16, t.store->blocks[0], 1184 * 3), 0);
-    EXPECT_EQ(memcmp(file.data() + 16 + 1184 * 3, t.store->blocks[1], 1184 * 2), 0);
+    WorkFileHeader header;
+    memcpy(&header, file.data(), sizeof header);
+    EXPECT_EQ(header.modelMark, 2501) << "model mark";
+    EXPECT_EQ(header.version, 2) << "version";
+    EXPECT_EQ(header.settingIndex, -1) << "setting index";
+    EXPECT_EQ(header.legacyCount, 0) << "legacy count";
+    EXPECT_EQ(header.counts[0], 3) << "count0";
+    EXPECT_EQ(header.counts[1], 2) << "count1";
+    uint32_t reserved;
+    memcpy(&reserved, header.reserved12, sizeof reserved);
+    EXPECT_EQ(reserved, 0u) << "reserved";
+    const PrintSetting *written = reinterpret_cast<const PrintSetting *>(file.data() + 16);
+    EXPECT_TRUE(SamePrintSettings(written, t.store->blocks[0], 3)) << "block 0 in the file";
+    EXPECT_TRUE(SamePrintSettings(written + 3, t.store->blocks[1], 2)) << "block 1 in the file";
 
     const struct { uint32_t type; int16_t before, after; } cases[] = {
         {0x500, -1, -1}, {0x500, 5, 0}, {0x500, 3, 0}, {0x500, 2, 2}, {0x501, 2, 0},
@@ -86,8 +96,8 @@ TEST(WorkingFile, WrittenFileReadsBackAndResetsAnIndexBeyondTheCount)
         EXPECT_EQ(u.dm->pdmSettingIndex, c.after) << c.type << " " << c.before;
         EXPECT_EQ(u.dm->pdmSettingCount[0], 3);
         EXPECT_EQ(u.dm->pdmSettingCount[1], 2);
-        EXPECT_EQ(memcmp(u.store->blocks[0], t.store->blocks[0], 1184 * 3), 0);
-        EXPECT_EQ(memcmp(u.store->blocks[1], t.store->blocks[1], 1184 * 2), 0);
+        EXPECT_TRUE(SamePrintSettings(u.store->blocks[0], t.store->blocks[0], 3)) << "block 0";
+        EXPECT_TRUE(SamePrintSettings(u.store->blocks[1], t.store->blocks[1], 2)) << "block 1";
         EXPECT_EQ(u.store->blocks[0][3].presetId, 0x5A5A) << "other slots keep their contents";
     }
 }
@@ -110,7 +120,7 @@ TEST(WorkingFile, OlderVersionsGetTheNamedPresetsInTheSecondBlock)
             EXPECT_STREQ(got.name, names[i]);
             memset(got.name, 0, sizeof got.name);
             memset(preset.name, 0, sizeof preset.name);
-            EXPECT_EQ(memcmp(&got, &preset, sizeof got), 0) << "the built-in preset " << i;
+            EXPECT_TRUE(SamePrintSetting(got, preset)) << "the built-in preset " << i;
         }
     }
 }
@@ -124,9 +134,9 @@ TEST(WorkingFile, DamagedFilesAreIgnoredAndChangeNothing)
     const struct { std::vector<BYTE> bytes; WorkFileResult result; } cases[] = {
         {longer, WORKFILE_BAD_SIZE},
         {shorter, WORKFILE_BAD_SIZE},
-        {WorkFile(2, 0, 22, 0, 22), WORKFILE_BAD_COUNT},
+        {WorkFile(2, 0, 21, 0, 21), WORKFILE_BAD_COUNT},  // slot 20 is not a registered one
         {WorkFile(2, 0, 1, -1, 0), WORKFILE_BAD_COUNT},
-        {WorkFile(1, 22, 0, 0, 22), WORKFILE_BAD_COUNT},
+        {WorkFile(1, 21, 0, 0, 21), WORKFILE_BAD_COUNT},
         {WorkFile(1, -1, 0, 0, 0), WORKFILE_BAD_COUNT},
         {WorkFile(3, 0, 0, 0, 0), WORKFILE_BAD_VERSION},
         {foreign, WORKFILE_OTHER_MODEL},
@@ -142,9 +152,9 @@ TEST(WorkingFile, DamagedFilesAreIgnoredAndChangeNothing)
     }
     EXPECT_EQ(ReadWorkingSettingsFile(ScratchPath(L"missing.$$$").c_str(), t.dm, t.store),
               WORKFILE_NOT_FOUND);
-    ASSERT_TRUE(WriteWholeFile(path, WorkFile(2, 0, 21, 21, 42)));
-    EXPECT_EQ(ReadWorkingSettingsFile(path.c_str(), t.dm, t.store), WORKFILE_OK) << "21 fill a block";
-    EXPECT_STREQ(t.store->blocks[1][20].name, L"R41");
+    ASSERT_TRUE(WriteWholeFile(path, WorkFile(2, 0, 20, 20, 40)));
+    EXPECT_EQ(ReadWorkingSettingsFile(path.c_str(), t.dm, t.store), WORKFILE_OK) << "20 registered";
+    EXPECT_STREQ(t.store->blocks[1][19].name, L"R39") << "last registered slot of the second block";
 }
 
 TEST(SettingsFiles, AFailedWriteKeepsThePreviousFile)

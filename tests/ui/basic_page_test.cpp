@@ -237,7 +237,7 @@ TEST_F(BasicUi, ApplyKeepsAStoreForTheSheetStillOpen)
     OpenBasic b;
     ASSERT_NE(b.page, nullptr);
     SendMessageW(b.window, PSM_APPLY, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return SettingStoreOf(&b.dm()) != nullptr; }))
+    EXPECT_TRUE(WaitUntil([&] { return StoreFromDevMode(&b.dm()) != nullptr; }))
         << "the page has its store again after Apply";
     EXPECT_EQ(b.sheet.Context()->applied, 1);
     EXPECT_TRUE(b.sheet.Close(PSBTN_CANCEL));

@@ -30,7 +30,7 @@ HWND OpenDocumentSheet::Show(int tab)
 
 void OpenDocumentSheet::EnsureStore()
 {
-    if (SettingStoreOf(dm()))
+    if (StoreFromDevMode(dm()))
         return;
     ownStore = AllocSettingStore(dm()) != NULL;
     InstallPresets(dm());

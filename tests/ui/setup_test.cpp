@@ -34,7 +34,7 @@ bool WindowsBefore6()
 
 std::vector<BYTE> StoreBytes(const PXDEVMODE *dm)
 {
-    const BYTE *store = reinterpret_cast<const BYTE *>(SettingStoreOf(dm));
+    const BYTE *store = reinterpret_cast<const BYTE *>(StoreFromDevMode(dm));
     return store ? std::vector<BYTE>(store, store + sizeof(SettingStore)) : std::vector<BYTE>();
 }
 
@@ -233,7 +233,7 @@ TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     std::wstring good = ScratchFile(L"good.OVP"), bad = ScratchFile(L"bad.OVP");
-    ASSERT_TRUE(SaveSettingsFile(good.c_str(), s.dm(), SettingStoreOf(s.dm())));
+    ASSERT_TRUE(SaveSettingsFile(good.c_str(), s.dm(), StoreFromDevMode(s.dm())));
     s.dm()->dm.dmCopies = 5;  // differs from the file, so a load would show
     s.dm()->pdmSettingCount[0] = 3;
     std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
@@ -273,7 +273,7 @@ TEST_F(SetupPage, ALongFileLoadsAndACutBodyIsRepaired)
     s.EnsureStore();
     std::wstring good = ScratchFile(L"source.OVP"), odd = ScratchFile(L"odd.OVP");
     s.dm()->dm.dmCopies = 9;
-    ASSERT_TRUE(SaveSettingsFile(good.c_str(), s.dm(), SettingStoreOf(s.dm())));
+    ASSERT_TRUE(SaveSettingsFile(good.c_str(), s.dm(), StoreFromDevMode(s.dm())));
     s.dm()->dm.dmCopies = 5;
 
     std::vector<BYTE> bytes = FileBytes(good);
@@ -300,7 +300,7 @@ TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     std::wstring path = ScratchFile(L"held.OVP");
-    ASSERT_TRUE(SaveSettingsFile(path.c_str(), s.dm(), SettingStoreOf(s.dm())));
+    ASSERT_TRUE(SaveSettingsFile(path.c_str(), s.dm(), StoreFromDevMode(s.dm())));
     std::vector<BYTE> old = FileBytes(path);
     s.dm()->dm.dmCopies = 11;
     std::vector<BYTE> record = RecordBytes(s.dm());
@@ -330,7 +330,7 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     ChooseListItem(page, IDC_SETUP_LENGTH_UNIT, 1);
     ChooseListItem(page, IDC_SETUP_TEMP_UNIT, 1);
     std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
-    SettingStore *storeAddress = SettingStoreOf(s.dm());
+    SettingStore *storeAddress = StoreFromDevMode(s.dm());
 
     PostClick(page, IDC_SETUP_INITIALIZE);
     MessageSeen asked = AnswerMessageBox(WaitForModal(s.thread, {s.window}), IDCANCEL);
@@ -354,7 +354,7 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     EXPECT_EQ(s.dm()->pdmUserSizes[0].width, def.pdmUserSizes[0].width);
     EXPECT_EQ(s.dm()->pdmLengthUnit, 1) << "units are kept";
     EXPECT_EQ(s.dm()->pdmTempUnit, 1) << "units are kept";
-    EXPECT_EQ(SettingStoreOf(s.dm()), storeAddress) << "the store stays the page's";
+    EXPECT_EQ(StoreFromDevMode(s.dm()), storeAddress) << "the store stays the page's";
     EXPECT_EQ(s.dm()->pdmSettingCount[0], 6);
     EXPECT_EQ(s.dm()->pdmSettingCount[1], 2);
     EXPECT_EQ(s.dm()->pdmSettingIndex, 0);
@@ -403,7 +403,7 @@ TEST_F(SetupPage, AfterALoadOkCopiesOutTheLoadedSettingsNotTheBasicPageLists)
     SetRecordPaper(s.dm(), &entry);
     s.dm()->dm.dmOrientation = DMORIENT_LANDSCAPE;
     std::wstring path = ScratchFile(L"apply.OVP");
-    ASSERT_TRUE(SaveSettingsFile(path.c_str(), s.dm(), SettingStoreOf(s.dm())));
+    ASSERT_TRUE(SaveSettingsFile(path.c_str(), s.dm(), StoreFromDevMode(s.dm())));
     // The Basic page shows the settings as they were when the sheet opened.
     *s.dm() = original;
     s.Show(PX_TAB_BASIC);

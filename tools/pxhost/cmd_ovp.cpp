@@ -76,7 +76,7 @@ int RunOvpShow(int argc, WCHAR **argv)
 static void UsePresets(PXDEVMODE *dm, SettingStore *store)
 {
     int16_t index = dm->pdmSettingIndex;
-    SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+    AttachSettingStore(dm, store);
     InstallPresets(dm);
     for (int block = 0; block < PX_SETTING_BLOCKS; block++)
         for (int slot = 0; slot < dm->pdmSettingCount[block]; slot++)
@@ -111,7 +111,7 @@ static int WriteParamFile(const WCHAR *devModePath, const WCHAR *ovpPath, const 
     int result = ReadDevModeRecord(devModePath, dm);
     if (result != PXHOST_OK)
         return result;
-    SetSettingStore(dm, static_cast<HGLOBAL>(store), store);
+    AttachSettingStore(dm, store);
     if (workPath) {
         WorkFileResult read = ReadWorkingSettingsFile(workPath, dm, store);
         if (read != WORKFILE_OK) {
@@ -137,10 +137,14 @@ int RunOvpWrite(int argc, WCHAR **argv)
         PrintUtf8(L"usage: pxhost ovp-write DEVMODEFILE OVPFILE [--workfile FILE]\n");
         return PXHOST_USAGE;
     }
+    // The store comes from the store's own allocator: only such a store is
+    // ever reached through a device mode.
     UniqueBlock<PXDEVMODE> dm = UniqueBlock<PXDEVMODE>::Allocate();
-    UniqueBlock<SettingStore> store = UniqueBlock<SettingStore>::Allocate();
-    if (!dm || !store)
-        return PXHOST_FAILED;
-    return WriteParamFile(argv[1], argv[2], OptionValue(argc, argv, L"--workfile", NULL), dm.get(),
-                          store.get());
+    SettingStore *store = NewSettingStore();
+    int result = PXHOST_FAILED;
+    if (dm && store)
+        result = WriteParamFile(argv[1], argv[2], OptionValue(argc, argv, L"--workfile", NULL), dm.get(),
+                                store);
+    FreeSettingStore(store);
+    return result;
 }

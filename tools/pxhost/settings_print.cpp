@@ -46,7 +46,7 @@ const WCHAR *WorkFileResultName(WorkFileResult result)
     case WORKFILE_SHORT_HEADER: return L"shorter than its 16-byte header";
     case WORKFILE_BAD_VERSION: return L"version above 2";
     case WORKFILE_OTHER_MODEL: return L"model mark is not 2501";
-    case WORKFILE_BAD_COUNT: return L"a setting count is below 0 or above 21";
+    case WORKFILE_BAD_COUNT: return L"a setting count is below 0 or above 20";
     case WORKFILE_BAD_SIZE: return L"size is not 16 + 1184 x the setting count";
     case WORKFILE_READ_FAILED: return L"a record cannot be read";
     case WORKFILE_NO_MEMORY: return L"out of memory";
