@@ -3,6 +3,8 @@
 // the common dialog and the message box answered.
 #include <gtest/gtest.h>
 
+#include "tests/common/display.h"
+
 #include "core/module.h"
 #include "resources/ids_strings.h"
 #include "settingsfiles/filedialogs.h"
@@ -67,16 +69,7 @@ TEST(SettingsFileDialog, DescribesTheOpenAndSaveDialogs)
     }
 }
 
-class FileDialogs : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        if (!window)
-            GTEST_SKIP() << "no display: run under xvfb-run";
-        DestroyWindow(window);
-    }
-};
+class FileDialogs : public DisplayTest {};
 
 TEST_F(FileDialogs, SaveReportsAFailedWriteAndKeepsTheOldFile)
 {

@@ -3,6 +3,8 @@
 // follows the colour mode and `editable`, OK and Cancel on the record.
 #include <gtest/gtest.h>
 
+#include "tests/common/display.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,14 +20,13 @@
 
 namespace {
 
-class AdjustDialogs : public testing::Test {
+class AdjustDialogs : public DisplayTest {
 protected:
     void SetUp() override
     {
-        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        if (!window)
-            GTEST_SKIP() << "no display: run under xvfb-run";
-        DestroyWindow(window);
+        DisplayTest::SetUp();
+        if (IsSkipped())
+            return;
         record = *BuiltInPreset(0);
     }
     PrintSetting record = {};

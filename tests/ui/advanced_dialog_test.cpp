@@ -4,6 +4,8 @@
 // profile list comes from the system's colour management.
 #include <gtest/gtest.h>
 
+#include "tests/common/display.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -30,16 +32,7 @@ std::wstring Text(UINT id)
 
 BOOL Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)); }
 
-class AdvancedDialog : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        if (!window)
-            GTEST_SKIP() << "no display: run under xvfb-run";
-        DestroyWindow(window);
-    }
-};
+class AdvancedDialog : public DisplayTest {};
 
 TEST_F(AdvancedDialog, ListsFollowThePaperTypeThePrintModeAndTheColourMode)
 {

@@ -3,6 +3,8 @@
 // paper type's whole block back as it was.
 #include <gtest/gtest.h>
 
+#include "tests/common/display.h"
+
 #include <windows.h>
 
 #include <string>
@@ -23,16 +25,7 @@ std::wstring Text(UINT id)
     return text;
 }
 
-class RegisteredSettings : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        if (!window)
-            GTEST_SKIP() << "no display: run under xvfb-run";
-        DestroyWindow(window);
-    }
-};
+class RegisteredSettings : public DisplayTest {};
 
 std::wstring EntryText(HWND d, int index)
 {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/display.h"
+
 #include <windows.h>
 
 #include <string>
@@ -24,16 +26,7 @@ inline std::wstring ModuleText(UINT id)
     return text;
 }
 
-class BasicUi : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        if (!window)
-            GTEST_SKIP() << "no display: run under xvfb-run";
-        DestroyWindow(window);
-    }
-};
+class BasicUi : public DisplayTest {};
 
 // The choice as a person makes it, the notification posted so that a
 // modal window it opens does not hold the test thread.

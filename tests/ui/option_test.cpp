@@ -3,6 +3,8 @@
 // the user may not change.
 #include <gtest/gtest.h>
 
+#include "tests/common/display.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,16 +14,7 @@
 
 namespace {
 
-class OptionPage : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        if (!window)
-            GTEST_SKIP() << "no display: run under xvfb-run";
-        DestroyWindow(window);
-    }
-};
+class OptionPage : public DisplayTest {};
 
 struct Heater {
     int box, list;

@@ -3,6 +3,8 @@
 // refused, initialize, and a sheet the user may not change.
 #include <gtest/gtest.h>
 
+#include "tests/common/display.h"
+
 #include <string.h>
 
 #include "devmode/paperlist.h"
@@ -14,16 +16,7 @@
 
 namespace {
 
-class SetupPage : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        if (!window)
-            GTEST_SKIP() << "no display: run under xvfb-run";
-        DestroyWindow(window);
-    }
-};
+class SetupPage : public DisplayTest {};
 
 bool WindowsBefore6()
 {

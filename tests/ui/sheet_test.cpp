@@ -3,6 +3,8 @@
 // what the sheet reports and through the platform's own property-sheet host.
 #include <gtest/gtest.h>
 
+#include "tests/common/display.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <winspool.h>
@@ -26,16 +28,7 @@ std::wstring Text(UINT id)
     return text;
 }
 
-class Sheets : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        if (!window)
-            GTEST_SKIP() << "no display: run under xvfb-run";
-        DestroyWindow(window);
-    }
-};
+class Sheets : public DisplayTest {};
 
 TEST_F(Sheets, OkReportsOkAndCopiesOutCancelReportsCancelAndLeavesTheBuffer)
 {
