@@ -9,13 +9,13 @@
 #include "pages/numedit.h"
 #include "resources/ids_strings.h"
 
-INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogSpec *spec, AdjustState *state,
+INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogLayout *layout, AdjustState *state,
                         DLGPROC proc, PrintSetting *record)
 {
     if (!record)
         return -1;
     state->caller = record;
-    INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(spec->dialogId), owner,
+    INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(layout->dialogId), owner,
                                      proc, (LPARAM)record);
     state->caller = NULL;
     return result;
@@ -41,12 +41,12 @@ static void ShowRowValue(HWND dialog, const AdjustRow &row, int16_t value)
         FormatNumber(dialog, row.edit, value, row.scale);
 }
 
-static void EnableRows(HWND dialog, const AdjustDialogSpec *spec, const PrintSetting &record)
+static void EnableRows(HWND dialog, const AdjustDialogLayout *layout, const PrintSetting &record)
 {
     BOOL editable = record.editable != 0;
     BOOL conditionalGroup = TRUE;
-    for (int i = 0; i < spec->rowCount; i++) {
-        const AdjustRow &row = spec->rows[i];
+    for (int i = 0; i < layout->rowCount; i++) {
+        const AdjustRow &row = layout->rows[i];
         BOOL holds = RowConditionHolds(row, record);
         if (row.condition == ADJUST_COLOR_OR_COLOR_INKS)
             conditionalGroup = holds;
@@ -58,17 +58,17 @@ static void EnableRows(HWND dialog, const AdjustDialogSpec *spec, const PrintSet
         SetControlEnabled(dialog, row.track, holds && editable);
         SetControlEnabled(dialog, row.edit, holds && editable);
     }
-    if (spec->conditionalGroup)
-        SetControlEnabled(dialog, spec->conditionalGroup, conditionalGroup);
+    if (layout->conditionalGroup)
+        SetControlEnabled(dialog, layout->conditionalGroup, conditionalGroup);
     SetControlEnabled(dialog, IDOK, editable);
-    SetControlEnabled(dialog, spec->defaultsButton, editable);
+    SetControlEnabled(dialog, layout->defaultsButton, editable);
 }
 
-static void RefreshAdjustments(HWND dialog, const AdjustDialogSpec *spec, const PrintSetting &record,
+static void RefreshAdjustments(HWND dialog, const AdjustDialogLayout *layout, const PrintSetting &record,
                                BOOL withTexts)
 {
-    for (int i = 0; i < spec->rowCount; i++) {
-        const AdjustRow &row = spec->rows[i];
+    for (int i = 0; i < layout->rowCount; i++) {
+        const AdjustRow &row = layout->rows[i];
         int16_t value = record.*row.field;
         SendDlgItemMessageW(dialog, row.track, TBM_SETRANGE, TRUE, MAKELPARAM(row.minimum, row.maximum));
         SendDlgItemMessageW(dialog, row.track, TBM_SETPAGESIZE, 0, row.pageSize);
@@ -76,10 +76,10 @@ static void RefreshAdjustments(HWND dialog, const AdjustDialogSpec *spec, const 
         if (withTexts)
             ShowRowValue(dialog, row, value);
     }
-    EnableRows(dialog, spec, record);
+    EnableRows(dialog, layout, record);
 }
 
-static void InitAdjustDialog(HWND dialog, const AdjustDialogSpec *spec, AdjustState *state,
+static void InitAdjustDialog(HWND dialog, const AdjustDialogLayout *layout, AdjustState *state,
                              LPARAM lParam)
 {
     PrintSetting *record = reinterpret_cast<PrintSetting *>(lParam);
@@ -87,20 +87,20 @@ static void InitAdjustDialog(HWND dialog, const AdjustDialogSpec *spec, AdjustSt
         state->caller = record;
     if (state->caller)
         state->copy = *state->caller;
-    SetWindowTextW(dialog, LoadPageString(spec->dialogId));
-    for (int id = spec->firstLabel; id <= spec->lastLabel; id++) {
+    SetWindowTextW(dialog, LoadPageString(layout->dialogId));
+    for (int id = layout->firstLabel; id <= layout->lastLabel; id++) {
         if (GetDlgItem(dialog, id))
             SetDlgItemTextW(dialog, id, LoadPageString(id));
     }
     SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
     SetDlgItemTextW(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
-    RefreshAdjustments(dialog, spec, state->copy, TRUE);
+    RefreshAdjustments(dialog, layout, state->copy, TRUE);
 }
 
-static const AdjustRow *RowOfControl(const AdjustDialogSpec *spec, HWND control, int id)
+static const AdjustRow *RowOfControl(const AdjustDialogLayout *layout, HWND control, int id)
 {
-    for (int i = 0; i < spec->rowCount; i++) {
-        const AdjustRow &row = spec->rows[i];
+    for (int i = 0; i < layout->rowCount; i++) {
+        const AdjustRow &row = layout->rows[i];
         if ((control && GetDlgItem(GetParent(control), row.track) == control) || row.edit == id)
             return &row;
     }
@@ -109,51 +109,51 @@ static const AdjustRow *RowOfControl(const AdjustDialogSpec *spec, HWND control,
 
 // The thumb's position is taken when it is let go and also while it is
 // dragged, so the edit box follows the thumb.
-static void TrackbarScrolled(HWND dialog, const AdjustDialogSpec *spec, AdjustState *state,
+static void TrackbarScrolled(HWND dialog, const AdjustDialogLayout *layout, AdjustState *state,
                              WPARAM wParam, HWND control)
 {
     WORD code = LOWORD(wParam);
     if (code != TB_ENDTRACK && code != TB_THUMBTRACK && code != TB_THUMBPOSITION)
         return;
-    const AdjustRow *row = RowOfControl(spec, control, 0);
+    const AdjustRow *row = RowOfControl(layout, control, 0);
     if (!row || !state->copy.editable)
         return;
     LRESULT position = SendMessageW(control, TBM_GETPOS, 0, 0);
     state->copy.*row->field = static_cast<int16_t>(position);
-    RefreshAdjustments(dialog, spec, state->copy, TRUE);
+    RefreshAdjustments(dialog, layout, state->copy, TRUE);
 }
 
-static void EditLeft(HWND dialog, const AdjustDialogSpec *spec, AdjustState *state, int id)
+static void EditLeft(HWND dialog, const AdjustDialogLayout *layout, AdjustState *state, int id)
 {
-    const AdjustRow *row = RowOfControl(spec, NULL, id);
+    const AdjustRow *row = RowOfControl(layout, NULL, id);
     if (!row || !state->copy.editable)
         return;
     int32_t value = 0;
     ParseClampFormat(dialog, id, row->minimum, row->maximum, &value, row->scale);
     state->copy.*row->field = static_cast<int16_t>(value);
-    RefreshAdjustments(dialog, spec, state->copy, FALSE);
+    RefreshAdjustments(dialog, layout, state->copy, FALSE);
 }
 
-static void RestoreDefaults(HWND dialog, const AdjustDialogSpec *spec, AdjustState *state)
+static void RestoreDefaults(HWND dialog, const AdjustDialogLayout *layout, AdjustState *state)
 {
-    for (int i = 0; i < spec->rowCount; i++)
-        state->copy.*spec->rows[i].field = spec->rows[i].defaultValue;
-    RefreshAdjustments(dialog, spec, state->copy, TRUE);
+    for (int i = 0; i < layout->rowCount; i++)
+        state->copy.*layout->rows[i].field = layout->rows[i].defaultValue;
+    RefreshAdjustments(dialog, layout, state->copy, TRUE);
 }
 
-static BOOL AdjustCommand(HWND dialog, const AdjustDialogSpec *spec, AdjustState *state,
+static BOOL AdjustCommand(HWND dialog, const AdjustDialogLayout *layout, AdjustState *state,
                           WPARAM wParam)
 {
     int id = LOWORD(wParam);
     WORD notification = HIWORD(wParam);
     if (notification == EN_KILLFOCUS) {
-        EditLeft(dialog, spec, state, id);
+        EditLeft(dialog, layout, state, id);
         return TRUE;
     }
     if (notification != BN_CLICKED)
         return FALSE;
-    if (id == spec->defaultsButton && state->copy.editable) {
-        RestoreDefaults(dialog, spec, state);
+    if (id == layout->defaultsButton && state->copy.editable) {
+        RestoreDefaults(dialog, layout, state);
     } else if (id == IDOK && state->copy.editable) {
         if (state->caller)
             *state->caller = state->copy;
@@ -166,22 +166,22 @@ static BOOL AdjustCommand(HWND dialog, const AdjustDialogSpec *spec, AdjustState
     return TRUE;
 }
 
-INT_PTR AdjustDialogMessage(const AdjustDialogSpec *spec, AdjustState *state, HWND dialog,
+INT_PTR AdjustDialogMessage(const AdjustDialogLayout *layout, AdjustState *state, HWND dialog,
                             UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        InitAdjustDialog(dialog, spec, state, lParam);
+        InitAdjustDialog(dialog, layout, state, lParam);
         return TRUE;
     case WM_HSCROLL:
-        TrackbarScrolled(dialog, spec, state, wParam, reinterpret_cast<HWND>(lParam));
+        TrackbarScrolled(dialog, layout, state, wParam, reinterpret_cast<HWND>(lParam));
         return TRUE;
     case WM_COMMAND:
-        return AdjustCommand(dialog, spec, state, wParam);
+        return AdjustCommand(dialog, layout, state, wParam);
     case WM_HELP:
     case WM_CONTEXTMENU:
         ShowHelpTopic(dialog, AdvancedHelpFile(),
-                      TopicOfControl(spec->help, HelpControlOf(message, wParam, lParam)));
+                      TopicOfControl(layout->help, HelpControlOf(message, wParam, lParam)));
         return TRUE;
     default:
         return FALSE;

@@ -32,7 +32,7 @@ struct AdjustRow {
     AdjustRowCondition condition;
 };
 
-struct AdjustDialogSpec {
+struct AdjustDialogLayout {
     UINT dialogId;                // template and title string
     int firstLabel;               // every id first..last is relabelled
     int lastLabel;
@@ -51,8 +51,8 @@ struct AdjustState {
 
 // Runs the dialog modally on record; 1 after OK (record updated), 0 after
 // Cancel (record untouched), -1 when it cannot be shown.
-INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogSpec *spec, AdjustState *state,
+INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogLayout *layout, AdjustState *state,
                         DLGPROC proc, PrintSetting *record);
 // The message handling of an adjustment dialog's procedure.
-INT_PTR AdjustDialogMessage(const AdjustDialogSpec *spec, AdjustState *state, HWND dialog,
+INT_PTR AdjustDialogMessage(const AdjustDialogLayout *layout, AdjustState *state, HWND dialog,
                             UINT message, WPARAM wParam, LPARAM lParam);

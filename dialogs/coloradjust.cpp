@@ -51,7 +51,7 @@ static const HelpContext kColorAdjustHelp[] = {
     {0, 0},
 };
 
-static const AdjustDialogSpec kColorAdjust = {
+static const AdjustDialogLayout kColorAdjust = {
     IDD_COLOR_ADJUST, IDC_CADJ_GROUP, IDC_CADJ_DEFAULTS, kColorRows,
     sizeof kColorRows / sizeof kColorRows[0], IDC_CADJ_DEFAULTS, IDC_CADJ_BALANCE_GROUP,
     kColorAdjustHelp,

@@ -38,7 +38,7 @@ static const HelpContext kInkAdjustHelp[] = {
     {0, 0},
 };
 
-static const AdjustDialogSpec kInkAdjust = {
+static const AdjustDialogLayout kInkAdjust = {
     IDD_INK_ADJUST, IDC_INK_GROUP, IDC_INK_DEFAULTS, kInkRows, sizeof kInkRows / sizeof kInkRows[0],
     IDC_INK_DEFAULTS, 0, kInkAdjustHelp,
 };
