@@ -19,6 +19,9 @@ $wine build/x64/bin/pxhost.exe devmode --printer "$printer"
 if [ -n "${DISPLAY:-}" ]; then
     $wine build/x64/bin/pxhost.exe preferences --printer "$printer"
 else
+    # The server started above has no display: let it end, so that the one
+    # the pictures start runs on the virtual display.
+    /usr/lib/wine/wineserver -w
     mkdir -p build/x64/screenshots
     xvfb-run -a -s "-screen 0 1024x768x24" \
         $wine build/x64/bin/pxhost.exe shots 'Z:'"$(pwd | tr / '\\')"'\build\x64\screenshots' --printer "$printer"
