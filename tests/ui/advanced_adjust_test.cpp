@@ -16,6 +16,7 @@
 #include "dialogs/presets.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
+#include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
 
 namespace {
@@ -124,7 +125,7 @@ TEST_F(AdjustDialogs, RestoreDefaultsThenCancelLeavesTheRecordAndEmptyBoxesTakeT
         ASSERT_TRUE(open.Close(IDCANCEL));
         EXPECT_EQ(open.result, 0);
     }
-    EXPECT_EQ(FirstDifferentField(before, record), "");
+    EXPECT_TRUE(SamePrintSetting(record, before));
     {
         OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
         ASSERT_NE(open.dialog, nullptr);
@@ -204,7 +205,7 @@ TEST_F(AdjustDialogs, RowsFollowTheColourModeAndALockedRecordOnlyCancels)
     EXPECT_TRUE(IsWindow(d)) << "OK of a locked record";
     ASSERT_TRUE(open.Close(IDCANCEL));
     EXPECT_EQ(open.result, 0);
-    EXPECT_EQ(FirstDifferentField(before, record), "");
+    EXPECT_TRUE(SamePrintSetting(record, before));
 }
 
 }  // namespace

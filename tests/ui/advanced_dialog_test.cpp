@@ -19,6 +19,7 @@
 #include "resources/ids_strings.h"
 #include "services/colorprofile.h"
 #include "tests/common/printers.h"
+#include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
 
 namespace {
@@ -124,7 +125,7 @@ TEST_F(AdvancedDialog, OpeningAListIsAChangeAndOkHandsOverTheSettingInForce)
         EXPECT_EQ(open.result, 1);
     }
     EXPECT_EQ(t.dm()->pdmSettingIndex, 7);
-    EXPECT_EQ(FirstDifferentField(before20, *t.record(PX_SETTING_CURRENT_SLOT)), "")
+    EXPECT_TRUE(SamePrintSetting(*t.record(PX_SETTING_CURRENT_SLOT), before20))
         << "slot 20 is left alone";
 
     PrintSetting mine = *t.record(6);
@@ -139,11 +140,11 @@ TEST_F(AdvancedDialog, OpeningAListIsAChangeAndOkHandsOverTheSettingInForce)
         ASSERT_TRUE(open.Close(IDOK));
     }
     EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT);
-    EXPECT_EQ(FirstDifferentField(mine, *t.record(PX_SETTING_CURRENT_SLOT)), "")
+    EXPECT_TRUE(SamePrintSetting(*t.record(PX_SETTING_CURRENT_SLOT), mine))
         << "slot 20 holds the settings as they were";
     EXPECT_EQ(t.dm()->pdmPrintMode, (int16_t)mine.printMode);
     EXPECT_EQ(t.dm()->pdmContrast, mine.contrast);
-    EXPECT_EQ(FirstDifferentField(mine, *t.record(6)), "") << "the registered record is untouched";
+    EXPECT_TRUE(SamePrintSetting(*t.record(6), mine)) << "the registered record is untouched";
 
     // Settings changed in the adjustment dialog reach the device mode too.
     t.dm()->pdmSettingIndex = 6;
@@ -263,7 +264,7 @@ TEST_F(AdvancedDialog, DataDriversWithoutColourKnowledgeAndPaperTypeWithoutBlock
         }
         EXPECT_EQ(t.count(), 6);
         for (int slot = 0; slot < PX_SETTING_SLOTS; slot++)
-            EXPECT_EQ(FirstDifferentField(saved[slot], *t.record(slot)), "") << "slot " << slot;
+            EXPECT_TRUE(SamePrintSetting(*t.record(slot), saved[slot])) << "slot " << slot;
         OpenAdvanced open(t.ctx);
         ASSERT_NE(open.dialog, nullptr);
         Pick(open.dialog, IDC_ADV_PRINT_MODE, 2);

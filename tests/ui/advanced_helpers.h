@@ -9,6 +9,7 @@
 
 #include "dialogs/settingstore.h"
 #include "sheets/pagecontext.h"
+#include "tests/common/profiles.h"
 #include "tools/uihost/ui.h"
 
 // A page context built as the sheet builds it, with the presets installed.
@@ -43,13 +44,7 @@ std::wstring AnswerMessageBox(DWORD threadId, HWND owner, int button);
 // Types text into an edit box and leaves it.
 void TypeAndLeave(HWND dialog, int id, const WCHAR *text);
 
-// The first field in which two records differ ("" when none).
-std::string FirstDifferentField(const PrintSetting &expected, const PrintSetting &actual);
 
-// Writes a small profile into the colour directory; description null
-// writes one without a 'desc' tag.
-bool InstallProfile(const WCHAR *file, uint32_t profileClass, const char *description);
-void RemoveProfile(const WCHAR *file);
 
 // Entries of a drop-down list.
 int ListCount(HWND dialog, int id);

@@ -14,6 +14,7 @@
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
 #include "tests/common/printers.h"
+#include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
 
 namespace {
@@ -117,8 +118,8 @@ TEST_F(RegisteredSettings, AddRefusesAFullListAndPresetNamesAndAsksBeforeOverwri
     PostClick(d, IDC_ADV_ADD);
     EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), Text(IDS_MSG_SETTINGS_FULL));
     EXPECT_EQ(t.count(), 20);
-    EXPECT_EQ(FirstDifferentField(last, *t.record(19)), "");
-    EXPECT_EQ(FirstDifferentField(PrintSetting{}, *t.record(PX_SETTING_CURRENT_SLOT)), "")
+    EXPECT_TRUE(SamePrintSetting(*t.record(19), last));
+    EXPECT_TRUE(SamePrintSetting(*t.record(PX_SETTING_CURRENT_SLOT), PrintSetting{}))
         << "a refused Add writes no slot";
     EXPECT_EQ(EntryCount(d), 20);
     ASSERT_TRUE(open.Close(IDOK));
@@ -201,7 +202,7 @@ TEST_F(RegisteredSettings, RemoveAndMovesWorkAndCancelRestoresTheBlockByteForByt
     EXPECT_EQ(t.count(), 9);
     EXPECT_EQ(t.dm()->pdmSettingIndex, 7);
     for (int slot = 0; slot < PX_SETTING_SLOTS; slot++)
-        EXPECT_EQ(FirstDifferentField(saved[slot], *t.record(slot)), "") << "slot " << slot;
+        EXPECT_TRUE(SamePrintSetting(*t.record(slot), saved[slot])) << "slot " << slot;
     // Cancel's own result: the store as it was, also after Cancel with nothing done.
     OpenAdvanced again(t.ctx);
     ASSERT_NE(again.dialog, nullptr);
