@@ -14,24 +14,8 @@
 
 namespace {
 
-struct BasicSheet {
-    PrinterHandle printer{PX_PRINTER};
-    Guarded out{4160};
-    HostedDocumentSheet sheet;
-    HWND window = NULL;
-    HWND page = NULL;
-    DWORD thread = 0;
-
-    explicit BasicSheet(DWORD mode = DM_COPY) : sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), mode)
-    {
-        window = sheet.Open();
-        if (window) {
-            page = CurrentSheetPage(window);
-            thread = GetWindowThreadProcessId(window, NULL);
-        }
-    }
-    PageContext *ctx() { return sheet.Context(); }
-    PXDEVMODE &dm() { return sheet.Context()->dmCurrent; }
+struct BasicSheet : OpenBasic {
+    using OpenBasic::OpenBasic;
     HWND OpenUserSize()
     {
         PostClick(page, IDC_BASIC_USER_SIZE);

@@ -17,32 +17,6 @@
 
 namespace {
 
-struct OpenBasic {
-    PrinterHandle printer{PX_PRINTER};
-    Guarded out{4160};
-    HostedDocumentSheet sheet;
-    HWND window = NULL;
-    HWND page = NULL;
-    DWORD thread = 0;
-
-    explicit OpenBasic(DWORD mode = DM_COPY) : sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), mode)
-    {
-        FillMemory(out.buffer.data, 4160, 0xCC);
-        window = sheet.Open();
-        if (window) {
-            page = CurrentSheetPage(window);
-            thread = GetWindowThreadProcessId(window, NULL);
-        }
-    }
-    PXDEVMODE &dm() { return sheet.Context()->dmCurrent; }
-    // PSN_SETACTIVE again: the page refills from the record.
-    void Revisit()
-    {
-        SendMessageW(window, PSM_SETCURSEL, 1, 0);
-        SendMessageW(window, PSM_SETCURSEL, 0, 0);
-    }
-};
-
 int PaperListIndexOf(const PaperList *list, uint16_t paperSize)
 {
     return FindPaperByCode(list, paperSize, NULL);

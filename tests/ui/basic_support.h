@@ -14,6 +14,9 @@
 
 #include "core/module.h"
 #include "settingsfiles/workfile.h"
+#include "tests/common/guardpage.h"
+#include "tests/common/printers.h"
+#include "tools/uihost/hostedsheet.h"
 #include "tools/uihost/ui.h"
 
 // Kept apart from the other UI suites' helpers of the same names.
@@ -27,6 +30,36 @@ inline std::wstring ModuleText(UINT id)
 }
 
 class BasicUi : public DisplayTest {};
+
+// The reference printer's document sheet in the stand-in host, its output
+// record at a guard page filled with 0xCC.
+struct OpenBasic {
+    PrinterHandle printer{PX_PRINTER};
+    Guarded out{4160};
+    HostedDocumentSheet sheet;
+    HWND window = NULL;
+    HWND page = NULL;
+    DWORD thread = 0;
+
+    explicit OpenBasic(DWORD mode = DM_COPY) : sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), mode)
+    {
+        FillMemory(out.buffer.data, 4160, 0xCC);
+        window = sheet.Open();
+        if (window) {
+            page = CurrentSheetPage(window);
+            thread = GetWindowThreadProcessId(window, NULL);
+        }
+    }
+    PageContext *ctx() { return sheet.Context(); }
+    PXDEVMODE &dm() { return sheet.Context()->dmCurrent; }
+    // PSN_SETACTIVE again: the page refills from the record.
+    void Revisit()
+    {
+        SendMessageW(window, PSM_SETCURSEL, 1, 0);
+        SendMessageW(window, PSM_SETCURSEL, 0, 0);
+    }
+};
+
 
 // The choice as a person makes it, the notification posted so that a
 // modal window it opens does not hold the test thread.
