@@ -18,6 +18,7 @@ struct Options {
     int coldRuns;
     const WCHAR *coldChild;
     BOOL coldSplit;
+    BOOL sheetsOnly;
 };
 
 static BOOL ParseOptions(int argc, WCHAR **argv, Options *o)
@@ -27,12 +28,15 @@ static BOOL ParseOptions(int argc, WCHAR **argv, Options *o)
     o->coldRuns = 7;
     o->coldChild = NULL;
     o->coldSplit = FALSE;
+    o->sheetsOnly = FALSE;
     for (int i = 1; i < argc; i++) {
         BOOL hasValue = i + 1 < argc;
         if (lstrcmpW(argv[i], L"--quick") == 0) {
             o->plan.repetitions = 3;
             o->plan.repetitionMs = 5;
             o->coldRuns = 1;
+        } else if (lstrcmpW(argv[i], L"--sheets") == 0) {
+            o->sheetsOnly = TRUE;
         } else if (lstrcmpW(argv[i], L"--reps") == 0 && hasValue) {
             o->plan.repetitions = _wtoi(argv[++i]);
         } else if (lstrcmpW(argv[i], L"--ms") == 0 && hasValue) {
@@ -169,14 +173,30 @@ static int RunBench(const Options *o)
     return result;
 }
 
+// Only the printing preferences, for looking at the sheets under a profiler.
+static int RunSheets(const Options *o)
+{
+    DWORD error = EnsurePostScriptPrinter();
+    if (error != ERROR_SUCCESS) {
+        fprintf(stderr, "pxbench: installing the PostScript printer failed: %lu\n", error);
+        return 2;
+    }
+    SheetTimes oursSheet = TimeSheet(PX_PRINTER, o->coldRuns);
+    SheetTimes psSheet = TimeSheet(PS_PRINTER, o->coldRuns);
+    PrintSheetReport(PX_PRINTER, &oursSheet, PS_PRINTER, &psSheet);
+    return oursSheet.valid && psSheet.valid ? 0 : 1;
+}
+
 int wmain(int argc, WCHAR **argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, &options)) {
-        fprintf(stderr, "usage: pxbench [--quick] [--reps N] [--ms MS] [--cold-runs N]\n");
+        fprintf(stderr, "usage: pxbench [--quick] [--sheets] [--reps N] [--ms MS] [--cold-runs N]\n");
         return 2;
     }
     if (options.coldChild)
         return RunColdChild(options.coldChild, options.coldSplit);
+    if (options.sheetsOnly)
+        return RunSheets(&options);
     return RunBench(&options);
 }

@@ -5,7 +5,7 @@
 #   scripts/bench.sh --write         ... and put the results into docs/performance.md
 #   scripts/bench.sh --quick         a short run that only shows the benchmark works
 #   scripts/bench.sh --build-dir DIR use an existing build tree instead of build/x64
-# Further arguments after -- go to pxbench.exe (--reps N, --ms MS, --cold-runs N).
+# Further arguments after -- go to pxbench.exe (--sheets, --reps N, --ms MS, --cold-runs N).
 set -eu
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -16,7 +16,7 @@ while [ $# -gt 0 ]; do
     case $1 in
     --write) write=1 ;;
     --quick) quick=1 ;;
-    --build-dir) build=$2; shift ;;
+    --build-dir) build=$(realpath "$2"); shift ;;
     --) shift; extra=("$@"); break ;;
     *) echo "usage: $0 [--write] [--quick] [--build-dir DIR] [-- pxbench options]" >&2; exit 2 ;;
     esac

@@ -2,7 +2,7 @@
 # Makes (or stops) the Wine prefix that one test run uses.
 #   wine-prefix.sh create|stop PREFIX LOADER
 set -eu
-action=$1 prefix=$2 loader=$3
+action=$1 prefix=$(realpath -m "$2") loader=$3  # Wine refuses a relative prefix
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=$(dirname "$loader")/wineserver
 [ -x "$wineserver" ] || wineserver=wineserver
