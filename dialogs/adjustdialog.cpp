@@ -5,6 +5,7 @@
 #include "core/module.h"
 #include "core/trace.h"
 #include "dialogs/advanced.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/numedit.h"
 #include "resources/ids_strings.h"
@@ -70,9 +71,9 @@ static void RefreshAdjustments(HWND dialog, const AdjustDialogLayout *layout, co
     for (int i = 0; i < layout->rowCount; i++) {
         const AdjustRow &row = layout->rows[i];
         int16_t value = record.*row.field;
-        SendDlgItemMessageW(dialog, row.track, TBM_SETRANGE, TRUE, MAKELPARAM(row.minimum, row.maximum));
-        SendDlgItemMessageW(dialog, row.track, TBM_SETPAGESIZE, 0, row.pageSize);
-        SendDlgItemMessageW(dialog, row.track, TBM_SETPOS, TRUE, value);
+        SendControl(dialog, row.track, TBM_SETRANGE, TRUE, MAKELPARAM(row.minimum, row.maximum));
+        SendControl(dialog, row.track, TBM_SETPAGESIZE, 0, row.pageSize);
+        SendControl(dialog, row.track, TBM_SETPOS, TRUE, value);
         if (withTexts)
             ShowRowValue(dialog, row, value);
     }
@@ -88,12 +89,9 @@ static void InitAdjustDialog(HWND dialog, const AdjustDialogLayout *layout, Adju
     if (state->caller)
         state->copy = *state->caller;
     SetWindowTextW(dialog, LoadPageString(layout->dialogId));
-    for (int id = layout->firstLabel; id <= layout->lastLabel; id++) {
-        if (GetDlgItem(dialog, id))
-            SetDlgItemTextW(dialog, id, LoadPageString(id));
-    }
-    SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
-    SetDlgItemTextW(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+    RelabelControls(dialog, layout->firstLabel, layout->lastLabel, 0);
+    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
+    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
     RefreshAdjustments(dialog, layout, state->copy, TRUE);
 }
 
@@ -101,7 +99,7 @@ static const AdjustRow *RowOfControl(const AdjustDialogLayout *layout, HWND cont
 {
     for (int i = 0; i < layout->rowCount; i++) {
         const AdjustRow &row = layout->rows[i];
-        if ((control && GetDlgItem(GetParent(control), row.track) == control) || row.edit == id)
+        if ((control && ControlOf(GetParent(control), row.track) == control) || row.edit == id)
             return &row;
     }
     return NULL;

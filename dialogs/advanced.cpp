@@ -6,6 +6,7 @@
 #include "dialogs/advstate.h"
 #include "dialogs/coloradjust.h"
 #include "dialogs/inkadjust.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/help.h"
 #include "resources/ids_controls.h"
@@ -69,12 +70,9 @@ static void LoadWorkingRecord(AdvancedState &state)
 static void Relabel(HWND dialog)
 {
     SetWindowTextW(dialog, LoadPageString(IDD_ADVANCED));
-    for (int id = IDC_ADV_QUALITY_GROUP; id <= IDC_ADV_REMOVE; id++) {
-        if (GetDlgItem(dialog, id))
-            SetDlgItemTextW(dialog, id, LoadPageString(id));
-    }
-    SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
-    SetDlgItemTextW(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+    RelabelControls(dialog, IDC_ADV_QUALITY_GROUP, IDC_ADV_REMOVE, 0);
+    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
+    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
 }
 
 static BOOL InitAdvancedDialog(HWND dialog, PageContext *ctx)
@@ -151,7 +149,7 @@ static BOOL TouchesSetting(HWND dialog, UINT message, WPARAM wParam)
     if (id == IDC_ADV_MATCHING || id == IDC_ADV_COLOR_ADJUST || id == IDC_ADV_INK_ADJUST)
         return notification == BN_CLICKED;
     if (id == IDC_ADV_NAME && notification == EN_CHANGE)
-        return !g_advanced.refreshing && GetFocus() == GetDlgItem(dialog, IDC_ADV_NAME);
+        return !g_advanced.refreshing && GetFocus() == ControlOf(dialog, IDC_ADV_NAME);
     return FALSE;
 }
 

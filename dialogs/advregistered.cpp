@@ -6,8 +6,10 @@
 #include "core/trace.h"
 #include "devmode/template.h"
 #include "dialogs/advstate.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/help.h"
+#include "pages/loadbitmap.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
@@ -36,17 +38,17 @@ static void SetRegisteredCount(int count)
 void FillRegisteredList(HWND dialog)
 {
     const AdvancedState &state = Advanced();
-    SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_RESETCONTENT, 0, 0);
+    SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_RESETCONTENT, 0, 0);
     int count = RegisteredCount();
     for (int i = 0; i < count; i++) {
         WCHAR name[PX_SETTING_NAME_CHARS];
         lstrcpynW(name, RegisteredRecord(i)->name, PX_SETTING_NAME_CHARS);
-        LRESULT entry = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_ADDSTRING, 0, (LPARAM)name);
+        LRESULT entry = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_ADDSTRING, 0, (LPARAM)name);
         if (entry >= 0)
-            SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_SETITEMDATA, entry, i);
+            SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_SETITEMDATA, entry, i);
     }
     WPARAM selection = state.selected == PX_NO_SETTING ? (WPARAM)-1 : state.selected;
-    SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_SETCURSEL, selection, 0);
+    SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_SETCURSEL, selection, 0);
 }
 
 // ------------------------------------------------------------ drawing
@@ -63,7 +65,7 @@ static int IconOf(const PrintSetting *record)
 // The icon's width, 0 when it cannot be drawn.
 static int DrawIcon(HDC dc, const RECT &item, int bitmapId)
 {
-    UniqueBitmap bitmap(LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(bitmapId)));
+    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), bitmapId));
     UniqueMemoryDC source(CreateCompatibleDC(dc));
     BITMAP info = {};
     if (!bitmap || !source || !GetObjectW(bitmap.get(), sizeof info, &info))
@@ -111,10 +113,10 @@ void DrawRegisteredItem(const DRAWITEMSTRUCT *item)
 void ChooseRegistered(HWND dialog)
 {
     AdvancedState &state = Advanced();
-    LRESULT entry = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0);
+    LRESULT entry = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0);
     if (entry == LB_ERR)
         return;
-    LRESULT value = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_GETITEMDATA, entry, 0);
+    LRESULT value = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_GETITEMDATA, entry, 0);
     const PrintSetting *record = value == LB_ERR ? NULL : RegisteredRecord((int)value);
     if (!record)
         return;
@@ -230,7 +232,7 @@ static POINT MenuPoint(HWND dialog, LPARAM screenPoint)
     // A menu asked for from the keyboard has no point: open it at the list.
     if (screenPoint == (LPARAM)-1) {
         RECT r = {};
-        GetWindowRect(GetDlgItem(dialog, IDC_ADV_SETTINGS_LIST), &r);
+        GetWindowRect(ControlOf(dialog, IDC_ADV_SETTINGS_LIST), &r);
         point.x = r.left;
         point.y = r.top;
     }
@@ -273,10 +275,10 @@ static int MoveTarget(int command, int source, int count)
 // Without a selected entry there is nothing to move.
 void MoveRegistered(HWND dialog, int command)
 {
-    LRESULT entry = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0);
+    LRESULT entry = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0);
     if (entry == LB_ERR)
         return;
-    LRESULT source = SendDlgItemMessageW(dialog, IDC_ADV_SETTINGS_LIST, LB_GETITEMDATA, entry, 0);
+    LRESULT source = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_GETITEMDATA, entry, 0);
     int count = RegisteredCount();
     if (source == LB_ERR || source < 0 || source >= count)
         return;

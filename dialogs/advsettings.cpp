@@ -9,6 +9,7 @@
 #include "core/scope.h"
 #include "devmode/template.h"
 #include "dialogs/advstate.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
@@ -29,7 +30,7 @@ static uint32_t PaperTypeId(void) { return AdvancedDevMode()->pdmPaperType.id; }
 static void FillPrintModes(HWND dialog, const PrintSetting &w)
 {
     int count = PaperTypeId() == PAPER_TYPE_LIMITED ? PRINT_MODES_OFFERED_LIMITED : PRINT_MODES_OFFERED;
-    ResetList(dialog, IDC_ADV_PRINT_MODE);
+    ListRefill refill(dialog, IDC_ADV_PRINT_MODE);
     for (int n = 0; n < count; n++)
         AddStringItem(dialog, IDC_ADV_PRINT_MODE, IDS_PRINT_MODE_BASE + n, n);
     SelectItemByData(dialog, IDC_ADV_PRINT_MODE, w.printMode);
@@ -70,10 +71,10 @@ static int EffectPosition(uint16_t effect)
 
 static void FillEffects(HWND dialog, const PrintSetting &w)
 {
-    ResetList(dialog, IDC_ADV_EFFECT);
+    ListRefill refill(dialog, IDC_ADV_EFFECT);
     for (const EffectRow &row : kEffects)
         AddStringItem(dialog, IDC_ADV_EFFECT, row.text, row.value);
-    SendDlgItemMessageW(dialog, IDC_ADV_EFFECT, CB_SETCURSEL, EffectPosition(w.effect), 0);
+    SendControl(dialog, IDC_ADV_EFFECT, CB_SETCURSEL, EffectPosition(w.effect), 0);
 }
 
 // ------------------------------------------------------------ data resolution
@@ -98,7 +99,7 @@ static int FirstResolutionOffered(int printMode)
 
 static void FillResolutions(HWND dialog, const PrintSetting &w)
 {
-    ResetList(dialog, IDC_ADV_RESOLUTION);
+    ListRefill refill(dialog, IDC_ADV_RESOLUTION);
     AddStringItem(dialog, IDC_ADV_RESOLUTION, IDS_RESOLUTION_AUTO, PX_RESOLUTION_INDEX_AUTO);
     for (int v = FirstResolutionOffered(w.printMode); v < RESOLUTION_CHOICES; v++)
         AddStringItem(dialog, IDC_ADV_RESOLUTION, IDS_RESOLUTION_BASE + v, v);
@@ -109,18 +110,18 @@ static void FillResolutions(HWND dialog, const PrintSetting &w)
 
 static void FillColorModes(HWND dialog, const PrintSetting &w)
 {
-    ResetList(dialog, IDC_ADV_COLOR_MODE);
+    ListRefill refill(dialog, IDC_ADV_COLOR_MODE);
     AddStringItem(dialog, IDC_ADV_COLOR_MODE, IDS_COLOR_MODE_COLOR, 0);
     if (PaperTypeId() != PAPER_TYPE_LIMITED)
         AddStringItem(dialog, IDC_ADV_COLOR_MODE, IDS_COLOR_MODE_GRAY, 1);
-    SendDlgItemMessageW(dialog, IDC_ADV_COLOR_MODE, CB_SETCURSEL, w.colorMode == 1 ? 0 : 1, 0);
+    SendControl(dialog, IDC_ADV_COLOR_MODE, CB_SETCURSEL, w.colorMode == 1 ? 0 : 1, 0);
 }
 
 // Colour offers corrections 0 and 1, monochrome 0 and 2; a number the data
 // driver cannot name is left out.
 static void FillCorrections(HWND dialog, const PrintSetting &w)
 {
-    ResetList(dialog, IDC_ADV_CORRECTION);
+    ListRefill refill(dialog, IDC_ADV_CORRECTION);
     SheetBindingScope binding(Advanced().ctx);
     for (int n = 0; n < CORRECTIONS_OFFERED; n++) {
         if ((n == 1 && w.colorMode == 0) || (n == 2 && w.colorMode == 1))
@@ -158,16 +159,16 @@ static const WCHAR *FileNamePart(const WCHAR *name)
 
 void FillProfileList(HWND dialog)
 {
-    SendDlgItemMessageW(dialog, IDC_ADV_PROFILE, CB_RESETCONTENT, 0, 0);
+    SendControl(dialog, IDC_ADV_PROFILE, CB_RESETCONTENT, 0, 0);
     DWORD count = 0;
     UniqueBlock<WCHAR> names(EnumerateColorProfiles(PX_CLASS_PRINTER, &count));
     const WCHAR *name = names.get();
     for (DWORD i = 0; name && *name && i < count; i++, name += lstrlenW(name) + 1) {
         const WCHAR *file = FileNamePart(name);
         if (IsProfileFileName(file))
-            SendDlgItemMessageW(dialog, IDC_ADV_PROFILE, CB_ADDSTRING, 0, (LPARAM)file);
+            SendControl(dialog, IDC_ADV_PROFILE, CB_ADDSTRING, 0, (LPARAM)file);
     }
-    SendDlgItemMessageW(dialog, IDC_ADV_PROFILE, CB_INSERTSTRING, 0,
+    SendControl(dialog, IDC_ADV_PROFILE, CB_INSERTSTRING, 0,
                         (LPARAM)LoadPageString(IDS_RESOLUTION_AUTO));
 }
 
@@ -187,14 +188,14 @@ static void SelectProfile(HWND dialog, PrintSetting &w)
 {
     LRESULT found = CB_ERR;
     if (w.printerProfile[0])
-        found = SendDlgItemMessageW(dialog, IDC_ADV_PROFILE, CB_FINDSTRINGEXACT, (WPARAM)-1,
+        found = SendControl(dialog, IDC_ADV_PROFILE, CB_FINDSTRINGEXACT, (WPARAM)-1,
                                     (LPARAM)w.printerProfile);
     // A profile that is no longer installed falls back to the automatic choice.
     if (found == CB_ERR || found == 0) {
         found = 0;
         ZeroMemory(w.printerProfile, sizeof w.printerProfile);
     }
-    SendDlgItemMessageW(dialog, IDC_ADV_PROFILE, CB_SETCURSEL, found, 0);
+    SendControl(dialog, IDC_ADV_PROFILE, CB_SETCURSEL, found, 0);
     ShowProfileDescription(dialog, w);
 }
 
@@ -204,7 +205,7 @@ static void ShowName(HWND dialog, const PrintSetting &w)
 {
     WCHAR name[PX_SETTING_NAME_CHARS];
     lstrcpynW(name, w.name, PX_SETTING_NAME_CHARS);
-    SetDlgItemTextW(dialog, IDC_ADV_NAME, name);
+    SetControlText(dialog, IDC_ADV_NAME, name);
 }
 
 void RefreshSettings(HWND dialog)
@@ -217,11 +218,11 @@ void RefreshSettings(HWND dialog)
     FillResolutions(dialog, w);
     FillColorModes(dialog, w);
     FillCorrections(dialog, w);
-    CheckDlgButton(dialog, IDC_ADV_MATCHING, w.icmEnabled ? BST_CHECKED : BST_UNCHECKED);
+    CheckControl(dialog, IDC_ADV_MATCHING, w.icmEnabled);
     SelectProfile(dialog, w);
     if (!state.changed)
         ShowName(dialog, w);
-    SendDlgItemMessageW(dialog, IDC_ADV_NAME, EM_LIMITTEXT, PX_SETTING_NAME_LIMIT, 0);
+    SendControl(dialog, IDC_ADV_NAME, EM_LIMITTEXT, PX_SETTING_NAME_LIMIT, 0);
     state.refreshing = FALSE;
     ApplyEnabling(dialog);
 }
@@ -234,7 +235,7 @@ static const int kLockedControls[] = {
 
 static BOOL AddAllowed(HWND dialog, const AdvancedState &state)
 {
-    return RegisteredRecord(0) && GetWindowTextLengthW(GetDlgItem(dialog, IDC_ADV_NAME)) > 0 &&
+    return RegisteredRecord(0) && GetWindowTextLengthW(ControlOf(dialog, IDC_ADV_NAME)) > 0 &&
            (state.working.presetId == 0 || state.changed);
 }
 
@@ -284,15 +285,15 @@ static void ColorModeChosen(HWND dialog, PrintSetting &w)
 
 static void ProfileChosen(HWND dialog, PrintSetting &w)
 {
-    LRESULT position = SendDlgItemMessageW(dialog, IDC_ADV_PROFILE, CB_GETCURSEL, 0, 0);
+    LRESULT position = SendControl(dialog, IDC_ADV_PROFILE, CB_GETCURSEL, 0, 0);
     if (position == CB_ERR)
         return;
     WCHAR text[PROFILE_TEXT_CHARS] = L"";
     if (position > 0) {
-        LRESULT length = SendDlgItemMessageW(dialog, IDC_ADV_PROFILE, CB_GETLBTEXTLEN, position, 0);
+        LRESULT length = SendControl(dialog, IDC_ADV_PROFILE, CB_GETLBTEXTLEN, position, 0);
         if (length == CB_ERR || length >= PROFILE_TEXT_CHARS)
             return;
-        if (SendDlgItemMessageW(dialog, IDC_ADV_PROFILE, CB_GETLBTEXT, position, (LPARAM)text) == CB_ERR)
+        if (SendControl(dialog, IDC_ADV_PROFILE, CB_GETLBTEXT, position, (LPARAM)text) == CB_ERR)
             return;
     }
     ZeroMemory(w.printerProfile, sizeof w.printerProfile);
@@ -303,7 +304,7 @@ BOOL SettingCommand(HWND dialog, int id, WORD notification)
 {
     PrintSetting &w = Advanced().working;
     if (id == IDC_ADV_MATCHING && notification == BN_CLICKED) {
-        w.icmEnabled = IsDlgButtonChecked(dialog, IDC_ADV_MATCHING) == BST_CHECKED ? 1 : 0;
+        w.icmEnabled = IsControlChecked(dialog, IDC_ADV_MATCHING) ? 1 : 0;
         RefreshSettings(dialog);
         return TRUE;
     }

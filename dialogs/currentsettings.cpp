@@ -8,6 +8,7 @@
 #include "devmode/papermerge.h"
 #include "devmode/template.h"
 #include "dialogs/settingstore.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
@@ -271,7 +272,7 @@ static void InsertRow(HWND list, int index, Row *row)
 
 static void FillCurrentSettings(HWND dialog, PageContext *ctx)
 {
-    HWND list = GetDlgItem(dialog, IDC_CURRENT_LIST);
+    HWND list = ControlOf(dialog, IDC_CURRENT_LIST);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     InsertColumn(list, 0, IDS_COLUMN_ITEM);
     InsertColumn(list, 1, IDS_COLUMN_VALUE);
@@ -285,11 +286,11 @@ static void FillCurrentSettings(HWND dialog, PageContext *ctx)
 
 static void LayoutCurrentSettings(HWND dialog, int width, int height)
 {
-    HWND ok = GetDlgItem(dialog, IDOK);
+    HWND ok = ControlOf(dialog, IDOK);
     RECT button = {};
     GetWindowRect(ok, &button);
     int bw = button.right - button.left, bh = button.bottom - button.top;
-    MoveWindow(GetDlgItem(dialog, IDC_CURRENT_LIST), 8, 8, width - 16, height - bh - 24, TRUE);
+    MoveWindow(ControlOf(dialog, IDC_CURRENT_LIST), 8, 8, width - 16, height - bh - 24, TRUE);
     MoveWindow(ok, (width - bw) / 2, height - bh - 8, bw, bh, TRUE);
 }
 
@@ -302,7 +303,7 @@ INT_PTR CALLBACK CurrentSettingsProc(HWND dialog, UINT message, WPARAM wParam, L
             return FALSE;
         SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
         SetWindowTextW(dialog, LoadPageString(IDD_CURRENT_SETTINGS));
-        SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
+        SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
         InitCommonControls();
         FillCurrentSettings(dialog, ctx);
         RECT client = {};

@@ -3,6 +3,7 @@
 #include "core/module.h"
 #include "core/trace.h"
 #include "devmode/papermerge.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/help.h"
 #include "resources/ids_controls.h"
@@ -28,7 +29,7 @@ static uint32_t CheckedMask(HWND dialog)
 {
     uint32_t mask = PX_SERIES_USER_SIZES;
     for (const SeriesBox &box : kSeriesBoxes) {
-        if (IsDlgButtonChecked(dialog, box.id) == BST_CHECKED)
+        if (IsControlChecked(dialog, box.id))
             mask |= box.bit;
     }
     return mask;
@@ -101,13 +102,11 @@ static BOOL Open(HWND dialog, PageContext *ctx)
     }
     SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)ctx);
     SetWindowTextW(dialog, LoadPageString(IDD_SIZE_SERIES));
-    for (int id = IDC_SERIES_GROUP; id <= IDC_SERIES_ARCH; id++)
-        SetDlgItemTextW(dialog, id, LoadPageString(id));
-    SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
-    SetDlgItemTextW(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+    RelabelControls(dialog, IDC_SERIES_GROUP, IDC_SERIES_ARCH, 0);
+    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
+    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
     for (const SeriesBox &box : kSeriesBoxes) {
-        CheckDlgButton(dialog, box.id,
-                       (ctx->dmCurrent.pdmSizeSeries & box.bit) ? BST_CHECKED : BST_UNCHECKED);
+        CheckControl(dialog, box.id, (ctx->dmCurrent.pdmSizeSeries & box.bit));
     }
     if (!ctx->canChange) {
         for (int id = IDC_SERIES_GROUP; id <= IDC_SERIES_ARCH; id++)

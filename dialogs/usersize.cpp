@@ -1,6 +1,7 @@
 #include "dialogs/usersize.h"
 
 #include "core/module.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/help.h"
 #include "pages/numedit.h"
@@ -45,7 +46,7 @@ static void SetCaption(HWND dialog, int id, UINT formatId, int32_t low, int32_t 
     WCHAR text[PX_TEXT_CHARS];
     FormatString(text, PX_TEXT_CHARS, formatId, low / divisor, low % divisor, high / divisor,
                  high % divisor, unit);
-    SetDlgItemTextW(dialog, id, text);
+    SetControlText(dialog, id, text);
 }
 
 static void SetSideCaption(HWND dialog, const PageContext *ctx, const SideRow *side, int id,
@@ -63,18 +64,17 @@ static void SetSideCaption(HWND dialog, const PageContext *ctx, const SideRow *s
 static void SetLabels(HWND dialog, const PageContext *ctx)
 {
     SetWindowTextW(dialog, LoadPageString(IDD_USER_SIZE));
-    for (int id = IDC_USIZE_GROUP; id <= IDC_USIZE_LONG_UNIT; id++)
-        SetDlgItemTextW(dialog, id, LoadPageString(id));
+    RelabelControls(dialog, IDC_USIZE_GROUP, IDC_USIZE_LONG_UNIT, 0);
     WCHAR unit[PX_TEXT_CHARS];
     LoadText(InInches(ctx) ? IDS_UNIT_INCH : IDS_UNIT_MM, unit, PX_TEXT_CHARS);
     SetSideCaption(dialog, ctx, &kShortSide, IDC_USIZE_SHORT_LABEL, IDC_USIZE_SHORT_LABEL,
                    IDS_USIZE_SHORT_INCH, unit);
     SetSideCaption(dialog, ctx, &kLongSide, IDC_USIZE_LONG_LABEL, IDC_USIZE_LONG_LABEL,
                    IDS_USIZE_LONG_INCH, unit);
-    SetDlgItemTextW(dialog, IDC_USIZE_SHORT_UNIT, unit);
-    SetDlgItemTextW(dialog, IDC_USIZE_LONG_UNIT, unit);
-    SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
-    SetDlgItemTextW(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+    SetControlText(dialog, IDC_USIZE_SHORT_UNIT, unit);
+    SetControlText(dialog, IDC_USIZE_LONG_UNIT, unit);
+    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
+    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
 }
 
 static void ShowSide(HWND dialog, const PageContext *ctx, int id, int32_t value)
@@ -96,14 +96,14 @@ static PxUserSize *PairAt(PageContext *ctx, LRESULT position)
 
 static void FillDialog(HWND dialog, PageContext *ctx, LRESULT position, BOOL withEdits)
 {
-    ResetList(dialog, IDC_USIZE_LIST);
+    ListRefill refill(dialog, IDC_USIZE_LIST);
     PaperEntry entry = {};
     for (int i = 1; i <= PaperCount(&ctx->paperList); i++) {
         if (PaperEntryAt(&ctx->paperList, i, &entry) && (entry.series & PX_USER_SIZE_SERIES) &&
             entry.paperSize != PX_PAPER_USER_SIZE)
             AddItem(dialog, IDC_USIZE_LIST, entry.name, i);
     }
-    SendDlgItemMessageW(dialog, IDC_USIZE_LIST, CB_SETCURSEL, position, 0);
+    SendControl(dialog, IDC_USIZE_LIST, CB_SETCURSEL, position, 0);
     const PxUserSize *pair = PairAt(ctx, position);
     if (withEdits && pair) {
         ShowSide(dialog, ctx, IDC_USIZE_SHORT, pair->width);
@@ -118,7 +118,7 @@ static void FillDialog(HWND dialog, PageContext *ctx, LRESULT position, BOOL wit
 
 static LRESULT SelectedPosition(HWND dialog)
 {
-    LRESULT position = SendDlgItemMessageW(dialog, IDC_USIZE_LIST, CB_GETCURSEL, 0, 0);
+    LRESULT position = SendControl(dialog, IDC_USIZE_LIST, CB_GETCURSEL, 0, 0);
     return position == CB_ERR ? 0 : position;
 }
 

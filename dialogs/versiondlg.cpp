@@ -5,8 +5,10 @@
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/scope.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/help.h"
+#include "pages/loadbitmap.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
@@ -46,11 +48,11 @@ static void FillVersionTexts(HWND dialog, const VersionPageContext *vc)
     }
     WCHAR text[PX_TEXT_CHARS];
     FormatString(text, PX_TEXT_CHARS, IDS_FMT_PRODUCT, product, line);
-    SetDlgItemTextW(dialog, IDC_VERSION_PRODUCT, text);
+    SetControlText(dialog, IDC_VERSION_PRODUCT, text);
     FormatVersionText(info, text, PX_TEXT_CHARS);
-    SetDlgItemTextW(dialog, IDC_VERSION_NUMBER, text);
-    SetDlgItemTextW(dialog, IDC_VERSION_NOTICE1, notice1);
-    SetDlgItemTextW(dialog, IDC_VERSION_NOTICE2, notice2);
+    SetControlText(dialog, IDC_VERSION_NUMBER, text);
+    SetControlText(dialog, IDC_VERSION_NOTICE1, notice1);
+    SetControlText(dialog, IDC_VERSION_NOTICE2, notice2);
 }
 
 static BOOL InitVersionDialog(HWND dialog, LPARAM lParam)
@@ -61,15 +63,15 @@ static BOOL InitVersionDialog(HWND dialog, LPARAM lParam)
         return TRUE;
     SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)vc);
     SetWindowTextW(dialog, LoadPageString(IDD_VERSION));
-    SetDlgItemTextW(dialog, IDOK, LoadPageString(IDS_OK));
+    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
     FillVersionTexts(dialog, vc);
-    ShowWindow(GetDlgItem(dialog, IDOK), vc->inPrinterSheet ? SW_HIDE : SW_SHOW);
+    ShowWindow(ControlOf(dialog, IDOK), vc->inPrinterSheet ? SW_HIDE : SW_SHOW);
     return TRUE;
 }
 
 static void StretchBitmap(HDC target, const RECT &r, HINSTANCE module, int id, DWORD rop)
 {
-    UniqueBitmap bitmap(LoadBitmapW(module, MAKEINTRESOURCEW(id)));
+    UniqueBitmap bitmap(LoadResourceBitmap(module, id));
     UniqueMemoryDC source(CreateCompatibleDC(target));
     BITMAP info = {};
     if (!bitmap || !source || !GetObjectW(bitmap.get(), sizeof info, &info))

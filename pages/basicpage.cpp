@@ -13,6 +13,7 @@
 #include "pages/basicscale.h"
 #include "pages/basicstore.h"
 #include "pages/basicusersize.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/numedit.h"
 #include "pages/protocol.h"
@@ -48,21 +49,21 @@ static void SelectByName(HWND page, int id, const WCHAR *name)
 {
     if (!name[0])
         return;
-    LRESULT at = SendDlgItemMessageW(page, id, CB_FINDSTRING, (WPARAM)-1, (LPARAM)name);
+    LRESULT at = SendControl(page, id, CB_FINDSTRING, (WPARAM)-1, (LPARAM)name);
     if (at != CB_ERR)
-        SendDlgItemMessageW(page, id, CB_SETCURSEL, at, 0);
+        SendControl(page, id, CB_SETCURSEL, at, 0);
 }
 
 static void FillOrientation(HWND page, const PXDEVMODE *dm)
 {
     BOOL landscape = dm->dm.dmOrientation == DMORIENT_LANDSCAPE;
-    CheckRadioButton(page, IDC_BASIC_PORTRAIT, IDC_BASIC_LANDSCAPE,
+    CheckRadioControl(page, IDC_BASIC_PORTRAIT, IDC_BASIC_LANDSCAPE,
                      landscape ? IDC_BASIC_LANDSCAPE : IDC_BASIC_PORTRAIT);
 }
 
 static void FillPageSizes(HWND page, PageContext *ctx)
 {
-    ResetList(page, IDC_BASIC_PAGE_SIZE);
+    ListRefill refill(page, IDC_BASIC_PAGE_SIZE);
     PaperEntry entry = {};
     for (int i = 1; i <= PaperCount(&ctx->paperList); i++) {
         if (PaperEntryAt(&ctx->paperList, i, &entry))
@@ -92,7 +93,7 @@ static BOOL IsOfferedOutputSize(const PaperEntry *entry)
 
 static void FillOutputSizes(HWND page, PageContext *ctx)
 {
-    ResetList(page, IDC_BASIC_OUTPUT_SIZE);
+    ListRefill refill(page, IDC_BASIC_OUTPUT_SIZE);
     PaperList list = {};
     BuildOutputList(ctx, &list);
     PaperEntry entry = {};
@@ -114,7 +115,7 @@ static BOOL IsRotatedRotation(int16_t rotation)
 static void FillRotation(HWND page, PXDEVMODE *dm)
 {
     dm->pdmRotated = IsRotatedRotation(dm->pdmRotation) ? 1 : 0;
-    ResetList(page, IDC_BASIC_ROTATION);
+    ListRefill refill(page, IDC_BASIC_ROTATION);
     for (int i = 1; i <= PX_ROTATION_ENTRIES; i++)
         AddStringItem(page, IDC_BASIC_ROTATION, IDS_ROTATION_BASE + i, i);
     SelectItemByData(page, IDC_BASIC_ROTATION, dm->pdmRotation);
@@ -122,7 +123,7 @@ static void FillRotation(HWND page, PXDEVMODE *dm)
 
 static void FillMediaTypes(HWND page, const PXDEVMODE *dm)
 {
-    ResetList(page, IDC_BASIC_MEDIA_TYPE);
+    ListRefill refill(page, IDC_BASIC_MEDIA_TYPE);
     int count = DdPtypeQuery();
     for (int i = 1; i <= count; i++) {
         PaperTypeRecord type = {};
@@ -188,7 +189,7 @@ static BOOL InitBasicPage(HWND page, PageContext *ctx)
     if (!OpenSettingStore(ctx))
         return FALSE;
     // The list's item height: WM_MEASUREITEM comes before the page has its context.
-    SendDlgItemMessageW(page, IDC_BASIC_SETTINGS_LIST, LB_SETITEMHEIGHT, 0,
+    SendControl(page, IDC_BASIC_SETTINGS_LIST, LB_SETITEMHEIGHT, 0,
                         PX_SETTINGS_ITEM_HEIGHT);
     FillSettingsList(page, ctx);
     ApplySettingInForceOf(ctx);
@@ -282,7 +283,7 @@ static void AdvancedClosed(HWND page, PageContext *ctx)
 static void OrientationChosen(HWND page, PageContext *ctx, int id)
 {
     ctx->dmCurrent.dm.dmOrientation = id == IDC_BASIC_LANDSCAPE ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-    CheckRadioButton(page, IDC_BASIC_PORTRAIT, IDC_BASIC_LANDSCAPE, id);
+    CheckRadioControl(page, IDC_BASIC_PORTRAIT, IDC_BASIC_LANDSCAPE, id);
 }
 
 static BOOL BasicCommand(HWND page, PageContext *ctx, int id, int code)

@@ -4,6 +4,7 @@
 
 #include "core/module.h"
 #include "core/scope.h"
+#include "pages/controlmap.h"
 #include "resources/ids_controls.h"
 
 static WCHAR g_pageText[PX_TEXT_CHARS];
@@ -19,14 +20,14 @@ const WCHAR *LoadPageString(UINT id)
 
 void EnableControl(HWND dialog, int id)
 {
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = ControlOf(dialog, id);
     if (control && !IsWindowEnabled(control))
         EnableWindow(control, TRUE);
 }
 
 void DisableControl(HWND dialog, int id)
 {
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = ControlOf(dialog, id);
     if (control && IsWindowEnabled(control))
         EnableWindow(control, FALSE);
 }
@@ -41,17 +42,21 @@ void SetControlEnabled(HWND dialog, int id, BOOL enabled)
 
 LRESULT SelectedItemData(HWND dialog, int id)
 {
-    LRESULT index = SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
+    HWND list = ControlOf(dialog, id);
+    LRESULT index = list ? SendMessageW(list, CB_GETCURSEL, 0, 0) : CB_ERR;
     if (index == CB_ERR)
         return -1;
-    return SendDlgItemMessageW(dialog, id, CB_GETITEMDATA, index, 0);
+    return SendMessageW(list, CB_GETITEMDATA, index, 0);
 }
 
 LRESULT AddItem(HWND dialog, int id, const WCHAR *text, LPARAM data)
 {
-    LRESULT index = SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, (LPARAM)text);
+    HWND list = ControlOf(dialog, id);
+    if (!list)
+        return CB_ERR;
+    LRESULT index = SendMessageW(list, CB_ADDSTRING, 0, (LPARAM)text);
     if (index >= 0)
-        SendDlgItemMessageW(dialog, id, CB_SETITEMDATA, index, data);
+        SendMessageW(list, CB_SETITEMDATA, index, data);
     return index;
 }
 
@@ -62,27 +67,52 @@ LRESULT AddStringItem(HWND dialog, int id, UINT textId, LPARAM data)
 
 void ResetList(HWND dialog, int id)
 {
-    SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
-    SendDlgItemMessageW(dialog, id, CB_LIMITTEXT, PX_LIST_TEXT_LIMIT, 0);
+    HWND list = ControlOf(dialog, id);
+    if (!list)
+        return;
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_LIMITTEXT, PX_LIST_TEXT_LIMIT, 0);
+}
+
+RedrawPause::RedrawPause(HWND control) : control_(control)
+{
+    if (control_)
+        SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+}
+
+RedrawPause::~RedrawPause()
+{
+    if (!control_)
+        return;
+    SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control_, NULL, TRUE);
+}
+
+ListRefill::ListRefill(HWND dialog, int id) : pause_(ControlOf(dialog, id))
+{
+    ResetList(dialog, id);
 }
 
 void SelectItemByData(HWND dialog, int id, LPARAM data)
 {
-    LRESULT count = SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0);
+    HWND list = ControlOf(dialog, id);
+    if (!list)
+        return;
+    LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
     LRESULT chosen = 0;
     for (LRESULT i = 0; i < count; i++) {
-        if (SendDlgItemMessageW(dialog, id, CB_GETITEMDATA, i, 0) == data) {
+        if (SendMessageW(list, CB_GETITEMDATA, i, 0) == data) {
             chosen = i;
             break;
         }
     }
-    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, chosen, 0);
+    SendMessageW(list, CB_SETCURSEL, chosen, 0);
 }
 
 int ReadControlText(HWND dialog, int id, WCHAR **text)
 {
     *text = NULL;
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = ControlOf(dialog, id);
     if (!control)
         return 0;
     int length = GetWindowTextLengthW(control);
@@ -93,20 +123,38 @@ int ReadControlText(HWND dialog, int id, WCHAR **text)
     return (length + 1) * (int)sizeof(WCHAR);
 }
 
-static void RelabelControl(HWND dialog, int id)
+struct LabelRange {
+    int first, last, skip;
+};
+
+struct LabelRanges {
+    LabelRange range[2];
+    int count;
+};
+
+static void RelabelIfListed(HWND control, int id, void *context)
 {
-    if (GetDlgItem(dialog, id))
-        SetDlgItemTextW(dialog, id, LoadPageString(id));
+    const LabelRanges *ranges = static_cast<const LabelRanges *>(context);
+    for (int i = 0; i < ranges->count; i++) {
+        const LabelRange *r = &ranges->range[i];
+        if (id >= r->first && id <= r->last && id != r->skip) {
+            UpdateWindowText(control, LoadPageString(id));
+            return;
+        }
+    }
+}
+
+void RelabelControls(HWND dialog, int first, int last, int skip)
+{
+    LabelRanges ranges = {{{first, last, skip}}, 1};
+    VisitControls(dialog, RelabelIfListed, &ranges);
 }
 
 void RelabelPage(HWND dialog, int first, int last, int skip)
 {
-    for (int id = IDC_SUMMARY_FRAME; id <= IDC_SUMMARY_PANEL_PICTURE; id++)
-        RelabelControl(dialog, id);
-    for (int id = first; id <= last; id++) {
-        if (id != skip)
-            RelabelControl(dialog, id);
-    }
+    // The summary panel has no id to skip: 0 is no control's id.
+    LabelRanges ranges = {{{IDC_SUMMARY_FRAME, IDC_SUMMARY_PANEL_PICTURE, 0}, {first, last, skip}}, 2};
+    VisitControls(dialog, RelabelIfListed, &ranges);
 }
 
 // wvsprintfW writes at most 1024 characters and the terminator.

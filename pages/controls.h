@@ -27,6 +27,28 @@ LRESULT AddItem(HWND dialog, int id, const WCHAR *text, LPARAM data);
 LRESULT AddStringItem(HWND dialog, int id, UINT textId, LPARAM data);
 // Empties a drop-down list and limits its text.
 void ResetList(HWND dialog, int id);
+// Keeps a control from repainting while it changes (a list from repainting
+// entry by entry while it is filled): it repaints once at the end.
+class RedrawPause {
+  public:
+    explicit RedrawPause(HWND control);
+    ~RedrawPause();
+    RedrawPause(const RedrawPause &) = delete;
+    RedrawPause &operator=(const RedrawPause &) = delete;
+
+  private:
+    HWND control_;
+};
+
+// Empties a drop-down list for refilling, with its repainting paused until
+// the refill ends.
+class ListRefill {
+  public:
+    ListRefill(HWND dialog, int id);
+
+  private:
+    RedrawPause pause_;
+};
 // Selects the entry whose data equals data, the first entry when none does.
 void SelectItemByData(HWND dialog, int id, LPARAM data);
 
@@ -34,6 +56,9 @@ void SelectItemByData(HWND dialog, int id, LPARAM data);
 // in bytes including the terminator, 0 with *text null on failure.
 int ReadControlText(HWND dialog, int id, WCHAR **text);
 
+// Sets the controls with ids first..last, except skip, to the strings of the
+// same ids, in one walk over the dialog's children.
+void RelabelControls(HWND dialog, int first, int last, int skip);
 // Relabels the summary panel (11000-11013) and the ids first..last except
 // skip with the strings of the same ids.
 void RelabelPage(HWND dialog, int first, int last, int skip);

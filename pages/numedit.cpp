@@ -4,6 +4,8 @@
 #include <math.h>
 #include <stdio.h>
 
+#include "pages/controlmap.h"
+
 // The fraction's weight steps by the single-precision tenth, as the pages
 // always have, so 0.05 reads as 0.0500000007 and rounds up.
 static const double kTenth = (double)0.1f;
@@ -123,13 +125,14 @@ void FormatNumber(HWND dialog, int id, int32_t value, int scale)
 {
     WCHAR text[PX_NUMBER_TEXT_CHARS];
     FormatNumberText(value, scale, text, PX_NUMBER_TEXT_CHARS);
-    SetDlgItemTextW(dialog, id, text);
+    SetControlText(dialog, id, text);
 }
 
 int ParseNumber(HWND dialog, int id, int32_t *value, int scale)
 {
     WCHAR text[PX_NUMBER_TEXT_CHARS] = {};
-    if (!GetDlgItemTextW(dialog, id, text, PX_NUMBER_TEXT_CHARS)) {
+    HWND edit = ControlOf(dialog, id);
+    if (!edit || !GetWindowTextW(edit, text, PX_NUMBER_TEXT_CHARS)) {
         *value = 0;
         return 0;
     }
@@ -162,7 +165,7 @@ HWND CreateUpDown(HWND dialog, int id)
                                   (HMENU)(INT_PTR)id, (HINSTANCE)GetWindowLongPtrW(dialog, GWLP_HINSTANCE),
                                   NULL);
     if (upDown)
-        SendMessageW(upDown, UDM_SETBUDDY, (WPARAM)GetDlgItem(dialog, id), 0);
+        SendMessageW(upDown, UDM_SETBUDDY, (WPARAM)ControlOf(dialog, id), 0);
     return upDown;
 }
 
@@ -175,7 +178,7 @@ void SetupNumericEdit(HWND dialog, int id, HWND upDown, int32_t value, int32_t m
                       int32_t maximum)
 {
     FormatNumber(dialog, id, value, 1);
-    SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, DigitsOf(maximum), 0);
+    SendControl(dialog, id, EM_LIMITTEXT, DigitsOf(maximum), 0);
     SendMessageW(upDown, UDM_SETRANGE, 0, MAKELPARAM(maximum, minimum));
     SendMessageW(upDown, UDM_SETPOS, 0, MAKELPARAM(value, 0));
 }

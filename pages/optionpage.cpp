@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "core/trace.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/numedit.h"
 #include "pages/protocol.h"
@@ -104,16 +105,9 @@ static int32_t MaximumCopies(const PageContext *ctx)
     return maximum < PX_COPIES_MIN ? PX_COPIES_MIN : maximum;
 }
 
-static void SetCheck(HWND page, int id, BOOL checked)
-{
-    CheckDlgButton(page, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-static BOOL IsChecked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
-
 static void FillSwitchedList(HWND page, const SwitchedList &row, const PXDEVMODE *dm)
 {
-    ResetList(page, row.listId);
+    ListRefill refill(page, row.listId);
     if (dm->*row.on)
         row.fill(page, row.listId, dm);
     else
@@ -125,7 +119,7 @@ static void EnableOptionControls(HWND page, const PageContext *ctx)
 {
     for (const SwitchedList &row : kSwitchedLists)
         SetControlEnabled(page, row.listId, ctx->dmCurrent.*row.on != 0);
-    ShowWindow(GetDlgItem(page, IDC_OPTION_CROP_MARKS), SW_HIDE);
+    ShowWindow(ControlOf(page, IDC_OPTION_CROP_MARKS), SW_HIDE);
     if (ctx->canChange)
         return;
     for (int id : kOptionControls)
@@ -140,13 +134,13 @@ static void FillOptionPage(HWND page, PageContext *ctx)
     InitCommonControls();
     SetupNumericEdit(page, IDC_OPTION_COPIES, g_copiesUpDown, dm->dm.dmCopies, PX_COPIES_MIN,
                      MaximumCopies(ctx));
-    SetCheck(page, IDC_OPTION_MIRROR, dm->pdmNoMirror == 0);
+    CheckControl(page, IDC_OPTION_MIRROR, dm->pdmNoMirror == 0);
     for (const SwitchedList &row : kSwitchedLists) {
         FillSwitchedList(page, row, dm);
-        SetCheck(page, row.checkId, dm->*row.on != 0);
+        CheckControl(page, row.checkId, dm->*row.on != 0);
     }
     for (const PlainCheck &check : kPlainChecks)
-        SetCheck(page, check.checkId, ctx->dmCurrent.*check.field != 0);
+        CheckControl(page, check.checkId, ctx->dmCurrent.*check.field != 0);
     EnableOptionControls(page, ctx);
 }
 
@@ -173,7 +167,7 @@ static BOOL SwitchedListCommand(HWND page, PageContext *ctx, int id, int code)
 {
     for (const SwitchedList &row : kSwitchedLists) {
         if (id == row.checkId && code == BN_CLICKED) {
-            ctx->dmCurrent.*row.on = IsChecked(page, id);
+            ctx->dmCurrent.*row.on = IsControlChecked(page, id);
             FillOptionPage(page, ctx);
             return TRUE;
         }
@@ -192,13 +186,13 @@ static BOOL OptionCommand(HWND page, PageContext *ctx, int id, int code)
     if (id == IDC_OPTION_COPIES)
         return CopiesCommand(page, ctx, code);
     if (id == IDC_OPTION_MIRROR && code == BN_CLICKED) {
-        ctx->dmCurrent.pdmNoMirror = IsChecked(page, id) ? 0 : 1;
+        ctx->dmCurrent.pdmNoMirror = IsControlChecked(page, id) ? 0 : 1;
         RefreshSummary(page, ctx);  // the page picture shows mirroring
         return TRUE;
     }
     for (const PlainCheck &check : kPlainChecks) {
         if (id == check.checkId && code == BN_CLICKED) {
-            ctx->dmCurrent.*check.field = IsChecked(page, id);
+            ctx->dmCurrent.*check.field = IsControlChecked(page, id);
             return TRUE;
         }
     }

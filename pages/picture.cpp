@@ -1,6 +1,8 @@
 #include "pages/picture.h"
 
 #include "core/scope.h"
+#include "pages/controlmap.h"
+#include "pages/loadbitmap.h"
 #include "pages/summary.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
@@ -23,7 +25,7 @@ static COLORREF TintColor(int tint)
 // new one when the resource does not fit.
 static HBITMAP LoadWorkBitmap(HINSTANCE module, int id, int width, int height)
 {
-    UniqueBitmap bitmap(LoadBitmapW(module, MAKEINTRESOURCEW(id)));
+    UniqueBitmap bitmap(LoadResourceBitmap(module, id));
     BITMAP info = {};
     if (bitmap && GetObjectW(bitmap.get(), sizeof info, &info) && info.bmWidth == width &&
         info.bmHeight == height && info.bmBitsPixel == 1)
@@ -58,7 +60,7 @@ static void ComposeOnTarget(HDC target, HDC picture, HDC keyMask, HDC inverseMas
                             int x, int y, int width, int height)
 {
     UniqueMemoryDC work(CreateCompatibleDC(target));
-    UniqueBitmap workBitmap(CreateCompatibleBitmap(target, width, height));
+    UniqueBitmap workBitmap(CreateColorBitmap(width, height));
     if (!work || !workBitmap)
         return;
     SelectGuard selected(work.get(), workBitmap.get());
@@ -80,7 +82,7 @@ void DrawTransparentPicture(HINSTANCE module, HDC target, int tint, HBITMAP bitm
         return;
     PictureSize p = {info.bmWidth, info.bmHeight};
     // Drawn on a copy, so the caller's bitmap keeps its colours.
-    UniqueBitmap copy((HBITMAP)CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0));
+    UniqueBitmap copy(CopyColorBitmap(bitmap));
     UniqueMemoryDC picture(CreateCompatibleDC(target));
     UniqueMemoryDC keyMask(CreateCompatibleDC(target));
     UniqueMemoryDC inverseMask(CreateCompatibleDC(target));
@@ -103,7 +105,7 @@ void DrawTransparentPicture(HINSTANCE module, HDC target, int tint, HBITMAP bitm
 static void DrawPanelPicture(HWND page, const DRAWITEMSTRUCT *item)
 {
     const RECT &r = item->rcItem;
-    UniqueBitmap bitmap(LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(IDB_PANEL_PICTURE)));
+    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), IDB_PANEL_PICTURE));
     UniqueMemoryDC source(CreateCompatibleDC(item->hDC));
     BITMAP info = {};
     if (bitmap && source && GetObjectW(bitmap.get(), sizeof info, &info)) {
@@ -112,14 +114,14 @@ static void DrawPanelPicture(HWND page, const DRAWITEMSTRUCT *item)
         StretchBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0,
                    info.bmWidth, info.bmHeight, SRCCOPY);
     }
-    SetDlgItemTextW(page, IDC_SUMMARY_PAGE_PICTURE, PX_REPAINT_TEXT);
+    SetControlText(page, IDC_SUMMARY_PAGE_PICTURE, PX_REPAINT_TEXT);
 }
 
 static void DrawPagePicture(const DRAWITEMSTRUCT *item, const PageContext *ctx)
 {
     const RECT &r = item->rcItem;
     WORD id = (WORD)(ctx->summaryPicture & PX_PICTURE_ID_MASK);
-    UniqueBitmap bitmap(LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(id)));
+    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), id));
     if (!bitmap)
         return;
     DrawTransparentPicture(ModuleInstance(), item->hDC, PictureTint(&ctx->dmCurrent), bitmap.get(),

@@ -3,7 +3,9 @@
 #include "core/module.h"
 #include "core/scope.h"
 #include "dialogs/settingstore.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
+#include "pages/loadbitmap.h"
 #include "pages/summary.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
@@ -30,7 +32,8 @@ static void AddCurrentSettingsEntry(HWND list)
 void FillSettingsList(HWND page, PageContext *ctx)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
-    HWND list = GetDlgItem(page, IDC_BASIC_SETTINGS_LIST);
+    HWND list = ControlOf(page, IDC_BASIC_SETTINGS_LIST);
+    RedrawPause pause(list);
     int count = RegisteredSettingCount(dm);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; i++) {
@@ -79,7 +82,7 @@ static BOOL ReadEntry(const DRAWITEMSTRUCT *item, WCHAR *text, int chars, LRESUL
 
 static int DrawEntryIcon(HDC dc, const RECT *rc, int bitmapId)
 {
-    UniqueBitmap bitmap(LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(bitmapId)));
+    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), bitmapId));
     UniqueMemoryDC memory(CreateCompatibleDC(dc));
     if (!bitmap || !memory)
         return 0;
@@ -120,7 +123,7 @@ BOOL DrawSettingsEntry(const DRAWITEMSTRUCT *item, const PageContext *ctx)
 void SettingsListCommand(HWND page, PageContext *ctx)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
-    HWND list = GetDlgItem(page, IDC_BASIC_SETTINGS_LIST);
+    HWND list = ControlOf(page, IDC_BASIC_SETTINGS_LIST);
     LRESULT selection = SendMessageW(list, LB_GETCURSEL, 0, 0);
     uint16_t data = (uint16_t)SendMessageW(list, LB_GETITEMDATA, (WPARAM)(int16_t)selection, 0);
     if (data == PX_NO_SETTING)

@@ -6,6 +6,7 @@
 #include "core/scope.h"
 #include "dialogs/settingstore.h"
 #include "dialogs/versiondlg.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/protocol.h"
 #include "pages/replacesettings.h"
@@ -39,7 +40,7 @@ static BOOL StatusCheckUnsupported(void)
 
 static void FillUnitList(HWND page, const UnitList &unit, const PXDEVMODE *dm)
 {
-    ResetList(page, unit.listId);
+    ListRefill refill(page, unit.listId);
     for (int data = 0; data < PX_UNIT_CHOICES; data++)
         AddStringItem(page, unit.listId, unit.firstText + data, data);
     SelectItemByData(page, unit.listId, dm->*unit.field);
@@ -50,8 +51,7 @@ static void FillSetupPage(HWND page, PageContext *ctx)
     InitCommonControls();
     for (const UnitList &unit : kUnitLists)
         FillUnitList(page, unit, &ctx->dmCurrent);
-    CheckDlgButton(page, IDC_SETUP_SHOW_STATUS,
-                   ctx->dmCurrent.pdmShowStatus ? BST_CHECKED : BST_UNCHECKED);
+    CheckControl(page, IDC_SETUP_SHOW_STATUS, ctx->dmCurrent.pdmShowStatus);
     SetControlEnabled(page, IDC_SETUP_SHOW_STATUS, ctx->canChange && !StatusCheckUnsupported());
     // Saving, the version and the units stay usable without permission.
     SetControlEnabled(page, IDC_SETUP_LOAD, ctx->canChange != 0);
@@ -126,7 +126,7 @@ static BOOL SetupCommand(HWND page, PageContext *ctx, int id, int code)
         return FALSE;
     switch (id) {
     case IDC_SETUP_SHOW_STATUS:
-        ctx->dmCurrent.pdmShowStatus = IsDlgButtonChecked(page, id) == BST_CHECKED;
+        ctx->dmCurrent.pdmShowStatus = IsControlChecked(page, id);
         return TRUE;
     case IDC_SETUP_LOAD:
         LoadParameterFile(page, ctx);

@@ -6,6 +6,7 @@
 #include "devmode/papermerge.h"
 #include "devmode/resolution.h"
 #include "devmode/template.h"
+#include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/units.h"
 #include "resources/ids_controls.h"
@@ -183,16 +184,16 @@ void ComputeSummary(PageContext *ctx, SummaryLines *lines)
 
 static void ShowLines(HWND page, const SummaryLines *lines)
 {
-    SetDlgItemTextW(page, IDC_SUMMARY_PRINT_MODE, lines->printMode);
-    SetDlgItemTextW(page, IDC_SUMMARY_QUALITY, lines->quality);
-    SetDlgItemTextW(page, IDC_SUMMARY_RESOLUTION, lines->resolution);
-    SetDlgItemTextW(page, IDC_SUMMARY_DIRECTION, lines->direction);
-    SetDlgItemTextW(page, IDC_SUMMARY_PASSES, lines->passes);
-    SetDlgItemTextW(page, IDC_SUMMARY_EFFECT, lines->effect);
-    SetDlgItemTextW(page, IDC_SUMMARY_PAGE_SIZE, lines->pageSize);
-    SetDlgItemTextW(page, IDC_SUMMARY_OUTPUT_SIZE, lines->outputSize);
+    UpdateControlText(page, IDC_SUMMARY_PRINT_MODE, lines->printMode);
+    UpdateControlText(page, IDC_SUMMARY_QUALITY, lines->quality);
+    UpdateControlText(page, IDC_SUMMARY_RESOLUTION, lines->resolution);
+    UpdateControlText(page, IDC_SUMMARY_DIRECTION, lines->direction);
+    UpdateControlText(page, IDC_SUMMARY_PASSES, lines->passes);
+    UpdateControlText(page, IDC_SUMMARY_EFFECT, lines->effect);
+    UpdateControlText(page, IDC_SUMMARY_PAGE_SIZE, lines->pageSize);
+    UpdateControlText(page, IDC_SUMMARY_OUTPUT_SIZE, lines->outputSize);
     SetControlEnabled(page, IDC_SUMMARY_PAGE_SIZE, lines->pageSizeEnabled);
-    SetDlgItemTextW(page, IDC_SUMMARY_SCALE, lines->scale);
+    UpdateControlText(page, IDC_SUMMARY_SCALE, lines->scale);
 }
 
 void RefreshSummary(HWND page, PageContext *ctx)
@@ -204,6 +205,6 @@ void RefreshSummary(HWND page, PageContext *ctx)
     ShowLines(page, lines.get());
     if (lines->pictureCode != ctx->summaryPicture) {
         ctx->summaryPicture = lines->pictureCode;
-        SetDlgItemTextW(page, IDC_SUMMARY_PANEL_PICTURE, PX_REPAINT_TEXT);
+        SetControlText(page, IDC_SUMMARY_PANEL_PICTURE, PX_REPAINT_TEXT);
     }
 }

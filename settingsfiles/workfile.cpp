@@ -7,6 +7,7 @@
 #include "core/lazyimports.h"
 #include "core/module.h"
 #include "core/scope.h"
+#include "core/spoolerread.h"
 #include "core/trace.h"
 #include "dialogs/presets.h"
 #include "settingsfiles/safewrite.h"
@@ -173,14 +174,9 @@ static BOOL AppendFolder(WCHAR *folder, const WCHAR *name)
 
 static UniqueBlock<PRINTER_INFO_2W> GetPrinterInfo2(HANDLE printer)
 {
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, NULL, 0, &needed);
-    if (needed == 0)
-        return UniqueBlock<PRINTER_INFO_2W>();
-    UniqueBlock<PRINTER_INFO_2W> info = UniqueBlock<PRINTER_INFO_2W>::Allocate(needed);
-    if (info && !GetPrinterW(printer, 2, reinterpret_cast<BYTE *>(info.get()), needed, &needed))
-        info.reset();
-    return info;
+    DWORD bytes = 0;
+    return UniqueBlock<PRINTER_INFO_2W>(
+        reinterpret_cast<PRINTER_INFO_2W *>(ReadPrinterBlock(printer, 2, &bytes)));
 }
 
 BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer)
