@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "bench/cold.h"
+#include "bench/platformcosts.h"
 #include "bench/psprinter.h"
 #include "bench/report.h"
 #include "bench/sheets.h"
@@ -159,8 +160,10 @@ static int RunBench(const Options *o)
         MeasureCold(o->coldRuns, &res);
         SheetTimes oursSheet = TimeSheet(PX_PRINTER, o->coldRuns);
         SheetTimes psSheet = TimeSheet(PS_PRINTER, o->coldRuns);
+        PlatformCosts costs = MeasurePlatformCosts(&o->plan);
         PrintReport(&res);
         PrintSheetReport(PX_PRINTER, &oursSheet, PS_PRINTER, &psSheet);
+        PrintPlatformCosts(&costs);
         result = AllMeasured(&res) ? 0 : 1;
         if (result)
             fprintf(stderr, "pxbench: some calls did not answer as expected (\"failed\")\n");
@@ -183,7 +186,9 @@ static int RunSheets(const Options *o)
     }
     SheetTimes oursSheet = TimeSheet(PX_PRINTER, o->coldRuns);
     SheetTimes psSheet = TimeSheet(PS_PRINTER, o->coldRuns);
+    PlatformCosts costs = MeasurePlatformCosts(&o->plan);
     PrintSheetReport(PX_PRINTER, &oursSheet, PS_PRINTER, &psSheet);
+    PrintPlatformCosts(&costs);
     return oursSheet.valid && psSheet.valid ? 0 : 1;
 }
 

@@ -90,6 +90,11 @@ struct RegKeyTraits {
     static Type None() { return nullptr; }
     static void Close(Type key) { RegCloseKey(key); }
 };
+struct WindowTraits {
+    using Type = HWND;
+    static Type None() { return nullptr; }
+    static void Close(Type window) { DestroyWindow(window); }
+};
 struct MemoryDCTraits {
     using Type = HDC;
     static Type None() { return nullptr; }
@@ -107,6 +112,7 @@ using UniqueFile = UniqueAny<FileTraits>;
 using UniqueHandle = UniqueAny<HandleTraits>;
 using UniqueLibrary = UniqueAny<LibraryTraits>;
 using UniqueRegKey = UniqueAny<RegKeyTraits>;
+using UniqueWindow = UniqueAny<WindowTraits>;
 using UniqueMemoryDC = UniqueAny<MemoryDCTraits>;
 using UniqueBitmap = UniqueAny<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueAny<GdiObjectTraits<HBRUSH>>;

@@ -4,7 +4,7 @@
 #   scripts/make-test-prefix.sh PREFIX BUILD_DIR
 #   WINEPREFIX=PREFIX WINEDEBUG=-all /usr/lib/wine/wine64 BUILD_DIR/bin/test_core.exe
 set -eu
-prefix=$1 build=$2
+prefix=$(realpath -m "$1") build=$(realpath "$2")  # Wine refuses a relative prefix
 loader=/usr/lib/wine/wine64
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-prefix.sh" create "$prefix" "$loader"

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Counts the window-server requests the printing preferences make: runs
+# pxbench --sheets once with Wine's server log on and reports, for this
+# driver's sheet and the PostScript driver's, the requests of the sheet's
+# thread while it opens, on each tab switch and while it closes, the
+# commonest kinds, and the windows created by class. Under Wine nearly all
+# of a sheet's time is these round trips (see docs/performance.md).
+#   scripts/sheet-requests.sh [BUILD_DIR]
+set -eu
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build/x64}")
+loader=/usr/lib/wine/wine64
+wineserver=$(dirname "$loader")/wineserver
+prefix=$build/requests-prefix
+log=$build/sheet-requests.log
+scripts/make-test-prefix.sh "$prefix" "$build" >/dev/null
+display=()
+[ -n "${DISPLAY:-}" ] || display=(xvfb-run -a -s "-screen 0 1024x768x24")
+# The server writes the log, so it must be started by the logged run.
+WINEPREFIX=$prefix WINEDEBUG=+server WINEDLLOVERRIDES="mscoree,mshtml=" \
+    "${display[@]+"${display[@]}"}" "$loader" "$build/bin/pxbench.exe" --sheets --cold-runs 1 \
+    >/dev/null 2>"$log" || true
+WINEPREFIX=$prefix "$wineserver" -k 2>/dev/null || true
+python3 - "$log" <<'PY'
+import collections, re, sys
+
+REQUEST = re.compile(r'^([0-9a-f]{4}): ([a-z_]+)\( (.*)')
+lines = open(sys.argv[1], errors='replace').read().split('\n')
+requests = []                     # (thread, name, arguments)
+for line in lines:
+    m = REQUEST.match(line)
+    if m:
+        requests.append(m.groups())
+# The bench's own thread creates the sheet threads; a sheet thread is one that
+# creates a window of the property sheet class (atom 8002, "#32770").
+sheet_threads = []
+for tid, name, args in requests:
+    if name == 'create_window' and 'atom=8002' in args and 'style=80c' in args and tid not in sheet_threads:
+        sheet_threads.append(tid)
+# The uncounted warm-up run and the counted run of each driver, ours first.
+if len(sheet_threads) < 4:
+    sys.exit('sheet-requests: the sheets did not open (%d sheet threads)' % len(sheet_threads))
+for label, tid in (('ORVEN PX-2210', sheet_threads[1]), ('Bench PostScript', sheet_threads[3])):
+    phases = [collections.Counter()]
+    classes = collections.Counter()
+    for who, name, args in requests:
+        # PSM_SETCURSEL (0x465) from the bench starts a tab switch,
+        # PSM_PRESSBUTTON (0x471) posted by the bench the close.
+        if name == 'send_message' and ('id=%s' % tid) in args and \
+                re.search(r'msg=0000046[5]|msg=00000471', args):
+            phases.append(collections.Counter())
+        if who != tid:
+            continue
+        phases[-1][name] += 1
+        if name == 'create_window':
+            classes[re.search(r'class=(L"[^"]*")', args).group(1)] += 1
+    names = ['open'] + ['tab switch %d' % i for i in range(1, len(phases) - 1)] + ['close']
+    print('\n%s' % label)
+    for phase, counts in zip(names, phases):
+        common = ', '.join('%s %d' % kv for kv in counts.most_common(6))
+        print('  %-13s %5d requests: %s' % (phase, sum(counts.values()), common))
+    print('  windows created: ' + ', '.join('%s %d' % kv for kv in classes.most_common()))
+PY
