@@ -1,0 +1,155 @@
+// Control look-ups, text updates and radio groups on real windows, and the
+// module's bitmaps as the pictures load them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/scope.h"
+#include "pages/controlmap.h"
+#include "pages/loadbitmap.h"
+#include "resources/ids_bitmaps.h"
+
+static HWND Child(HWND parent, const wchar_t *cls, int id, DWORD style = 0)
+{
+    return CreateWindowExW(0, cls, L"", WS_CHILD | style, 0, 0, 50, 20, parent,
+                           (HMENU)(INT_PTR)id, NULL, NULL);
+}
+
+static UniqueWindow Parent(void)
+{
+    return UniqueWindow(
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, NULL, NULL, NULL, NULL));
+}
+
+TEST(ControlMap, AnswersAsGetDlgItemWhileControlsComeAndGo)
+{
+    UniqueWindow dialog = Parent(), other = Parent();
+    ASSERT_TRUE(dialog && other);
+    HWND edit = Child(dialog.get(), L"EDIT", 100);
+    HWND sharer = Child(dialog.get(), L"STATIC", 100);  // as an up-down shares its edit's id
+    HWND button = Child(dialog.get(), L"BUTTON", 101);
+    HWND foreign = Child(other.get(), L"BUTTON", 101);
+    ASSERT_TRUE(edit && sharer && button && foreign);
+
+    int visited = 0;
+    VisitControls(dialog.get(), [](HWND, int, void *n) { ++*static_cast<int *>(n); }, &visited);
+    EXPECT_EQ(visited, 3) << "children visited";
+    EXPECT_EQ(ControlOf(dialog.get(), 100), edit) << "the first child with a shared id";
+    EXPECT_EQ(ControlOf(dialog.get(), 101), button);
+    EXPECT_EQ(ControlOf(other.get(), 101), foreign) << "the same id on another dialog";
+    EXPECT_EQ(ControlOf(dialog.get(), 999), (HWND)NULL) << "an id no child has";
+    EXPECT_EQ(ControlOf(NULL, 101), (HWND)NULL);
+
+    DestroyWindow(edit);
+    EXPECT_EQ(ControlOf(dialog.get(), 100), sharer) << "after the remembered control went";
+    DestroyWindow(button);
+    HWND replacement = Child(dialog.get(), L"BUTTON", 101);
+    EXPECT_EQ(ControlOf(dialog.get(), 101), replacement) << "a new control with the old id";
+}
+
+static int g_setTexts;
+static WNDPROC g_staticProc;
+
+static LRESULT CALLBACK CountSetText(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT)
+        g_setTexts++;
+    return CallWindowProcW(g_staticProc, window, message, wParam, lParam);
+}
+
+TEST(ControlMap, TextIsSetOnlyWhenItChanges)
+{
+    UniqueWindow dialog = Parent();
+    HWND label = Child(dialog.get(), L"STATIC", 200);
+    ASSERT_TRUE(label);
+    g_staticProc = (WNDPROC)SetWindowLongPtrW(label, GWLP_WNDPROC, (LONG_PTR)CountSetText);
+    g_setTexts = 0;
+    UpdateControlText(dialog.get(), 200, L"");
+    EXPECT_EQ(g_setTexts, 0) << "an empty label set to empty";
+    UpdateControlText(dialog.get(), 200, L"210.0 x 297.0 mm");
+    UpdateControlText(dialog.get(), 200, L"210.0 x 297.0 mm");
+    EXPECT_EQ(g_setTexts, 1) << "the same line twice";
+    SetControlText(dialog.get(), 200, L"210.0 x 297.0 mm");
+    EXPECT_EQ(g_setTexts, 2) << "a set that must repaint always sets";
+    WCHAR text[64] = {};
+    GetWindowTextW(label, text, 64);
+    EXPECT_STREQ(text, L"210.0 x 297.0 mm");
+}
+
+TEST(ControlMap, RadioGroupKeepsOneChecked)
+{
+    UniqueWindow dialog = Parent();
+    for (int id = 300; id <= 302; id++)
+        ASSERT_TRUE(Child(dialog.get(), L"BUTTON", id, BS_AUTORADIOBUTTON));
+    CheckRadioControl(dialog.get(), 300, 302, 301);
+    for (int id = 300; id <= 302; id++)
+        EXPECT_EQ(IsControlChecked(dialog.get(), id), id == 301) << "button " << id;
+    CheckRadioControl(dialog.get(), 300, 302, 300);
+    EXPECT_TRUE(IsControlChecked(dialog.get(), 300));
+    EXPECT_FALSE(IsControlChecked(dialog.get(), 301)) << "the former choice is cleared";
+}
+
+// The pixels of a bitmap as 32-bit colours, top row first.
+static std::vector<DWORD> PixelsOf(HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels((size_t)width * height);
+    UniqueMemoryDC dc(CreateCompatibleDC(NULL));
+    GetDIBits(dc.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// Reports the first pixel where two bitmaps of one size differ.
+static void ExpectSamePixels(int id, HBITMAP ours, HBITMAP reference, int width, int height)
+{
+    std::vector<DWORD> a = PixelsOf(ours, width, height);
+    std::vector<DWORD> b = PixelsOf(reference, width, height);
+    for (size_t i = 0; i < a.size(); i++) {
+        if ((a[i] & 0xffffff) != (b[i] & 0xffffff)) {
+            ADD_FAILURE() << "bitmap " << id << " pixel " << i % width << "," << i / width << ": "
+                          << std::hex << a[i] << " against " << b[i];
+            return;
+        }
+    }
+}
+
+static void ExpectSamePicture(HINSTANCE module, int id, int bitsPerPixel)
+{
+    UniqueBitmap loaded(LoadResourceBitmap(module, id));
+    UniqueBitmap reference(LoadBitmapW(module, MAKEINTRESOURCEW(id)));
+    ASSERT_TRUE(loaded && reference) << "bitmap " << id;
+    BITMAP a = {}, b = {};
+    GetObjectW(loaded.get(), sizeof a, &a);
+    GetObjectW(reference.get(), sizeof b, &b);
+    EXPECT_EQ(a.bmWidth, b.bmWidth) << "width of bitmap " << id;
+    EXPECT_EQ(a.bmHeight, b.bmHeight) << "height of bitmap " << id;
+    if (bitsPerPixel == 1)
+        EXPECT_EQ(a.bmBitsPixel, 1) << "a one-bit resource stays monochrome";
+    else
+        EXPECT_GT(a.bmBitsPixel, 1) << "bits per pixel of colour bitmap " << id;
+    ExpectSamePixels(id, loaded.get(), reference.get(), a.bmWidth, a.bmHeight);
+}
+
+TEST(ResourceBitmaps, AreLoadBitmapsPicturesMadeWithoutTheDisplay)
+{
+    HINSTANCE module = GetModuleHandleW(NULL);
+    ExpectSamePicture(module, IDB_PANEL_PICTURE, 24);
+    ExpectSamePicture(module, IDB_PAGE_PICTURE_FIRST, 8);
+    ExpectSamePicture(module, IDB_PANEL_MASK, 1);
+    ExpectSamePicture(module, IDB_WORK_MASK, 1);
+    EXPECT_EQ(LoadResourceBitmap(module, 31999), (HBITMAP)NULL) << "a missing resource";
+
+    UniqueBitmap picture(LoadResourceBitmap(module, IDB_SETTING_COLOR));
+    UniqueBitmap copy(CopyColorBitmap(picture.get()));
+    ASSERT_TRUE(copy);
+    BITMAP info = {};
+    GetObjectW(picture.get(), sizeof info, &info);
+    ExpectSamePixels(IDB_SETTING_COLOR, copy.get(), picture.get(), info.bmWidth, info.bmHeight);
+}
