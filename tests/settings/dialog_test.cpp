@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/common/display.h"
+#include "tests/common/moduletext.h"
 
 #include "core/module.h"
 #include "resources/ids_strings.h"
@@ -11,18 +12,12 @@
 #include "settingsfiles/paramfile.h"
 #include "tests/settings/settings_util.h"
 
-static std::wstring Text(UINT id)
-{
-    WCHAR text[260] = L"";
-    LoadStringW(ModuleInstance(), id, text, 260);
-    return text;
-}
 
 // A message box with the exclamation icon and only an OK button.
 static void ExpectErrorBox(const SeenWindow &box, UINT caption, UINT text)
 {
-    EXPECT_EQ(box.caption, Text(caption));
-    EXPECT_EQ(box.text, Text(text));
+    EXPECT_EQ(box.caption, ModuleText(caption));
+    EXPECT_EQ(box.text, ModuleText(text));
     EXPECT_TRUE(box.exclamationIcon);
     EXPECT_FALSE(box.hasCancel);
 }
@@ -55,7 +50,7 @@ TEST(SettingsFileDialog, DescribesTheOpenAndSaveDialogs)
         EXPECT_EQ(path[0], 0) << "no name is proposed";
         EXPECT_EQ(ofn.nMaxFile, (DWORD)MAX_PATH);
         EXPECT_EQ(ofn.nMaxFileTitle, 260u);
-        EXPECT_EQ(ofn.lpstrTitle, Text(d.title));
+        EXPECT_EQ(ofn.lpstrTitle, ModuleText(d.title));
         EXPECT_STREQ(ofn.lpstrDefExt, d.extension);
         EXPECT_EQ(FilterList(ofn.lpstrFilter), FilterList(d.filter));
         EXPECT_TRUE(ofn.lpstrFileTitle != NULL) << "lpstrFileTitle";

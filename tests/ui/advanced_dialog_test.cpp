@@ -18,18 +18,12 @@
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
 #include "services/colorprofile.h"
+#include "tests/common/moduletext.h"
 #include "tests/common/printers.h"
 #include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
 
 namespace {
-
-std::wstring Text(UINT id)
-{
-    WCHAR text[256] = L"";
-    LoadStringW(ModuleInstance(), id, text, 256);
-    return text;
-}
 
 BOOL Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)); }
 
@@ -43,11 +37,11 @@ TEST_F(AdvancedDialog, ListsFollowThePaperTypeThePrintModeAndTheColourMode)
         OpenAdvanced open(t.ctx);
         ASSERT_NE(open.dialog, nullptr);
         HWND d = open.dialog;
-        EXPECT_EQ(WindowText(d), Text(IDD_ADVANCED));
+        EXPECT_EQ(WindowText(d), ModuleText(IDD_ADVANCED));
         ASSERT_EQ(ListCount(d, IDC_ADV_PRINT_MODE), 4) << "paper type 0x501 offers Quality 1 to 4";
-        EXPECT_EQ(ListText(d, IDC_ADV_PRINT_MODE, 3), Text(IDS_PRINT_MODE_BASE + 3));
+        EXPECT_EQ(ListText(d, IDC_ADV_PRINT_MODE, 3), ModuleText(IDS_PRINT_MODE_BASE + 3));
         ASSERT_EQ(ListCount(d, IDC_ADV_COLOR_MODE), 1) << "paper type 0x501 has colour only";
-        EXPECT_EQ(ListText(d, IDC_ADV_COLOR_MODE, 0), Text(IDS_COLOR_MODE_COLOR));
+        EXPECT_EQ(ListText(d, IDC_ADV_COLOR_MODE, 0), ModuleText(IDS_COLOR_MODE_COLOR));
         // The preset in force is Quality 4 (engine mode 16): 720 dpi is the finest.
         EXPECT_EQ(ListSelection(d, IDC_ADV_PRINT_MODE), 3);
         EXPECT_EQ(ListData(d, IDC_ADV_RESOLUTION, 1), 3) << "first resolution after automatic";
@@ -61,20 +55,20 @@ TEST_F(AdvancedDialog, ListsFollowThePaperTypeThePrintModeAndTheColourMode)
     HWND d = open.dialog;
     EXPECT_EQ(ListCount(d, IDC_ADV_PRINT_MODE), 12);
     EXPECT_EQ(ListCount(d, IDC_ADV_COLOR_MODE), 2);
-    EXPECT_EQ(ListText(d, IDC_ADV_EFFECT, ListSelection(d, IDC_ADV_EFFECT)), Text(IDS_EFFECT_BASE + 8))
+    EXPECT_EQ(ListText(d, IDC_ADV_EFFECT, ListSelection(d, IDC_ADV_EFFECT)), ModuleText(IDS_EFFECT_BASE + 8))
         << "effect 14 shows Fine&Fuzz";
     // Graphics 2 allows 720 dpi at most: the record's 1440 dpi shows automatic.
     EXPECT_EQ(ListSelection(d, IDC_ADV_RESOLUTION), 0);
 
     ChooseListItem(d, IDC_ADV_PRINT_MODE, 10);  // Banner 3
     ASSERT_EQ(ListCount(d, IDC_ADV_RESOLUTION), 7) << "automatic and 360 to 90 dpi";
-    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 0), Text(IDS_RESOLUTION_AUTO));
-    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 1), Text(IDS_RESOLUTION_BASE + 5));
-    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 6), Text(IDS_RESOLUTION_BASE + 10));
+    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 0), ModuleText(IDS_RESOLUTION_AUTO));
+    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 1), ModuleText(IDS_RESOLUTION_BASE + 5));
+    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 6), ModuleText(IDS_RESOLUTION_BASE + 10));
     ChooseListItem(d, IDC_ADV_PRINT_MODE, 0);  // Quality 1: up to 1440 dpi
     EXPECT_EQ(ListCount(d, IDC_ADV_RESOLUTION), 11);
     ChooseListItem(d, IDC_ADV_EFFECT, 3);
-    EXPECT_EQ(ListText(d, IDC_ADV_EFFECT, ListSelection(d, IDC_ADV_EFFECT)), Text(IDS_EFFECT_BASE + 16));
+    EXPECT_EQ(ListText(d, IDC_ADV_EFFECT, ListSelection(d, IDC_ADV_EFFECT)), ModuleText(IDS_EFFECT_BASE + 16));
 
     // Colour offers corrections 0 and 1; monochrome 0 and 2, and no matching.
     EXPECT_EQ(ListCount(d, IDC_ADV_CORRECTION), 2);
@@ -154,7 +148,7 @@ TEST_F(AdvancedDialog, OpeningAListIsAChangeAndOkHandsOverTheSettingInForce)
         PostClick(open.dialog, IDC_ADV_COLOR_ADJUST);
         HWND adjust = WaitForDialogOtherThan(open.thread->id(), open.dialog);
         ASSERT_NE(adjust, nullptr);
-        EXPECT_EQ(WindowText(adjust), Text(IDD_COLOR_ADJUST));
+        EXPECT_EQ(WindowText(adjust), ModuleText(IDD_COLOR_ADJUST));
         TypeAndLeave(adjust, IDC_CADJ_BRIGHTNESS_EDIT, L"-12");
         PostClick(adjust, IDOK);
         ASSERT_TRUE(WaitUntil([adjust] { return !IsWindow(adjust); }));
@@ -203,7 +197,7 @@ TEST_F(AdvancedDialog, PrinterProfilesComeFromTheColourDirectoryWithTheirDescrip
     OpenAdvanced open(t.ctx);
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
-    EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, 0), Text(IDS_RESOLUTION_AUTO)) << "automatic stays first";
+    EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, 0), ModuleText(IDS_RESOLUTION_AUTO)) << "automatic stays first";
     std::vector<std::wstring> names;
     for (int i = 1; i < ListCount(d, IDC_ADV_PROFILE); i++)
         names.push_back(ListText(d, IDC_ADV_PROFILE, i));

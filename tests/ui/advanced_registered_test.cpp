@@ -13,18 +13,12 @@
 #include "devmode/template.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "tests/common/moduletext.h"
 #include "tests/common/printers.h"
 #include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
 
 namespace {
-
-std::wstring Text(UINT id)
-{
-    WCHAR text[256] = L"";
-    LoadStringW(ModuleInstance(), id, text, 256);
-    return text;
-}
 
 class RegisteredSettings : public DisplayTest {};
 
@@ -72,18 +66,18 @@ TEST_F(RegisteredSettings, AddRefusesAFullListAndPresetNamesAndAsksBeforeOverwri
     // The name of a preset with the same colour mode, in other letter case.
     TypeName(d, L"STANDARD");
     PostClick(d, IDC_ADV_ADD);
-    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), Text(IDS_MSG_NAME_RESERVED));
+    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), ModuleText(IDS_MSG_NAME_RESERVED));
     EXPECT_EQ(t.count(), 7);
 
     // A user setting's name: overwrite asked; Cancel keeps it, OK overwrites.
     Pick(d, IDC_ADV_PRINT_MODE, 9);
     TypeName(d, L"pROOF");
     PostClick(d, IDC_ADV_ADD);
-    EXPECT_EQ(AnswerMessageBox(thread, d, IDCANCEL), Text(IDS_MSG_OVERWRITE));
+    EXPECT_EQ(AnswerMessageBox(thread, d, IDCANCEL), ModuleText(IDS_MSG_OVERWRITE));
     EXPECT_EQ(t.record(6)->printMode, 6 % 12) << "the refused overwrite changed the record";
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_ADV_REMOVE))) << "still changed";
     PostClick(d, IDC_ADV_ADD);
-    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), Text(IDS_MSG_OVERWRITE));
+    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), ModuleText(IDS_MSG_OVERWRITE));
     ASSERT_TRUE(WaitUntil([&] { return t.record(6)->printMode == 9; })) << "overwritten";
     EXPECT_STREQ(t.record(6)->name, L"pROOF");
     EXPECT_EQ(t.count(), 7);
@@ -116,7 +110,7 @@ TEST_F(RegisteredSettings, AddRefusesAFullListAndPresetNamesAndAsksBeforeOverwri
     Pick(d, IDC_ADV_EFFECT, 2);
     TypeName(d, L"One too many");
     PostClick(d, IDC_ADV_ADD);
-    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), Text(IDS_MSG_SETTINGS_FULL));
+    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), ModuleText(IDS_MSG_SETTINGS_FULL));
     EXPECT_EQ(t.count(), 20);
     EXPECT_TRUE(SamePrintSetting(*t.record(19), last));
     EXPECT_TRUE(SamePrintSetting(*t.record(PX_SETTING_CURRENT_SLOT), PrintSetting{}))
@@ -153,7 +147,7 @@ TEST_F(RegisteredSettings, RemoveAndMovesWorkAndCancelRestoresTheBlockByteForByt
         EXPECT_EQ(GetMenuItemID(menu, i), ids[i] ? ids[i] : (UINT)0) << "item " << i;
     WCHAR item[64] = L"";
     GetMenuStringW(menu, 5, item, 64, MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(item), Text(IDS_MENU_REMOVE));
+    EXPECT_EQ(std::wstring(item), ModuleText(IDS_MENU_REMOVE));
     EXPECT_FALSE(GetMenuState(menu, 5, MF_BYPOSITION) & MF_GRAYED);
     PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitUntil([menuWindow] { return !IsWindowVisible(menuWindow); }));

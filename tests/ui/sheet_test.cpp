@@ -15,18 +15,12 @@
 #include "resources/ids_dialogs.h"
 #include "sheets/compstui.h"
 #include "tests/common/guardpage.h"
+#include "tests/common/moduletext.h"
 #include "tests/common/printers.h"
 #include "tools/moduleexports/moduleexports.h"
 #include "tools/uihost/hostedsheet.h"
 
 namespace {
-
-std::wstring Text(UINT id)
-{
-    WCHAR text[256] = L"";
-    LoadStringW(ModuleInstance(), id, text, 256);
-    return text;
-}
 
 class Sheets : public DisplayTest {};
 
@@ -64,9 +58,9 @@ TEST_F(Sheets, PagesHaveTheirTitlesAndSummaryAndNoPermissionIsKept)
     ASSERT_NE(window, nullptr);
     std::vector<std::wstring> tabs = SheetTabTitles(window);
     ASSERT_EQ(tabs.size(), 3u);
-    EXPECT_EQ(tabs[0], Text(IDD_BASIC_PAGE));
-    EXPECT_EQ(tabs[1], Text(IDD_OPTION_PAGE));
-    EXPECT_EQ(tabs[2], Text(IDD_SETUP_PAGE));
+    EXPECT_EQ(tabs[0], ModuleText(IDD_BASIC_PAGE));
+    EXPECT_EQ(tabs[1], ModuleText(IDD_OPTION_PAGE));
+    EXPECT_EQ(tabs[2], ModuleText(IDD_SETUP_PAGE));
     ASSERT_NE(sheet.Context(), nullptr);
     EXPECT_EQ(sheet.Context()->canChange, 0) << "DM_NOPERMISSION";
     for (int tab = 0; tab < 3; tab++) {
@@ -76,7 +70,7 @@ TEST_F(Sheets, PagesHaveTheirTitlesAndSummaryAndNoPermissionIsKept)
         std::wstring scale = ItemText(page, IDC_SUMMARY_SCALE);
         EXPECT_EQ(scale.rfind(L"-> ", 0), 0u) << "tab " << tab << " scale line " << testing::PrintToString(scale);
         EXPECT_FALSE(ItemText(page, IDC_SUMMARY_PAGE_SIZE).empty()) << "tab " << tab;
-        EXPECT_EQ(ItemText(page, IDC_SUMMARY_TITLE), Text(IDC_SUMMARY_TITLE)) << "tab " << tab;
+        EXPECT_EQ(ItemText(page, IDC_SUMMARY_TITLE), ModuleText(IDC_SUMMARY_TITLE)) << "tab " << tab;
         EXPECT_NE(sheet.Context()->summaryPicture, 0u) << "tab " << tab;
     }
     EXPECT_TRUE(sheet.Close(PSBTN_CANCEL));
@@ -191,7 +185,7 @@ TEST_F(Sheets, VersionFromTheSetupPageShowsOkAndTheCurrentSettingsListEveryRow)
     ASSERT_NE(version, nullptr) << "no Version dialog";
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(version, IDOK))) << "the modal dialog keeps its OK";
     EXPECT_EQ(ItemText(version, IDC_VERSION_NUMBER), L"Version 1.02");
-    EXPECT_EQ(WindowText(version), Text(IDD_VERSION));
+    EXPECT_EQ(WindowText(version), ModuleText(IDD_VERSION));
     PostClick(version, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(version); }));
 
@@ -235,8 +229,8 @@ TEST_F(Sheets, DocumentPropertiesWithPromptShowsTheThreeTabs)
         ASSERT_NE(window, nullptr) << "no sheet";
         std::vector<std::wstring> tabs = SheetTabTitles(window);
         ASSERT_EQ(tabs.size(), 3u);
-        EXPECT_EQ(tabs[0], Text(IDD_BASIC_PAGE));
-        EXPECT_EQ(tabs[2], Text(IDD_SETUP_PAGE));
+        EXPECT_EQ(tabs[0], ModuleText(IDD_BASIC_PAGE));
+        EXPECT_EQ(tabs[2], ModuleText(IDD_SETUP_PAGE));
         PostMessageW(window, PSM_PRESSBUTTON, button, 0);
         ASSERT_TRUE(thread.Join());
         EXPECT_EQ(result, IDOK) << "the platform's host reports OK either way";
@@ -295,7 +289,7 @@ TEST_F(Sheets, PrinterPropertiesShowsTheVersionPageWithoutOk)
     ASSERT_NE(window, nullptr) << "no printer sheet";
     std::vector<std::wstring> tabs = SheetTabTitles(window);
     ASSERT_EQ(tabs.size(), 1u);
-    EXPECT_EQ(tabs[0], Text(IDD_VERSION));
+    EXPECT_EQ(tabs[0], ModuleText(IDD_VERSION));
     HWND page = CurrentSheetPage(window);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDOK))) << "the page hides its own OK";
     EXPECT_EQ(ItemText(page, IDC_VERSION_NUMBER), L"Version 1.02");
@@ -321,7 +315,7 @@ TEST_F(Sheets, PrinterSheetTellsABindingFailureDocumentSheetFailsSilently)
         HWND box = WaitForWindow(thread.id(), L"#32770");
         ASSERT_NE(box, nullptr) << "no message box for " << testing::PrintToString(std::wstring(c.printer));
         std::wstring text = ItemText(box, 0xFFFF);
-        EXPECT_EQ(text, Text(c.message));
+        EXPECT_EQ(text, ModuleText(c.message));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(thread.Join());
         EXPECT_EQ(result, -1);
