@@ -6,7 +6,7 @@
 #include "devmode/fields.h"
 #include "devmode/resolution.h"
 #include "devmode/template.h"
-#include "dialogs/presets.h"
+#include "settings/presets.h"
 
 namespace {
 

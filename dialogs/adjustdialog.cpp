@@ -5,10 +5,10 @@
 #include "core/module.h"
 #include "core/trace.h"
 #include "dialogs/advanced.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/numedit.h"
 #include "resources/ids_strings.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/numedit.h"
 
 INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogLayout *layout, AdjustState *state,
                         DLGPROC proc, PrintSetting *record)

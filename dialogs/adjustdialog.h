@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "dialogs/settingstore.h"
-#include "pages/help.h"
+#include "settings/settingstore.h"
+#include "widgets/help.h"
 
 // When a row's controls may be used, besides the record's `editable`.
 enum AdjustRowCondition {

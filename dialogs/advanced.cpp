@@ -1,18 +1,18 @@
 #include "dialogs/advanced.h"
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
 #include "core/trace.h"
 #include "devmode/template.h"
 #include "dialogs/advstate.h"
 #include "dialogs/coloradjust.h"
 #include "dialogs/inkadjust.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
 
 static AdvancedState g_advanced;
 

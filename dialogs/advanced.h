@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // Runs the dialog modally; 1 after OK, 0 after Cancel.
 INT_PTR ShowAdvancedDialog(HWND owner, PageContext *ctx);

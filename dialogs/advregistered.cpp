@@ -6,13 +6,13 @@
 #include "core/trace.h"
 #include "devmode/template.h"
 #include "dialogs/advstate.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
-#include "pages/loadbitmap.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
+#include "widgets/loadbitmap.h"
 
 #define ITEM_HEIGHT 16
 #define ICON_GAP 4

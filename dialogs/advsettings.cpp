@@ -4,17 +4,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/scope.h"
 #include "devmode/template.h"
 #include "dialogs/advstate.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
 #include "services/colorprofile.h"
-#include "sheets/sheetbinding.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
 
 #define PAPER_TYPE_LIMITED 0x501u
 #define PRINT_MODES_OFFERED 12

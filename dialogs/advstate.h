@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "dialogs/settingstore.h"
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
+#include "settings/settingstore.h"
 
 #define PX_NO_SETTING 0xFFFFu
 #define PX_SETTING_NAME_LIMIT 31

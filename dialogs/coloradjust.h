@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
 // Modal on record; 1 after OK (record updated), 0 after Cancel.
 INT_PTR ShowColorAdjustDialog(HWND owner, PrintSetting *record);

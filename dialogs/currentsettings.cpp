@@ -2,19 +2,19 @@
 
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/scope.h"
 #include "devmode/papermerge.h"
 #include "devmode/template.h"
-#include "dialogs/settingstore.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
 #include "services/colorprofile.h"
-#include "sheets/sheetbinding.h"
+#include "settings/settingstore.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
 
 #define PX_OUTPUT_LIST_SERIES 0x40000000u
 #define PX_COLUMN_WIDTH 150

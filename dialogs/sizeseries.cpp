@@ -1,15 +1,15 @@
 #include "dialogs/sizeseries.h"
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
 #include "core/trace.h"
 #include "devmode/papermerge.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
 
 struct SeriesBox {
     int id;

@@ -1,14 +1,14 @@
 #include "dialogs/usersize.h"
 
 #include "core/module.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
-#include "pages/numedit.h"
-#include "pages/units.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
+#include "widgets/numedit.h"
+#include "widgets/units.h"
 
 #define PX_USER_SIZE_SERIES 0x80000000u
 #define PX_PAPER_USER_SIZE 256

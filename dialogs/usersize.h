@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // The opener's record: in, the slot shown first; out after OK, the slot chosen.
 struct UserSizeRequest {

@@ -2,18 +2,18 @@
 
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/scope.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
-#include "pages/loadbitmap.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
+#include "widgets/loadbitmap.h"
 
 
 static VersionPageContext *VersionContextOf(HWND dialog)

@@ -4,24 +4,24 @@
 
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/trace.h"
 #include "devmode/papermerge.h"
 #include "dialogs/advanced.h"
-#include "dialogs/settingstore.h"
 #include "dialogs/sizeseries.h"
 #include "pages/basicscale.h"
 #include "pages/basicstore.h"
 #include "pages/basicusersize.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/numedit.h"
 #include "pages/protocol.h"
 #include "pages/settingslist.h"
 #include "pages/summary.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "settings/settingstore.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/numedit.h"
 
 #define PX_SCALE_MIN 10
 #define PX_SCALE_MAX 1000

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // Refills every control from dmCurrent and applies the enabling rules.
 void FillBasicControls(HWND page, PageContext *ctx);

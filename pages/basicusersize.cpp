@@ -2,10 +2,10 @@
 
 #include "dialogs/usersize.h"
 #include "pages/basicpage.h"
-#include "pages/controls.h"
 #include "pages/summary.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "widgets/controls.h"
 
 #define PX_USER_SIZE_SERIES 0x80000000u
 #define PX_FIRST_SLOTS_SHOWN 5

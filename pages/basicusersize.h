@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 #define PX_AUTO_RESOLUTION_FLAG 0x2000u
 #define PX_AUTO_RESOLUTION_MAX_LENGTH 180000  // 18 m in 0.1 mm

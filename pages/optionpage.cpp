@@ -6,13 +6,13 @@
 #include <commctrl.h>
 
 #include "core/trace.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/numedit.h"
 #include "pages/protocol.h"
 #include "pages/summary.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/numedit.h"
 
 #define PX_COPIES_MIN 1
 #define PX_OVERPRINT_COUNT_FIRST 1

@@ -1,11 +1,11 @@
 #include "pages/picture.h"
 
 #include "core/scope.h"
-#include "pages/controlmap.h"
-#include "pages/loadbitmap.h"
 #include "pages/summary.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
+#include "widgets/controlmap.h"
+#include "widgets/loadbitmap.h"
 
 #define ROP_PATTERN_WHERE_SOURCE 0xE20746  // D ^ (S & (P ^ D)): P where S is set
 

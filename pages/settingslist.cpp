@@ -1,16 +1,16 @@
 #include "pages/settingslist.h"
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
 #include "core/scope.h"
-#include "dialogs/settingstore.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/loadbitmap.h"
 #include "pages/summary.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "settings/settingstore.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/loadbitmap.h"
 
 #define PX_CURRENT_ENTRY_DATA (-1)
 #define PX_NO_SETTING 0xFFFF

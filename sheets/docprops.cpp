@@ -1,9 +1,9 @@
 #include "sheets/docprops.h"
 
+#include "context/pagecontext.h"
 #include "core/module.h"
 #include "core/trace.h"
 #include "sheets/compstui.h"
-#include "sheets/pagecontext.h"
 #include "sheets/sheetpages.h"
 
 #define DM_ADVANCED_SHEET 0x10  // DM_ADVANCED, which the platform headers lack

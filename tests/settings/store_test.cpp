@@ -5,8 +5,8 @@
 
 #include "core/ddops.h"
 #include "devmode/template.h"
-#include "dialogs/presets.h"
 #include "resources/ids_strings.h"
+#include "settings/presets.h"
 #include "settingsfiles/paramfile.h"
 #include "settingsfiles/workfile.h"
 #include "tests/common/printers.h"

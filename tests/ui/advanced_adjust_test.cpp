@@ -13,9 +13,9 @@
 #include "core/module.h"
 #include "dialogs/coloradjust.h"
 #include "dialogs/inkadjust.h"
-#include "dialogs/presets.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
+#include "settings/presets.h"
 #include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
 

@@ -1,11 +1,11 @@
-#include "pages/controls.h"
+#include "widgets/controls.h"
 
 #include <stdarg.h>
 
 #include "core/module.h"
 #include "core/scope.h"
-#include "pages/controlmap.h"
 #include "resources/ids_controls.h"
+#include "widgets/controlmap.h"
 
 static WCHAR g_pageText[PX_TEXT_CHARS];
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/scope.h"
-#include "pages/controlmap.h"
-#include "pages/loadbitmap.h"
 #include "resources/ids_bitmaps.h"
+#include "widgets/controlmap.h"
+#include "widgets/loadbitmap.h"
 
 static HWND Child(HWND parent, const wchar_t *cls, int id, DWORD style = 0)
 {

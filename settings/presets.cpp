@@ -1,11 +1,11 @@
-#include "dialogs/presets.h"
+#include "settings/presets.h"
 
 #include <string.h>
 
 #include "core/ddops.h"
 #include "core/module.h"
-#include "resources/ids_strings.h"
 #include "devmode/template.h"
+#include "resources/ids_strings.h"
 
 static constexpr PrintSetting MakePreset(uint16_t presetId, uint16_t printMode, uint16_t colorMode,
                                          int16_t colorCorrection, uint32_t icmEnabled)

@@ -1,4 +1,4 @@
-#include "pages/loadbitmap.h"
+#include "widgets/loadbitmap.h"
 
 #include <limits.h>
 

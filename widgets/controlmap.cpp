@@ -1,4 +1,4 @@
-#include "pages/controlmap.h"
+#include "widgets/controlmap.h"
 
 #include <wchar.h>
 

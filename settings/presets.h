@@ -4,7 +4,7 @@
 // record to take its setting counts from.
 #pragma once
 
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
 #define PX_PRESETS_1280 6
 #define PX_PRESETS_1281 2

@@ -1,4 +1,4 @@
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 #include "core/binding.h"
 #include "core/module.h"

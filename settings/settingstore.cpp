@@ -1,4 +1,4 @@
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
 #include <string.h>
 
@@ -7,7 +7,7 @@
 #include "core/scope.h"
 #include "devmode/fields.h"
 #include "devmode/template.h"
-#include "dialogs/presets.h"
+#include "settings/presets.h"
 
 // Stores allocated and not yet freed. One document sheet at a time is
 // supported; the room is for tests and tools that hold a few at once.
