@@ -302,8 +302,8 @@ INT_PTR CALLBACK CurrentSettingsProc(HWND dialog, UINT message, WPARAM wParam, L
         if (!ctx)
             return FALSE;
         SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-        SetWindowTextW(dialog, LoadPageString(IDD_CURRENT_SETTINGS));
-        SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
+        SetWindowTextW(dialog, LoadModuleString(IDD_CURRENT_SETTINGS).text);
+        SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
         InitCommonControls();
         FillCurrentSettings(dialog, ctx);
         RECT client = {};

@@ -6,5 +6,6 @@
 
 #include "settings/settingstore.h"
 
-// Modal on record; 1 after OK (record updated), 0 after Cancel.
-INT_PTR ShowInkAdjustDialog(HWND owner, PrintSetting *record);
+// Modal on record, help topics from helpFile; 1 after OK (record updated),
+// 0 after Cancel.
+INT_PTR ShowInkAdjustDialog(HWND owner, PrintSetting *record, const WCHAR *helpFile);

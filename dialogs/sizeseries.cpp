@@ -101,10 +101,10 @@ static BOOL Open(HWND dialog, PageContext *ctx)
         return FALSE;
     }
     SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)ctx);
-    SetWindowTextW(dialog, LoadPageString(IDD_SIZE_SERIES));
+    SetWindowTextW(dialog, LoadModuleString(IDD_SIZE_SERIES).text);
     RelabelControls(dialog, IDC_SERIES_GROUP, IDC_SERIES_ARCH, 0);
-    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
-    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+    SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
+    SetControlText(dialog, IDCANCEL, LoadModuleString(IDS_CANCEL).text);
     for (const SeriesBox &box : kSeriesBoxes) {
         CheckControl(dialog, box.id, (ctx->dmCurrent.pdmSizeSeries & box.bit));
     }

@@ -15,8 +15,12 @@
 #define PX_SCALE_MM 10
 #define PX_SCALE_INCH 100
 
-// The pairs as they were when the dialog opened, for Cancel.
-static PxUserSize g_backup[PX_USER_SIZE_COUNT];
+// One opening: the opener's request and the pairs as they were when the
+// dialog opened, for Cancel.
+struct UserSizeSession {
+    UserSizeRequest *request;
+    PxUserSize backup[PX_USER_SIZE_COUNT];
+};
 
 // One side's box, its limits and its place in a pair.
 struct SideRow {
@@ -30,9 +34,9 @@ static const SideRow kShortSide = {IDC_USIZE_SHORT, &PrinterInfoRecord::minWidth
 static const SideRow kLongSide = {IDC_USIZE_LONG, &PrinterInfoRecord::minLength,
                                   &PrinterInfoRecord::maxLength, &PxUserSize::length};
 
-static UserSizeRequest *RequestOf(HWND dialog)
+static UserSizeSession *SessionOf(HWND dialog)
 {
-    return reinterpret_cast<UserSizeRequest *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    return reinterpret_cast<UserSizeSession *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
 }
 
 static BOOL InInches(const PageContext *ctx)
@@ -63,7 +67,7 @@ static void SetSideCaption(HWND dialog, const PageContext *ctx, const SideRow *s
 
 static void SetLabels(HWND dialog, const PageContext *ctx)
 {
-    SetWindowTextW(dialog, LoadPageString(IDD_USER_SIZE));
+    SetWindowTextW(dialog, LoadModuleString(IDD_USER_SIZE).text);
     RelabelControls(dialog, IDC_USIZE_GROUP, IDC_USIZE_LONG_UNIT, 0);
     WCHAR unit[PX_TEXT_CHARS];
     LoadText(InInches(ctx) ? IDS_UNIT_INCH : IDS_UNIT_MM, unit, PX_TEXT_CHARS);
@@ -73,8 +77,8 @@ static void SetLabels(HWND dialog, const PageContext *ctx)
                    IDS_USIZE_LONG_INCH, unit);
     SetControlText(dialog, IDC_USIZE_SHORT_UNIT, unit);
     SetControlText(dialog, IDC_USIZE_LONG_UNIT, unit);
-    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
-    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
+    SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
+    SetControlText(dialog, IDCANCEL, LoadModuleString(IDS_CANCEL).text);
 }
 
 static void ShowSide(HWND dialog, const PageContext *ctx, int id, int32_t value)
@@ -205,15 +209,17 @@ static void Confirm(HWND dialog, UserSizeRequest *request)
     Finish(dialog, IDOK);
 }
 
-static void Cancel(HWND dialog, PageContext *ctx)
+static void Cancel(HWND dialog, const UserSizeSession *session)
 {
-    CopyMemory(ctx->dmCurrent.pdmUserSizes, g_backup, sizeof g_backup);
+    PageContext *ctx = session->request->ctx;
+    CopyMemory(ctx->dmCurrent.pdmUserSizes, session->backup, sizeof session->backup);
     BindPairs(ctx);
     Finish(dialog, IDCANCEL);
 }
 
-static BOOL Command(HWND dialog, UserSizeRequest *request, int id, int code)
+static BOOL Command(HWND dialog, UserSizeSession *session, int id, int code)
 {
+    UserSizeRequest *request = session->request;
     PageContext *ctx = request->ctx;
     switch (id) {
     case IDC_USIZE_LIST:
@@ -231,40 +237,41 @@ static BOOL Command(HWND dialog, UserSizeRequest *request, int id, int code)
         Confirm(dialog, request);
         return TRUE;
     case IDCANCEL:
-        Cancel(dialog, ctx);
+        Cancel(dialog, session);
         return TRUE;
     default:
         return FALSE;
     }
 }
 
-static BOOL Open(HWND dialog, UserSizeRequest *request)
+static BOOL Open(HWND dialog, UserSizeSession *session)
 {
+    UserSizeRequest *request = session ? session->request : NULL;
     if (!request || !request->ctx) {
         EndDialog(dialog, IDCANCEL);
         return FALSE;
     }
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)request);
+    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)session);
     PageContext *ctx = request->ctx;
     SetLabels(dialog, ctx);
-    CopyMemory(g_backup, ctx->dmCurrent.pdmUserSizes, sizeof g_backup);
+    CopyMemory(session->backup, ctx->dmCurrent.pdmUserSizes, sizeof session->backup);
     FillDialog(dialog, ctx, request->index, TRUE);
     return TRUE;
 }
 
-INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+static INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG)
-        return Open(dialog, reinterpret_cast<UserSizeRequest *>(lParam));
-    UserSizeRequest *request = RequestOf(dialog);
-    if (!request)
+        return Open(dialog, reinterpret_cast<UserSizeSession *>(lParam));
+    UserSizeSession *session = SessionOf(dialog);
+    if (!session)
         return FALSE;
     switch (message) {
     case WM_COMMAND:
-        return Command(dialog, request, LOWORD(wParam), HIWORD(wParam));
+        return Command(dialog, session, LOWORD(wParam), HIWORD(wParam));
     case WM_HELP:
     case WM_CONTEXTMENU:
-        ShowHelpTopic(dialog, request->ctx->helpFile, IDH_USER_SIZE);
+        ShowHelpTopic(dialog, session->request->ctx->helpFile, IDH_USER_SIZE);
         return FALSE;
     default:
         return FALSE;
@@ -273,6 +280,7 @@ INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 INT_PTR ShowUserSizeDialog(HWND owner, UserSizeRequest *request)
 {
+    UserSizeSession session = {request, {}};
     return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_USER_SIZE), owner,
-                           UserSizeDialogProc, (LPARAM)request);
+                           UserSizeDialogProc, (LPARAM)&session);
 }

@@ -17,4 +17,3 @@ static_assert(offsetof(UserSizeRequest, index) == sizeof(void *), "");
 
 // Runs the dialog modally; IDOK or IDCANCEL.
 INT_PTR ShowUserSizeDialog(HWND owner, UserSizeRequest *request);
-INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -62,8 +62,8 @@ static BOOL InitVersionDialog(HWND dialog, LPARAM lParam)
     if (!vc || !vc->pPrinterInfo)
         return TRUE;
     SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)vc);
-    SetWindowTextW(dialog, LoadPageString(IDD_VERSION));
-    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
+    SetWindowTextW(dialog, LoadModuleString(IDD_VERSION).text);
+    SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
     FillVersionTexts(dialog, vc);
     ShowWindow(ControlOf(dialog, IDOK), vc->inPrinterSheet ? SW_HIDE : SW_SHOW);
     return TRUE;
@@ -85,10 +85,9 @@ static void DrawVersionPicture(const DRAWITEMSTRUCT *item)
 {
     COLORREF text = SetTextColor(item->hDC, RGB(0, 0, 0));
     COLORREF back = SetBkColor(item->hDC, RGB(255, 255, 255));
-    int mode = SetStretchBltMode(item->hDC, COLORONCOLOR);
+    StretchModeScope mode(item->hDC, COLORONCOLOR);
     StretchBitmap(item->hDC, item->rcItem, ModuleInstance(), IDB_PANEL_MASK, SRCPAINT);
     StretchBitmap(item->hDC, item->rcItem, ModuleInstance(), IDB_PANEL_PICTURE, SRCAND);
-    SetStretchBltMode(item->hDC, mode);
     SetBkColor(item->hDC, back);
     SetTextColor(item->hDC, text);
 }

@@ -2,6 +2,7 @@
 
 #include "context/sheetbinding.h"
 #include "core/trace.h"
+#include "settings/presets.h"
 #include "settings/settingstore.h"
 #include "settingsfiles/workfile.h"
 

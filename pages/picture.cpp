@@ -23,14 +23,14 @@ static COLORREF TintColor(int tint)
 
 // A monochrome work bitmap of the picture's size: the module's own, or a
 // new one when the resource does not fit.
-static HBITMAP LoadWorkBitmap(HINSTANCE module, int id, int width, int height)
+static UniqueBitmap LoadWorkBitmap(HINSTANCE module, int id, int width, int height)
 {
-    UniqueBitmap bitmap(LoadResourceBitmap(module, id));
+    UniqueBitmap bitmap = LoadResourceBitmap(module, id);
     BITMAP info = {};
     if (bitmap && GetObjectW(bitmap.get(), sizeof info, &info) && info.bmWidth == width &&
         info.bmHeight == height && info.bmBitsPixel == 1)
-        return bitmap.release();
-    return CreateBitmap(width, height, 1, 1, NULL);
+        return bitmap;
+    return UniqueBitmap(CreateBitmap(width, height, 1, 1, NULL));
 }
 
 // Mono blits map set bits to the target's background colour and clear bits
@@ -110,7 +110,7 @@ static void DrawPanelPicture(HWND page, const DRAWITEMSTRUCT *item)
     BITMAP info = {};
     if (bitmap && source && GetObjectW(bitmap.get(), sizeof info, &info)) {
         SelectGuard selected(source.get(), bitmap.get());
-        SetStretchBltMode(item->hDC, COLORONCOLOR);
+        StretchModeScope mode(item->hDC, COLORONCOLOR);
         StretchBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0,
                    info.bmWidth, info.bmHeight, SRCCOPY);
     }

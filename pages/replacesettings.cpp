@@ -4,6 +4,7 @@
 #include "core/scope.h"
 #include "core/trace.h"
 #include "devmode/builder.h"
+#include "settings/presets.h"
 #include "settings/settingstore.h"
 
 void RaiseRefreshFlags(PageContext *ctx)

@@ -22,7 +22,7 @@ int RegisteredSettingCount(const PXDEVMODE *dm)
 
 static void AddCurrentSettingsEntry(HWND list)
 {
-    LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)LoadPageString(IDS_CURRENT_SETTING));
+    LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)LoadModuleString(IDS_CURRENT_SETTING).text);
     if (at >= 0) {
         SendMessageW(list, LB_SETITEMDATA, at, (LPARAM)PX_CURRENT_ENTRY_DATA);
         SendMessageW(list, LB_SETCURSEL, at, 0);

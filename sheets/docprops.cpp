@@ -15,15 +15,12 @@ static_assert(PX_SHEET_HEADER_FLAGS == 6, "sheet header flags");
 
 // A new context set up for the header's printer and record; null when it
 // cannot be had, with the last error of the failed step.
-static PageContext *OpenPageContext(const DOCUMENTPROPERTYHEADER *header)
+static UniquePageContext OpenPageContext(const DOCUMENTPROPERTYHEADER *header)
 {
-    PageContext *ctx = AllocPageContext();
-    if (ctx && !InitPageContext(ctx, header->hPrinter, header->pszPrinterName, header->pdmIn)) {
-        DWORD error = GetLastError();
-        ReleasePageContext(ctx);
-        SetLastError(error);
-        return NULL;
-    }
+    UniquePageContext ctx(AllocPageContext());
+    // Releasing keeps the last error of the failed step.
+    if (ctx && !InitPageContext(ctx.get(), header->hPrinter, header->pszPrinterName, header->pdmIn))
+        ctx.reset();
     return ctx;
 }
 
@@ -32,12 +29,11 @@ LONG DocumentPropertiesNoUI(DOCUMENTPROPERTYHEADER *header)
     header->cbOut = PX_DM_TOTAL_SIZE;
     if (header->fMode == 0 || !header->pdmOut)
         return PX_DM_TOTAL_SIZE;
-    PageContext *ctx = OpenPageContext(header);
+    UniquePageContext ctx = OpenPageContext(header);
     if (!ctx)
         return -1;
     if (header->fMode & (DM_UPDATE | DM_COPY))
-        CopyMemory(header->pdmOut, &ctx->dmOpened, PX_DM_TOTAL_SIZE);
-    ReleasePageContext(ctx);
+        CopyMemory(header->pdmOut, &ctx.get()->dmOpened, PX_DM_TOTAL_SIZE);
     return 1;
 }
 
@@ -52,7 +48,8 @@ static BOOL AddDocumentPages(PageContext *ctx)
 
 static LONG StartDocumentSheet(PROPSHEETUI_INFO *info, const DOCUMENTPROPERTYHEADER *header)
 {
-    PageContext *ctx = OpenPageContext(header);
+    UniquePageContext owner = OpenPageContext(header);
+    PageContext *ctx = owner.get();
     if (!ctx)
         return -1;
     ctx->mode = header->fMode;
@@ -61,12 +58,10 @@ static LONG StartDocumentSheet(PROPSHEETUI_INFO *info, const DOCUMENTPROPERTYHEA
     ctx->hComPropSheet = info->hComPropSheet;
     ctx->pfnComPropSheet = info->pfnComPropSheet;
     ctx->canChange = (header->fMode & DM_NOPERMISSION_FLAG) ? 0 : 1;
-    if (!AddDocumentPages(ctx)) {
-        ReleasePageContext(ctx);
+    if (!AddDocumentPages(ctx))
         return -1;
-    }
     info->Result = 0;
-    info->UserData = (ULONG_PTR)ctx;
+    info->UserData = (ULONG_PTR)owner.release();
     return 1;
 }
 

@@ -7,15 +7,12 @@
 #include "resources/ids_controls.h"
 #include "widgets/controlmap.h"
 
-static WCHAR g_pageText[PX_TEXT_CHARS];
-
-WCHAR *PageText(void) { return g_pageText; }
-
-const WCHAR *LoadPageString(UINT id)
+ModuleString LoadModuleString(UINT id)
 {
-    if (LoadStringW(ModuleInstance(), id, g_pageText, PX_TEXT_CHARS - 1) <= 0)
-        g_pageText[0] = 0;
-    return g_pageText;
+    ModuleString s;
+    if (LoadStringW(ModuleInstance(), id, s.text, PX_TEXT_CHARS - 1) <= 0)
+        s.text[0] = 0;
+    return s;
 }
 
 void EnableControl(HWND dialog, int id)
@@ -62,7 +59,7 @@ LRESULT AddItem(HWND dialog, int id, const WCHAR *text, LPARAM data)
 
 LRESULT AddStringItem(HWND dialog, int id, UINT textId, LPARAM data)
 {
-    return AddItem(dialog, id, LoadPageString(textId), data);
+    return AddItem(dialog, id, LoadModuleString(textId).text, data);
 }
 
 void ResetList(HWND dialog, int id)
@@ -138,7 +135,7 @@ static void RelabelIfListed(HWND control, int id, void *context)
     for (int i = 0; i < ranges->count; i++) {
         const LabelRange *r = &ranges->range[i];
         if (id >= r->first && id <= r->last && id != r->skip) {
-            UpdateWindowText(control, LoadPageString(id));
+            UpdateWindowText(control, LoadModuleString(id).text);
             return;
         }
     }

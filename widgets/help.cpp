@@ -7,11 +7,13 @@
 #define HTML_HELP_ORDINAL 15
 #define HTML_HELP_CLSID_KEY "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32"
 
-// Module-wide and never released while the module is loaded; help is only
-// asked for on the UI thread.
+// A guarded cache: loaded once for the process and never released while the
+// module is loaded; sheets on several threads may ask for help at once, so
+// the lock covers loading and reading.
 static HMODULE g_helpModule;
 static PFN_HtmlHelpW g_helpEntry;
 static BOOL g_helpFailed;
+static SRWLOCK g_helpLock = SRWLOCK_INIT;
 
 static HMODULE LoadRegisteredHelpControl(void)
 {
@@ -54,12 +56,25 @@ static BOOL ResolveHelpEntry(void)
     return g_helpEntry != NULL;
 }
 
+// The help control's entry, loaded at the first request; null when it
+// cannot be had.
+static PFN_HtmlHelpW HelpEntry(void)
+{
+    AcquireSRWLockExclusive(&g_helpLock);
+    if (!g_helpEntry && LoadHelpControl())
+        ResolveHelpEntry();
+    PFN_HtmlHelpW entry = g_helpEntry;
+    ReleaseSRWLockExclusive(&g_helpLock);
+    return entry;
+}
+
 LONG_PTR ShowHelp(HWND window, const WCHAR *helpFile, UINT command, DWORD_PTR data)
 {
-    if (!g_helpEntry && (!LoadHelpControl() || !ResolveHelpEntry()))
+    PFN_HtmlHelpW entry = HelpEntry();
+    if (!entry)
         return 0;
     PX_TRACE(L"%ls command %u data %lu", helpFile ? helpFile : L"(none)", command, (unsigned long)data);
-    return (LONG_PTR)g_helpEntry(window, helpFile, command, data);
+    return (LONG_PTR)entry(window, helpFile, command, data);
 }
 
 void ShowHelpTopic(HWND window, const WCHAR *helpFile, int topic)
@@ -87,9 +102,11 @@ int HelpControlOf(UINT message, WPARAM wParam, LPARAM lParam)
 
 void SetHelpEntryForTesting(PFN_HtmlHelpW entry)
 {
+    AcquireSRWLockExclusive(&g_helpLock);
     g_helpEntry = entry;
     if (!entry) {
         g_helpModule = NULL;
         g_helpFailed = FALSE;
     }
+    ReleaseSRWLockExclusive(&g_helpLock);
 }

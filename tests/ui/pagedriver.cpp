@@ -6,6 +6,7 @@
 
 #include "core/module.h"
 #include "resources/ids_controls.h"
+#include "settings/presets.h"
 #include "settings/settingstore.h"
 
 OpenDocumentSheet::OpenDocumentSheet(DWORD mode)

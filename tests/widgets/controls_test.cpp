@@ -144,7 +144,7 @@ TEST(ResourceBitmaps, AreLoadBitmapsPicturesMadeWithoutTheDisplay)
     ExpectSamePicture(module, IDB_PAGE_PICTURE_FIRST, 8);
     ExpectSamePicture(module, IDB_PANEL_MASK, 1);
     ExpectSamePicture(module, IDB_WORK_MASK, 1);
-    EXPECT_EQ(LoadResourceBitmap(module, 31999), (HBITMAP)NULL) << "a missing resource";
+    EXPECT_EQ(LoadResourceBitmap(module, 31999).get(), (HBITMAP)NULL) << "a missing resource";
 
     UniqueBitmap picture(LoadResourceBitmap(module, IDB_SETTING_COLOR));
     UniqueBitmap copy(CopyColorBitmap(picture.get()));
