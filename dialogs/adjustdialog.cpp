@@ -79,10 +79,8 @@ static void RefreshAdjustments(HWND dialog, const AdjustDialogLayout *layout, co
 static void InitAdjustDialog(HWND dialog, const AdjustDialogLayout *layout, AdjustState *state)
 {
     state->copy = *state->caller;
-    SetWindowTextW(dialog, LoadModuleString(layout->dialogId).text);
+    LabelDialog(dialog, layout->dialogId, TRUE);
     RelabelControls(dialog, layout->firstLabel, layout->lastLabel, 0);
-    SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
-    SetControlText(dialog, IDCANCEL, LoadModuleString(IDS_CANCEL).text);
     RefreshAdjustments(dialog, layout, state->copy, TRUE);
 }
 

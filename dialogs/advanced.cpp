@@ -69,10 +69,8 @@ static void LoadWorkingRecord(AdvancedState &state)
 
 static void Relabel(HWND dialog)
 {
-    SetWindowTextW(dialog, LoadModuleString(IDD_ADVANCED).text);
+    LabelDialog(dialog, IDD_ADVANCED, TRUE);
     RelabelControls(dialog, IDC_ADV_QUALITY_GROUP, IDC_ADV_REMOVE, 0);
-    SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
-    SetControlText(dialog, IDCANCEL, LoadModuleString(IDS_CANCEL).text);
 }
 
 static BOOL InitAdvancedDialog(HWND dialog, AdvancedState *opened)

@@ -9,13 +9,12 @@
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "widgets/bitmapdraw.h"
 #include "widgets/controlmap.h"
 #include "widgets/controls.h"
 #include "widgets/help.h"
-#include "widgets/loadbitmap.h"
 
 #define ITEM_HEIGHT 16
-#define ICON_GAP 4
 
 int RegisteredCount(const AdvancedState &state)
 {
@@ -64,20 +63,6 @@ static int IconOf(const PrintSetting *record)
     return record->grayMethod == PX_GRAY_WITH_COLOR_INKS ? IDB_SETTING_GRAY : IDB_SETTING_MONO;
 }
 
-// The icon's width, 0 when it cannot be drawn.
-static int DrawIcon(HDC dc, const RECT &item, int bitmapId)
-{
-    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), bitmapId));
-    UniqueMemoryDC source(CreateCompatibleDC(dc));
-    BITMAP info = {};
-    if (!bitmap || !source || !GetObjectW(bitmap.get(), sizeof info, &info))
-        return 0;
-    SelectGuard selected(source.get(), bitmap.get());
-    StretchBlt(dc, item.left + 1, item.top + 1, info.bmWidth, item.bottom - item.top - 2, source.get(), 0,
-               0, info.bmWidth, info.bmHeight, SRCCOPY);
-    return info.bmWidth;
-}
-
 static void DrawEntry(const DRAWITEMSTRUCT *item, const AdvancedState &state)
 {
     HWND list = item->hwndItem;
@@ -88,16 +73,7 @@ static void DrawEntry(const DRAWITEMSTRUCT *item, const AdvancedState &state)
         return;
     WCHAR text[PX_SETTING_NAME_CHARS] = L"";
     SendMessageW(list, LB_GETTEXT, item->itemID, (LPARAM)text);
-    BOOL selected = (item->itemState & ODS_SELECTED) != 0;
-    COLORREF oldText = SetTextColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    COLORREF oldBack = SetBkColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    int iconWidth = DrawIcon(item->hDC, item->rcItem, IconOf(record));
-    RECT textRect = item->rcItem;
-    textRect.left += iconWidth + ICON_GAP;
-    DrawTextW(item->hDC, text, -1, &textRect, DT_VCENTER | DT_SINGLELINE);
-    SetTextColor(item->hDC, oldText);
-    SetBkColor(item->hDC, oldBack);
+    DrawIconTextEntry(item, IconOf(record), text);
 }
 
 void DrawRegisteredItem(const DRAWITEMSTRUCT *item, const AdvancedState &state)

@@ -7,6 +7,7 @@
 #include "widgets/controlmap.h"
 #include "widgets/controls.h"
 #include "widgets/help.h"
+#include "widgets/modaldialog.h"
 #include "widgets/numedit.h"
 #include "widgets/units.h"
 
@@ -33,11 +34,6 @@ static const SideRow kShortSide = {IDC_USIZE_SHORT, &PrinterInfoRecord::minWidth
                                    &PrinterInfoRecord::maxWidth, &PxUserSize::width};
 static const SideRow kLongSide = {IDC_USIZE_LONG, &PrinterInfoRecord::minLength,
                                   &PrinterInfoRecord::maxLength, &PxUserSize::length};
-
-static UserSizeSession *SessionOf(HWND dialog)
-{
-    return reinterpret_cast<UserSizeSession *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-}
 
 static BOOL InInches(const PageContext *ctx)
 {
@@ -67,7 +63,7 @@ static void SetSideCaption(HWND dialog, const PageContext *ctx, const SideRow *s
 
 static void SetLabels(HWND dialog, const PageContext *ctx)
 {
-    SetWindowTextW(dialog, LoadModuleString(IDD_USER_SIZE).text);
+    LabelDialog(dialog, IDD_USER_SIZE, TRUE);
     RelabelControls(dialog, IDC_USIZE_GROUP, IDC_USIZE_LONG_UNIT, 0);
     WCHAR unit[PX_TEXT_CHARS];
     LoadText(InInches(ctx) ? IDS_UNIT_INCH : IDS_UNIT_MM, unit, PX_TEXT_CHARS);
@@ -77,8 +73,6 @@ static void SetLabels(HWND dialog, const PageContext *ctx)
                    IDS_USIZE_LONG_INCH, unit);
     SetControlText(dialog, IDC_USIZE_SHORT_UNIT, unit);
     SetControlText(dialog, IDC_USIZE_LONG_UNIT, unit);
-    SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
-    SetControlText(dialog, IDCANCEL, LoadModuleString(IDS_CANCEL).text);
 }
 
 static void ShowSide(HWND dialog, const PageContext *ctx, int id, int32_t value)
@@ -129,7 +123,7 @@ static LRESULT SelectedPosition(HWND dialog)
 // Ends the dialog; the edits' focus changes on the way out commit nothing.
 static void Finish(HWND dialog, INT_PTR result)
 {
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
+    DropModalDialogParam(dialog);
     EndDialog(dialog, result);
 }
 
@@ -217,8 +211,9 @@ static void Cancel(HWND dialog, const UserSizeSession *session)
     Finish(dialog, IDCANCEL);
 }
 
-static BOOL Command(HWND dialog, UserSizeSession *session, int id, int code)
+static BOOL Command(HWND dialog, void *param, int id, int code)
 {
+    UserSizeSession *session = static_cast<UserSizeSession *>(param);
     UserSizeRequest *request = session->request;
     PageContext *ctx = request->ctx;
     switch (id) {
@@ -244,14 +239,14 @@ static BOOL Command(HWND dialog, UserSizeSession *session, int id, int code)
     }
 }
 
-static BOOL Open(HWND dialog, UserSizeSession *session)
+static BOOL Open(HWND dialog, void *param)
 {
+    UserSizeSession *session = static_cast<UserSizeSession *>(param);
     UserSizeRequest *request = session ? session->request : NULL;
     if (!request || !request->ctx) {
         EndDialog(dialog, IDCANCEL);
         return FALSE;
     }
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)session);
     PageContext *ctx = request->ctx;
     SetLabels(dialog, ctx);
     CopyMemory(session->backup, ctx->dmCurrent.pdmUserSizes, sizeof session->backup);
@@ -259,28 +254,22 @@ static BOOL Open(HWND dialog, UserSizeSession *session)
     return TRUE;
 }
 
+static const WCHAR *HelpFileOf(const void *param)
+{
+    return static_cast<const UserSizeSession *>(param)->request->ctx->helpFile;
+}
+
+static const ModalDialog kUserSize = {
+    IDD_USER_SIZE, Open, Command, HelpFileOf, IDH_USER_SIZE, NULL,
+};
+
 static INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return Open(dialog, reinterpret_cast<UserSizeSession *>(lParam));
-    UserSizeSession *session = SessionOf(dialog);
-    if (!session)
-        return FALSE;
-    switch (message) {
-    case WM_COMMAND:
-        return Command(dialog, session, LOWORD(wParam), HIWORD(wParam));
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-        ShowHelpTopic(dialog, session->request->ctx->helpFile, IDH_USER_SIZE);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return ModalDialogMessage(&kUserSize, dialog, message, wParam, lParam);
 }
 
 INT_PTR ShowUserSizeDialog(HWND owner, UserSizeRequest *request)
 {
     UserSizeSession session = {request, {}};
-    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_USER_SIZE), owner,
-                           UserSizeDialogProc, (LPARAM)&session);
+    return RunModalDialog(owner, &kUserSize, UserSizeDialogProc, &session);
 }

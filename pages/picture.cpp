@@ -4,6 +4,7 @@
 #include "pages/summary.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
+#include "widgets/bitmapdraw.h"
 #include "widgets/controlmap.h"
 #include "widgets/loadbitmap.h"
 
@@ -104,15 +105,9 @@ void DrawTransparentPicture(HINSTANCE module, HDC target, int tint, HBITMAP bitm
 
 static void DrawPanelPicture(HWND page, const DRAWITEMSTRUCT *item)
 {
-    const RECT &r = item->rcItem;
-    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), IDB_PANEL_PICTURE));
-    UniqueMemoryDC source(CreateCompatibleDC(item->hDC));
-    BITMAP info = {};
-    if (bitmap && source && GetObjectW(bitmap.get(), sizeof info, &info)) {
-        SelectGuard selected(source.get(), bitmap.get());
+    {
         StretchModeScope mode(item->hDC, COLORONCOLOR);
-        StretchBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0,
-                   info.bmWidth, info.bmHeight, SRCCOPY);
+        StretchResourceBitmap(item->hDC, IDB_PANEL_PICTURE, item->rcItem, SRCCOPY);
     }
     SetControlText(page, IDC_SUMMARY_PAGE_PICTURE, PX_REPAINT_TEXT);
 }

@@ -5,13 +5,11 @@
 #include "core/trace.h"
 #include "sheets/compstui.h"
 #include "sheets/sheetpages.h"
+#include "sheets/sheetreasons.h"
 
 #define DM_ADVANCED_SHEET 0x10  // DM_ADVANCED, which the platform headers lack
 #define DM_NOPERMISSION_FLAG 0x20
 #define ADVANCED_MODE (DM_COPY | DM_PROMPT | DM_ADVANCED_SHEET)
-#define PX_SHEET_HEADER_FLAGS (PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE)
-#define PX_SHEET_ICON 64082
-static_assert(PX_SHEET_HEADER_FLAGS == 6, "sheet header flags");
 
 // A new context set up for the header's printer and record; null when it
 // cannot be had, with the last error of the failed step.
@@ -46,8 +44,10 @@ static BOOL AddDocumentPages(PageContext *ctx)
     return TRUE;
 }
 
-static LONG StartDocumentSheet(PROPSHEETUI_INFO *info, const DOCUMENTPROPERTYHEADER *header)
+static LONG StartDocumentSheet(PROPSHEETUI_INFO *info)
 {
+    const DOCUMENTPROPERTYHEADER *header =
+        reinterpret_cast<const DOCUMENTPROPERTYHEADER *>(info->lParamInit);
     UniquePageContext owner = OpenPageContext(header);
     PageContext *ctx = owner.get();
     if (!ctx)
@@ -65,17 +65,14 @@ static LONG StartDocumentSheet(PROPSHEETUI_INFO *info, const DOCUMENTPROPERTYHEA
     return 1;
 }
 
-LONG FillSheetInfoHeader(LPARAM lParam, WCHAR *title)
+static void ReleaseDocumentSheet(ULONG_PTR userData)
 {
-    PROPSHEETUI_INFO_HEADER *header = reinterpret_cast<PROPSHEETUI_INFO_HEADER *>(lParam);
-    if (!header)
-        return -1;
-    header->Flags = PX_SHEET_HEADER_FLAGS;
-    header->pTitle = title;
-    header->hInst = ModuleInstance();
-    header->IconID = PX_SHEET_ICON;
-    return 1;
+    ReleasePageContext(reinterpret_cast<PageContext *>(userData));
 }
+
+static const SheetReasons kDocumentSheet = {
+    StartDocumentSheet, ReleaseDocumentSheet, FALSE,
+};
 
 LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
 {
@@ -88,22 +85,7 @@ LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam
         PX_TRACE(L"no window, mode %#lx -> %ld", header->fMode, r);
         return r;
     }
-    PX_TRACE(L"reason %d", (int)pPSUIInfo->Reason);
-    if (pPSUIInfo->Reason == PROPSHEETUI_REASON_INIT)
-        return StartDocumentSheet(pPSUIInfo, header);
-    PageContext *ctx = reinterpret_cast<PageContext *>(pPSUIInfo->UserData);
-    if (!ctx)
-        return -1;
-    switch (pPSUIInfo->Reason) {
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-        return FillSheetInfoHeader(lParam, header->pszPrinterName);
-    case PROPSHEETUI_REASON_DESTROY:
-        ReleasePageContext(ctx);
-        pPSUIInfo->UserData = 0;
-        return 1;
-    default:
-        return -1;
-    }
+    return DispatchSheetReason(&kDocumentSheet, pPSUIInfo, lParam, header->pszPrinterName);
 }
 
 static LONG RunDocumentProperties(HWND hWnd, HANDLE hPrinter, PWSTR pDeviceName,

@@ -5,6 +5,7 @@
 #include "core/module.h"
 #include "core/scope.h"
 #include "resources/ids_controls.h"
+#include "resources/ids_strings.h"
 #include "widgets/controlmap.h"
 
 ModuleString LoadModuleString(UINT id)
@@ -152,6 +153,14 @@ void RelabelPage(HWND dialog, int first, int last, int skip)
     // The summary panel has no id to skip: 0 is no control's id.
     LabelRanges ranges = {{{IDC_SUMMARY_FRAME, IDC_SUMMARY_PANEL_PICTURE, 0}, {first, last, skip}}, 2};
     VisitControls(dialog, RelabelIfListed, &ranges);
+}
+
+void LabelDialog(HWND dialog, UINT titleId, BOOL withCancel)
+{
+    SetWindowTextW(dialog, LoadModuleString(titleId).text);
+    SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
+    if (withCancel)
+        SetControlText(dialog, IDCANCEL, LoadModuleString(IDS_CANCEL).text);
 }
 
 // wvsprintfW writes at most 1024 characters and the terminator.

@@ -65,6 +65,10 @@ void RelabelControls(HWND dialog, int first, int last, int skip);
 // skip with the strings of the same ids.
 void RelabelPage(HWND dialog, int first, int last, int skip);
 
+// Sets the dialog's title to string titleId and its OK button, and with
+// withCancel its Cancel button, to the module's texts for them.
+void LabelDialog(HWND dialog, UINT titleId, BOOL withCancel);
+
 // Formats with the Windows conventions (%s is a wide string) into out,
 // cut to chars - 1 characters; the format is string `formatId`.
 void FormatString(WCHAR *out, int chars, UINT formatId, ...);

@@ -6,6 +6,16 @@
 #include "pages/summary.h"
 #include "widgets/help.h"
 
+static std::vector<std::pair<UINT, DWORD_PTR>> g_helpCalls;
+static const WCHAR *g_helpFile;
+
+static HWND WINAPI RecordHelp(HWND, LPCWSTR file, UINT command, DWORD_PTR data)
+{
+    g_helpFile = file;
+    g_helpCalls.push_back({command, data});
+    return (HWND)1;
+}
+
 TEST(Help, TopicsComeFromThePageTablesOrTheGeneralTopic)
 {
     EXPECT_EQ(TopicOfControl(kBasicPageHelp, 11109), 25) << "scale edit and its arrows";

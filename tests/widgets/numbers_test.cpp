@@ -55,13 +55,3 @@ TEST(Units, ConvertWithHalfUpOnTheTenth)
     for (const auto &c : toMm)
         EXPECT_EQ(InchToMillimetreTenths(c.inch), c.mm) << "from " << c.inch << " hundredths";
 }
-
-static std::vector<std::pair<UINT, DWORD_PTR>> g_helpCalls;
-static const WCHAR *g_helpFile;
-
-static HWND WINAPI RecordHelp(HWND, LPCWSTR file, UINT command, DWORD_PTR data)
-{
-    g_helpFile = file;
-    g_helpCalls.push_back({command, data});
-    return (HWND)1;
-}
