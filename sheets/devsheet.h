@@ -1,7 +1,7 @@
 // The printer property sheet: one page, the Version page.
 #pragma once
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 struct PrinterSheetContext {
     HANDLE hPrinter;

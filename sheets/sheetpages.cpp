@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
 #include "core/trace.h"
 #include "devmode/resolution.h"
 #include "dialogs/versiondlg.h"
 #include "pages/protocol.h"
 #include "resources/ids_dialogs.h"
-#include "sheets/sheetbinding.h"
 
 #define PX_PAGE_FLAGS (PSP_USETITLE | PSP_HASHELP)
 static_assert(PX_PAGE_FLAGS == 0x28, "page flags");

@@ -10,7 +10,6 @@
 #include <winspool.h>
 
 #include "core/module.h"
-#include "pages/help.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "sheets/compstui.h"
@@ -19,6 +18,7 @@
 #include "tests/common/printers.h"
 #include "tools/moduleexports/moduleexports.h"
 #include "tools/uihost/hostedsheet.h"
+#include "widgets/help.h"
 
 namespace {
 
