@@ -8,6 +8,7 @@
 #include "services/printerdata.h"
 #include "sheets/compstui.h"
 #include "sheets/docprops.h"
+#include "sheets/sheetoutcome.h"
 #include "sheets/sheetpages.h"
 
 #define DPS_NOPERMISSION_FLAG 1
@@ -85,6 +86,7 @@ LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
     case PROPSHEETUI_REASON_GET_INFO_HEADER:
         return FillSheetInfoHeader(lParam, header->pszPrinterName);
     case PROPSHEETUI_REASON_DESTROY:
+        NoteSheetOutcome(header, ctx->confirmed);
         ReleasePrinterSheet(ctx);
         pPSUIInfo->UserData = 0;
         return 1;
@@ -109,7 +111,12 @@ BOOL WINAPI PrinterProperties(HWND hWnd, HANDLE hPrinter)
     if (!ProbePrinterPermission(hPrinter))
         header.Flags |= DPS_NOPERMISSION_FLAG;
     DWORD result = 1;
+    WatchSheetOutcome(&header);
     RunCommonPropertySheetUI(hWnd, DrvDevicePropertySheets, (LPARAM)&header, &result);
+    // OK or Cancel as the user chose, whatever the host stored.
+    LONG outcome = TakeSheetOutcome(&header);
+    if (outcome != PX_OUTCOME_NONE)
+        result = (DWORD)outcome;
     PX_TRACE(L"printer %p -> %lu", hPrinter, result);
     return result != 0;
 }

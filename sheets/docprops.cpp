@@ -4,6 +4,7 @@
 #include "core/trace.h"
 #include "sheets/compstui.h"
 #include "sheets/pagecontext.h"
+#include "sheets/sheetoutcome.h"
 #include "sheets/sheetpages.h"
 
 #define DM_ADVANCED_SHEET 0x10  // DM_ADVANCED, which the platform headers lack
@@ -103,6 +104,7 @@ LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam
     case PROPSHEETUI_REASON_GET_INFO_HEADER:
         return FillSheetInfoHeader(lParam, header->pszPrinterName);
     case PROPSHEETUI_REASON_DESTROY:
+        NoteSheetOutcome(header, ctx->applied == 1);
         ReleasePageContext(ctx);
         pPSUIInfo->UserData = 0;
         return 1;
@@ -125,9 +127,14 @@ static LONG RunDocumentProperties(HWND hWnd, HANDLE hPrinter, PWSTR pDeviceName,
     if (!(fMode & DM_PROMPT))
         return DocumentPropertiesNoUI(&header);
     DWORD result = (DWORD)-1;
-    if (RunCommonPropertySheetUI(hWnd, DrvDocumentPropertySheets, (LPARAM)&header, &result) < 0)
-        return -1;
-    return (LONG)result;
+    WatchSheetOutcome(&header);
+    LONG host = RunCommonPropertySheetUI(hWnd, DrvDocumentPropertySheets, (LPARAM)&header, &result);
+    // The user's own choice, whatever the host stored; the host's answer
+    // only when the sheet never ended.
+    LONG outcome = TakeSheetOutcome(&header);
+    if (outcome != PX_OUTCOME_NONE)
+        return outcome;
+    return host < 0 ? -1 : (LONG)result;
 }
 
 LONG WINAPI DrvDocumentProperties(HWND hWnd, HANDLE hPrinter, PWSTR pDeviceName,

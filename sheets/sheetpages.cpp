@@ -8,6 +8,7 @@
 #include "dialogs/versiondlg.h"
 #include "pages/protocol.h"
 #include "resources/ids_dialogs.h"
+#include "sheets/devsheet.h"
 #include "sheets/sheetbinding.h"
 
 #define PX_PAGE_FLAGS (PSP_USETITLE | PSP_HASHELP)
@@ -30,8 +31,24 @@ const SheetPageRow kDocumentPages[3] = {
     {IDD_SETUP_PAGE, SetupPageProc, FALSE},
 };
 
+// The Version page as the printer sheet's page: the sheet's outcome goes
+// into the printer sheet context around it; the rest is the Version dialog's.
+static INT_PTR CALLBACK PrinterPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY) {
+        UINT code = reinterpret_cast<const NMHDR *>(lParam)->code;
+        auto *vc = reinterpret_cast<BYTE *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+        if (vc && (code == PSN_APPLY || code == PSN_QUERYCANCEL)) {
+            auto *ctx = reinterpret_cast<PrinterSheetContext *>(
+                vc - offsetof(PrinterSheetContext, versionContext));
+            ctx->confirmed = code == PSN_APPLY ? 1 : 0;
+        }
+    }
+    return VersionDialogProc(dialog, message, wParam, lParam);
+}
+
 const SheetPageRow kPrinterPages[1] = {
-    {IDD_VERSION, VersionDialogProc, FALSE},
+    {IDD_VERSION, PrinterPageProc, FALSE},
 };
 
 BOOL AddSheetPage(const SheetPageRow *row, LPARAM lParam, PFNCOMPROPSHEET pfnComPropSheet,
