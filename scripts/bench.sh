@@ -39,7 +39,7 @@ args=()
 [ $quick = 1 ] && args+=(--quick)
 args+=("${extra[@]+"${extra[@]}"}")
 
-scripts/make-test-prefix.sh "$prefix" "$build" >/dev/null
+scripts/make-test-prefix.sh --arch x64 "$prefix" "$build" >/dev/null
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 status=0
 # The printing preferences are timed with their windows: a display is needed.
