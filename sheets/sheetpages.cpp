@@ -32,17 +32,20 @@ const SheetPageRow kDocumentPages[3] = {
 };
 
 // The Version page as the printer sheet's page: the sheet's outcome goes
-// into the printer sheet context around it; the rest is the Version dialog's.
+// into the printer sheet context around the page's own context (kept in
+// the page's DWLP_USER slot); the rest is the Version dialog's.
 static INT_PTR CALLBACK PrinterPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NOTIFY) {
+    if (message == WM_INITDIALOG && lParam) {
+        auto *vc = reinterpret_cast<BYTE *>(reinterpret_cast<PROPSHEETPAGEW *>(lParam)->lParam);
+        if (vc)
+            SetWindowLongPtrW(dialog, DWLP_USER,
+                              (LONG_PTR)(vc - offsetof(PrinterSheetContext, versionContext)));
+    } else if (message == WM_NOTIFY) {
         UINT code = reinterpret_cast<const NMHDR *>(lParam)->code;
-        auto *vc = reinterpret_cast<BYTE *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-        if (vc && (code == PSN_APPLY || code == PSN_QUERYCANCEL)) {
-            auto *ctx = reinterpret_cast<PrinterSheetContext *>(
-                vc - offsetof(PrinterSheetContext, versionContext));
+        auto *ctx = reinterpret_cast<PrinterSheetContext *>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (ctx && (code == PSN_APPLY || code == PSN_QUERYCANCEL))
             ctx->confirmed = code == PSN_APPLY ? 1 : 0;
-        }
     }
     return VersionDialogProc(dialog, message, wParam, lParam);
 }
