@@ -7,6 +7,8 @@
 #include "resources/ids_strings.h"
 #include "services/printerdata.h"
 #include "sheets/compstui.h"
+#include "sheets/docprops.h"
+#include "sheets/sheetoutcome.h"
 #include "sheets/sheetpages.h"
 #include "sheets/sheetreasons.h"
 
@@ -72,13 +74,15 @@ static LONG StartPrinterSheet(PROPSHEETUI_INFO *info)
     return 1;
 }
 
-static void ReleasePrinterSheetData(ULONG_PTR userData)
+static void EndPrinterSheet(const PROPSHEETUI_INFO *info)
 {
-    ReleasePrinterSheet(reinterpret_cast<PrinterSheetContext *>(userData));
+    auto *ctx = reinterpret_cast<PrinterSheetContext *>(info->UserData);
+    NoteSheetOutcome(reinterpret_cast<const void *>(info->lParamInit), ctx->confirmed);
+    ReleasePrinterSheet(ctx);
 }
 
 static const SheetReasons kPrinterSheet = {
-    StartPrinterSheet, ReleasePrinterSheetData, TRUE,
+    StartPrinterSheet, EndPrinterSheet, TRUE,
 };
 
 LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
@@ -99,7 +103,12 @@ BOOL WINAPI PrinterProperties(HWND hWnd, HANDLE hPrinter)
     if (!ProbePrinterPermission(hPrinter))
         header.Flags |= DPS_NOPERMISSION_FLAG;
     DWORD result = 1;
+    WatchSheetOutcome(&header);
     RunCommonPropertySheetUI(hWnd, DrvDevicePropertySheets, (LPARAM)&header, &result);
+    // OK or Cancel as the user chose, whatever the host stored.
+    LONG outcome = TakeSheetOutcome(&header);
+    if (outcome != PX_OUTCOME_NONE)
+        result = (DWORD)outcome;
     PX_TRACE(L"printer %p -> %lu", hPrinter, result);
     return result != 0;
 }

@@ -8,4 +8,5 @@ struct PrinterSheetContext {
     int32_t canChange;
     PrinterInfoRecord printerInfo;
     VersionPageContext versionContext;
+    int32_t confirmed;        // 1 after OK (PSN_APPLY), 0 after Cancel
 };

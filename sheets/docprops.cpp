@@ -4,6 +4,7 @@
 #include "core/module.h"
 #include "core/trace.h"
 #include "sheets/compstui.h"
+#include "sheets/sheetoutcome.h"
 #include "sheets/sheetpages.h"
 #include "sheets/sheetreasons.h"
 
@@ -65,13 +66,15 @@ static LONG StartDocumentSheet(PROPSHEETUI_INFO *info)
     return 1;
 }
 
-static void ReleaseDocumentSheet(ULONG_PTR userData)
+static void EndDocumentSheet(const PROPSHEETUI_INFO *info)
 {
-    ReleasePageContext(reinterpret_cast<PageContext *>(userData));
+    PageContext *ctx = reinterpret_cast<PageContext *>(info->UserData);
+    NoteSheetOutcome(reinterpret_cast<const void *>(info->lParamInit), ctx->applied == 1);
+    ReleasePageContext(ctx);
 }
 
 static const SheetReasons kDocumentSheet = {
-    StartDocumentSheet, ReleaseDocumentSheet, FALSE,
+    StartDocumentSheet, EndDocumentSheet, FALSE,
 };
 
 LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
@@ -102,9 +105,14 @@ static LONG RunDocumentProperties(HWND hWnd, HANDLE hPrinter, PWSTR pDeviceName,
     if (!(fMode & DM_PROMPT))
         return DocumentPropertiesNoUI(&header);
     DWORD result = (DWORD)-1;
-    if (RunCommonPropertySheetUI(hWnd, DrvDocumentPropertySheets, (LPARAM)&header, &result) < 0)
-        return -1;
-    return (LONG)result;
+    WatchSheetOutcome(&header);
+    LONG host = RunCommonPropertySheetUI(hWnd, DrvDocumentPropertySheets, (LPARAM)&header, &result);
+    // The user's own choice, whatever the host stored; the host's answer
+    // only when the sheet never ended.
+    LONG outcome = TakeSheetOutcome(&header);
+    if (outcome != PX_OUTCOME_NONE)
+        return outcome;
+    return host < 0 ? -1 : (LONG)result;
 }
 
 LONG WINAPI DrvDocumentProperties(HWND hWnd, HANDLE hPrinter, PWSTR pDeviceName,

@@ -31,7 +31,7 @@ LONG DispatchSheetReason(const SheetReasons *sheet, PROPSHEETUI_INFO *info, LPAR
     case PROPSHEETUI_REASON_GET_INFO_HEADER:
         return FillSheetInfoHeader(lParam, title);
     case PROPSHEETUI_REASON_DESTROY:
-        sheet->release(info->UserData);
+        sheet->release(info);
         info->UserData = 0;
         return 1;
     case PROPSHEETUI_REASON_SET_RESULT: {

@@ -8,8 +8,9 @@ struct SheetReasons {
     // PROPSHEETUI_REASON_INIT: adds the pages and keeps the sheet's record
     // in UserData; 1, or -1 when the sheet cannot start.
     LONG (*start)(PROPSHEETUI_INFO *info);
-    // PROPSHEETUI_REASON_DESTROY: releases the record kept in UserData.
-    void (*release)(ULONG_PTR userData);
+    // PROPSHEETUI_REASON_DESTROY: notes how the sheet ended and releases
+    // the record kept in UserData.
+    void (*release)(const PROPSHEETUI_INFO *info);
     // Whether PROPSHEETUI_REASON_SET_RESULT is taken (copied into Result).
     BOOL takesResult;
 };
