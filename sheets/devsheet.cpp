@@ -7,7 +7,6 @@
 #include "resources/ids_strings.h"
 #include "services/printerdata.h"
 #include "sheets/compstui.h"
-#include "sheets/docprops.h"
 #include "sheets/sheetoutcome.h"
 #include "sheets/sheetpages.h"
 #include "sheets/sheetreasons.h"
