@@ -4,6 +4,8 @@
 #include "core/module.h"
 #include "core/scope.h"
 #include "core/trace.h"
+#include "dialogs/versiondlg.h"
+#include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
 #include "services/printerdata.h"
 #include "sheets/compstui.h"
@@ -40,6 +42,27 @@ struct PrinterSheetTraits {
     static void Close(Type ctx) { ReleasePrinterSheet(ctx); }
 };
 
+// The Version page as the printer sheet's page: the sheet's outcome goes
+// into the printer sheet context around the page's own context (kept in
+// the page's DWLP_USER slot); the rest is the Version dialog's.
+static INT_PTR CALLBACK PrinterPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG && lParam) {
+        auto *vc = reinterpret_cast<BYTE *>(reinterpret_cast<PROPSHEETPAGEW *>(lParam)->lParam);
+        if (vc)
+            SetWindowLongPtrW(dialog, DWLP_USER,
+                              (LONG_PTR)(vc - offsetof(PrinterSheetContext, versionContext)));
+    } else if (message == WM_NOTIFY) {
+        UINT code = reinterpret_cast<const NMHDR *>(lParam)->code;
+        auto *ctx = reinterpret_cast<PrinterSheetContext *>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (ctx && (code == PSN_APPLY || code == PSN_QUERYCANCEL))
+            ctx->confirmed = code == PSN_APPLY ? 1 : 0;
+    }
+    return VersionDialogProc(dialog, message, wParam, lParam);
+}
+
+static const SheetPageRow kPrinterPage = {IDD_VERSION, PrinterPageProc, FALSE};
+
 static LONG StartPrinterSheet(PROPSHEETUI_INFO *info)
 {
     const DEVICEPROPERTYHEADER *header =
@@ -65,7 +88,7 @@ static LONG StartPrinterSheet(PROPSHEETUI_INFO *info)
     ctx->versionContext.helpFile = GetDriverHelpFile(ctx->hPrinter);
     ctx->versionContext.inPrinterSheet = 1;
     ctx->versionContext.hPrinter = ctx->hPrinter;
-    if (!AddSheetPage(&kPrinterPages[0], (LPARAM)&ctx->versionContext, info->pfnComPropSheet,
+    if (!AddSheetPage(&kPrinterPage, (LPARAM)&ctx->versionContext, info->pfnComPropSheet,
                       info->hComPropSheet))
         return -1;
     info->Result = 0;

@@ -13,9 +13,8 @@ struct SheetPageRow {
     BOOL releaseCallback;  // the Basic page reports the outcome
 };
 
-// The document sheet's pages in tab order, and the printer sheet's one.
+// The document sheet's pages in tab order.
 extern const SheetPageRow kDocumentPages[3];
-extern const SheetPageRow kPrinterPages[1];
 
 // Creates a page of the row with lParam and adds it through compstui's
 // callback; FALSE when either fails.
