@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "core/scope.h"
 #include "pages/controlmap.h"
+#include "pages/controls.h"
 #include "pages/loadbitmap.h"
 #include "resources/ids_bitmaps.h"
 
@@ -135,6 +137,82 @@ static void ExpectSamePicture(HINSTANCE module, int id, int bitsPerPixel)
     else
         EXPECT_GT(a.bmBitsPixel, 1) << "bits per pixel of colour bitmap " << id;
     ExpectSamePixels(id, loaded.get(), reference.get(), a.bmWidth, a.bmHeight);
+}
+
+static int g_resets, g_redrawPauses;
+static WNDPROC g_comboProc;
+
+static LRESULT CALLBACK CountRefills(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == CB_RESETCONTENT)
+        g_resets++;
+    if (message == WM_SETREDRAW && !wParam)
+        g_redrawPauses++;
+    return CallWindowProcW(g_comboProc, window, message, wParam, lParam);
+}
+
+struct ListEntry {
+    const wchar_t *text;
+    LPARAM data;
+};
+
+static void Refill(HWND dialog, int id, const std::vector<ListEntry> &entries, LPARAM select)
+{
+    ListRefill refill(dialog, id);
+    for (const ListEntry &e : entries)
+        AddItem(dialog, id, e.text, e.data);
+    SelectItemByData(dialog, id, select);
+}
+
+// The list's entries as "text=data" joined by commas, and its selection.
+static std::wstring Shown(HWND list)
+{
+    std::wstring shown;
+    LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; i++) {
+        wchar_t text[64] = {};
+        SendMessageW(list, CB_GETLBTEXT, i, (LPARAM)text);
+        shown += std::wstring(i ? L"," : L"") + text + L"=" +
+                 std::to_wstring(SendMessageW(list, CB_GETITEMDATA, i, 0));
+    }
+    return shown + L" @" + std::to_wstring(SendMessageW(list, CB_GETCURSEL, 0, 0));
+}
+
+TEST(ListRefill, LeavesAListWithItsOwnEntriesAloneAndRefillsAChangedOne)
+{
+    UniqueWindow dialog = Parent();
+    ASSERT_TRUE(dialog);
+    HWND list = Child(dialog.get(), L"COMBOBOX", 300, CBS_DROPDOWNLIST | WS_VSCROLL);
+    ASSERT_TRUE(list);
+    g_comboProc = (WNDPROC)SetWindowLongPtrW(list, GWLP_WNDPROC, (LONG_PTR)CountRefills);
+    const std::vector<ListEntry> three = {{L"A4", 1}, {L"A3", 2}, {L"B2", 3}};
+
+    Refill(dialog.get(), 300, three, 2);
+    EXPECT_EQ(Shown(list), L"A4=1,A3=2,B2=3 @1") << "first fill";
+    EXPECT_EQ(g_resets, 1) << "an empty list is emptied first, as before";
+
+    g_resets = g_redrawPauses = 0;
+    Refill(dialog.get(), 300, three, 2);
+    EXPECT_EQ(Shown(list), L"A4=1,A3=2,B2=3 @1") << "the same entries again";
+    EXPECT_EQ(g_resets, 0) << "a list refilled with its own entries is not emptied";
+    EXPECT_EQ(g_redrawPauses, 0) << "nor repainted";
+
+    Refill(dialog.get(), 300, {{L"A4", 1}, {L"A3", 2}, {L"B2", 3}, {L"B1", 4}}, 4);
+    EXPECT_EQ(Shown(list), L"A4=1,A3=2,B2=3,B1=4 @3") << "an entry added at the end";
+    Refill(dialog.get(), 300, {{L"A4", 1}, {L"A3", 9}, {L"B2", 3}}, 3);
+    EXPECT_EQ(Shown(list), L"A4=1,A3=9,B2=3 @2") << "the data of an entry changed";
+    Refill(dialog.get(), 300, {{L"A4", 1}}, 1);
+    EXPECT_EQ(Shown(list), L"A4=1 @0") << "the list shortened";
+    Refill(dialog.get(), 300, {{L"C5", 7}, {L"A4", 1}}, 1);
+    EXPECT_EQ(Shown(list), L"C5=7,A4=1 @1") << "a new first entry";
+    EXPECT_EQ(g_resets, 1) << "only the change of the first entry empties the list";
+
+    g_resets = 0;
+    {
+        ListRefill refill(dialog.get(), 300);
+    }
+    EXPECT_EQ(Shown(list), L" @-1") << "a refill without entries";
+    SetWindowLongPtrW(list, GWLP_WNDPROC, (LONG_PTR)g_comboProc);
 }
 
 TEST(ResourceBitmaps, AreLoadBitmapsPicturesMadeWithoutTheDisplay)
