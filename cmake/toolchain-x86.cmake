@@ -8,3 +8,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(PX_WINE_LOADER /usr/lib/wine/wine)
+set(PX_WINE_ARCH win32)  # a 32-bit Windows: its spooler loads the x86 driver

@@ -79,8 +79,8 @@ run_arch() {
     loader=$(loader_of "$a")
     prefix=$dir/bench-prefix
     report=$dir/bench-report.md
-    if [ "$a" = x86 ]; then export WINEARCH=win32; else unset WINEARCH; fi
-    scripts/make-test-prefix.sh "$prefix" "$dir" "$loader" >/dev/null
+    if [ "$a" = x86 ]; then export WINEARCH=win32; else export WINEARCH=win64; fi
+    scripts/make-test-prefix.sh --arch "$a" "$prefix" "$dir" >/dev/null
     local before after
     before=$(cut -d' ' -f1-3 /proc/loadavg)
     WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \

@@ -2,28 +2,31 @@
 # The main job: installs the driver into a Wine printer, shows what the module
 # reports and opens the printing preferences: on the display when there is
 # one (what you change is printed after OK), otherwise on a virtual display,
-# where every page and dialog is written as a picture to build/x64/screenshots.
+# where every page and dialog is written as a picture to build/ARCH/screenshots.
+#   scripts/demo.sh [--arch x64]     (default: x86, the shipping module; or PX_ARCH=x64)
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset x64 >/dev/null
-cmake --build --preset x64
-export WINEPREFIX=${WINEPREFIX:-$PWD/build/x64/demo-prefix} WINEDEBUG=-all
-scripts/wine-prefix.sh create "$WINEPREFIX" /usr/lib/wine/wine64
-wine=/usr/lib/wine/wine64
+. scripts/arch.sh
+cmake --preset "$arch" >/dev/null
+cmake --build --preset "$arch"
+export WINEPREFIX=${WINEPREFIX:-$build/demo-prefix} WINEDEBUG=-all
+scripts/wine-prefix.sh create "$WINEPREFIX" "$loader"
+pxhost() { "$loader" "$build/bin/pxhost.exe" "$@"; }
 printer="ORVEN PX-2210"
-$wine build/x64/bin/pxhost.exe install --printer "$printer"
-$wine build/x64/bin/pxhost.exe info --printer "$printer"
-$wine build/x64/bin/pxhost.exe caps --printer "$printer"
-$wine build/x64/bin/pxhost.exe devmode --printer "$printer"
+echo "$arch module: $build/bin/pxui.dll"
+pxhost install --printer "$printer"
+pxhost info --printer "$printer"
+pxhost caps --printer "$printer"
+pxhost devmode --printer "$printer"
 if [ -n "${DISPLAY:-}" ]; then
-    $wine build/x64/bin/pxhost.exe preferences --printer "$printer"
+    pxhost preferences --printer "$printer"
 else
     # The server started above has no display: let it end, so that the one
     # the pictures start runs on the virtual display.
-    /usr/lib/wine/wineserver -w
-    mkdir -p build/x64/screenshots
+    "$wineserver" -w
+    mkdir -p "$build/screenshots"
     xvfb-run -a -s "-screen 0 1024x768x24" \
-        $wine build/x64/bin/pxhost.exe shots 'Z:'"$(pwd | tr / '\\')"'\build\x64\screenshots' --printer "$printer"
-    echo "pictures of the printing preferences: build/x64/screenshots/"
+        "$loader" "$build/bin/pxhost.exe" shots "Z:$(echo "$build/screenshots" | tr / '\\')" --printer "$printer"
+    echo "pictures of the printing preferences: $build/screenshots/"
 fi

@@ -41,8 +41,13 @@ if [ -n "$x86_missing" ]; then
         reason="apt-get install wine32:i386 refused ($(grep -m1 -E '^E:' "$log" || tail -n1 "$log"))"
     fi
 fi
+# Installed is not enough: a kernel without 32-bit emulation (ia32_emulation
+# off) refuses every 32-bit program.
+if [ -z "$reason" ] && ! out=$(/usr/lib/wine/wine --version 2>&1); then
+    reason="this machine's kernel does not run 32-bit programs (${out##*: }; dmesg: $(dmesg 2>/dev/null | grep -m1 -o '32-bit emulation disabled.*' || echo 'no reason given'))"
+fi
 if [ -n "$reason" ]; then
-    echo "setup: 32-bit Wine NOT installed: $reason; the x86 suites cannot run on this machine" >&2
+    echo "setup: 32-bit Wine NOT usable: $reason; the x86 suites cannot run on this machine" >&2
     echo "x86 missing: $reason" > build/arch-status
 else
     echo "x86 ok" > build/arch-status

@@ -15,7 +15,7 @@ loader=/usr/lib/wine/wine64
 wineserver=$(dirname "$loader")/wineserver
 prefix=$build/requests-prefix
 log=$build/sheet-requests.log
-scripts/make-test-prefix.sh "$prefix" "$build" >/dev/null
+scripts/make-test-prefix.sh --arch x64 "$prefix" "$build" >/dev/null
 display=()
 [ -n "${DISPLAY:-}" ] || display=(xvfb-run -a -s "-screen 0 1024x768x24")
 # The server writes the log, so it must be started by the logged run.

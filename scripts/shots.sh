@@ -1,21 +1,20 @@
 #!/usr/bin/env bash
 # Writes a picture of every page and dialog of the printing preferences into
-# docs/screenshots/ (or the folder given): builds x64, installs the printers
-# into a prefix of its own, runs `pxhost shots` on a virtual display and
-# recompresses the pictures.
-#   scripts/shots.sh [FOLDER]
+# docs/screenshots/ (or the folder given): builds the shipping x86 module
+# (or x64), installs the printers into a prefix of its own, runs
+# `pxhost shots` on a virtual display and recompresses the pictures.
+#   scripts/shots.sh [--arch x64] [FOLDER]
 set -eu
 cd "$(dirname "$0")/.."
-out=${1:-docs/screenshots}
 scripts/setup.sh
-cmake --preset x64 >/dev/null
-cmake --build --preset x64 --target pxhost px_test_setup
-build=$PWD/build/x64
+. scripts/arch.sh
+out=${1:-docs/screenshots}
+cmake --preset "$arch" >/dev/null
+cmake --build --preset "$arch" --target pxhost px_test_setup
 prefix=$build/shots-prefix
-loader=/usr/lib/wine/wine64
 raw=$build/shots-raw
 rm -rf "$raw" && mkdir -p "$raw" "$out"
-scripts/make-test-prefix.sh "$prefix" "$build" >/dev/null
+scripts/make-test-prefix.sh --arch "$arch" "$prefix" "$build" >/dev/null
 status=0
 WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     xvfb-run -a -s "-screen 0 1024x768x24" \

@@ -4,6 +4,8 @@
 set -eu
 action=$1 prefix=$(realpath -m "$2") loader=$3  # Wine refuses a relative prefix
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The 32-bit loader runs in a 32-bit Windows, where the spooler loads the x86 driver.
+case $(basename "$loader") in wine) export WINEARCH=win32 ;; *) export WINEARCH=win64 ;; esac
 wineserver=$(dirname "$loader")/wineserver
 [ -x "$wineserver" ] || wineserver=wineserver
 case $action in
