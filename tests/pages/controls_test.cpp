@@ -80,14 +80,23 @@ TEST(ControlMap, TextIsSetOnlyWhenItChanges)
     EXPECT_STREQ(text, L"210.0 x 297.0 mm");
 }
 
+static BOOL HasTabStop(HWND dialog, int id)
+{
+    return (GetWindowLongW(ControlOf(dialog, id), GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
 TEST(ControlMap, RadioGroupKeepsOneChecked)
 {
     UniqueWindow dialog = Parent();
+    // As a template gives them: unchecked, each a tab stop.
     for (int id = 300; id <= 302; id++)
-        ASSERT_TRUE(Child(dialog.get(), L"BUTTON", id, BS_AUTORADIOBUTTON));
+        ASSERT_TRUE(Child(dialog.get(), L"BUTTON", id, BS_AUTORADIOBUTTON | WS_TABSTOP));
     CheckRadioControl(dialog.get(), 300, 302, 301);
-    for (int id = 300; id <= 302; id++)
+    for (int id = 300; id <= 302; id++) {
         EXPECT_EQ(IsControlChecked(dialog.get(), id), id == 301) << "button " << id;
+        EXPECT_EQ(HasTabStop(dialog.get(), id), id == 301)
+            << "button " << id << ": only the checked one is a tab stop, as BM_SETCHECK leaves them";
+    }
     CheckRadioControl(dialog.get(), 300, 302, 300);
     EXPECT_TRUE(IsControlChecked(dialog.get(), 300));
     EXPECT_FALSE(IsControlChecked(dialog.get(), 301)) << "the former choice is cleared";
