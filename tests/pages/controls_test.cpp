@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "pages/controlmap.h"
 #include "pages/controls.h"
 #include "pages/loadbitmap.h"
+#include "pages/numedit.h"
 #include "resources/ids_bitmaps.h"
 
 static HWND Child(HWND parent, const wchar_t *cls, int id, DWORD style = 0)
@@ -222,6 +224,36 @@ TEST(ListRefill, LeavesAListWithItsOwnEntriesAloneAndRefillsAChangedOne)
     }
     EXPECT_EQ(Shown(list), L" @-1") << "a refill without entries";
     SetWindowLongPtrW(list, GWLP_WNDPROC, (LONG_PTR)g_comboProc);
+}
+
+static int g_editTexts;
+static WNDPROC g_editProc;
+
+static LRESULT CALLBACK CountEditText(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT)
+        g_editTexts++;
+    return CallWindowProcW(g_editProc, window, message, wParam, lParam);
+}
+
+TEST(NumericEdit, SetUpAgainWithTheValueItShowsLeavesTheEditAlone)
+{
+    UniqueWindow dialog = Parent();
+    HWND edit = Child(dialog.get(), L"EDIT", 400, WS_VISIBLE);
+    ASSERT_TRUE(edit);
+    g_editProc = (WNDPROC)SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)CountEditText);
+    HWND upDown = CreateUpDown(dialog.get(), 400);
+    ASSERT_TRUE(upDown);
+    g_editTexts = 0;
+    SetupNumericEdit(dialog.get(), 400, upDown, 100, 10, 1000);
+    SetupNumericEdit(dialog.get(), 400, upDown, 100, 10, 1000);
+    EXPECT_EQ(g_editTexts, 1) << "the same value twice: its text set once";
+    SetupNumericEdit(dialog.get(), 400, upDown, 250, 10, 1000);
+    EXPECT_EQ(g_editTexts, 2) << "another value";
+    WCHAR text[16] = {};
+    GetWindowTextW(edit, text, 16);
+    EXPECT_STREQ(text, L"250");
+    EXPECT_EQ(LOWORD(SendMessageW(upDown, UDM_GETPOS, 0, 0)), 250) << "the arrows' position";
 }
 
 TEST(ResourceBitmaps, AreLoadBitmapsPicturesMadeWithoutTheDisplay)
