@@ -5,6 +5,7 @@
 #include <winspool.h>
 
 #include "devmode/devmode.h"
+#include "settings/presets.h"
 #include "settingsfiles/paramfile.h"
 
 const char *const kFloorItemLabels[FLOOR_ITEM_COUNT] = {

@@ -4,7 +4,7 @@
 
 #include "bench/targets.h"
 #include "bench/timing.h"
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
 enum FloorItem {
     FLOOR_OPEN_CLOSE,       // OpenPrinterW + ClosePrinter

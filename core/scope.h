@@ -100,6 +100,11 @@ struct MemoryDCTraits {
     static Type None() { return nullptr; }
     static void Close(Type dc) { DeleteDC(dc); }
 };
+struct MenuTraits {
+    using Type = HMENU;
+    static Type None() { return nullptr; }
+    static void Close(Type menu) { DestroyMenu(menu); }
+};
 template <typename T>
 struct GdiObjectTraits {
     using Type = T;
@@ -114,6 +119,7 @@ using UniqueLibrary = UniqueAny<LibraryTraits>;
 using UniqueRegKey = UniqueAny<RegKeyTraits>;
 using UniqueWindow = UniqueAny<WindowTraits>;
 using UniqueMemoryDC = UniqueAny<MemoryDCTraits>;
+using UniqueMenu = UniqueAny<MenuTraits>;
 using UniqueBitmap = UniqueAny<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueAny<GdiObjectTraits<HBRUSH>>;
 using UniqueFont = UniqueAny<GdiObjectTraits<HFONT>>;
@@ -196,4 +202,21 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Sets a DC's stretch mode and puts the previous one back on scope exit.
+class StretchModeScope {
+public:
+    StretchModeScope(HDC dc, int mode) : dc_(dc), previous_(dc ? SetStretchBltMode(dc, mode) : 0) {}
+    ~StretchModeScope()
+    {
+        if (previous_)
+            SetStretchBltMode(dc_, previous_);
+    }
+    StretchModeScope(const StretchModeScope &) = delete;
+    StretchModeScope &operator=(const StretchModeScope &) = delete;
+
+private:
+    HDC dc_;
+    int previous_;
 };

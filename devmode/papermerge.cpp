@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/ddops.h"
+#include "devmode/standardpapers.h"
 #include "devmode/validate.h"
 
 #define PX_A4_WIDTH 2100
@@ -50,6 +51,17 @@ static int FindByRecordSize(const PXDEVMODE *record, const PaperList *list, Pape
     return w < l ? FindPaperBySize(list, w, l, out) : FindPaperBySize(list, l, w, out);
 }
 
+// A standard Windows code the list does not carry, by the size it stands
+// for: upright as the list holds papers, else turned as some forms are.
+static int FindByStandardSize(uint16_t code, const PaperList *list, PaperEntry *out)
+{
+    int32_t width, length;
+    if (!StandardPaperSize(code, &width, &length))
+        return 0;
+    int index = FindPaperBySize(list, width, length, out);
+    return index ? index : FindPaperBySize(list, length, width, out);
+}
+
 int FindRecordPaper(const PXDEVMODE *record, const PaperList *list, PaperEntry *out)
 {
     DWORD fields = record->dm.dmFields;
@@ -65,6 +77,10 @@ int FindRecordPaper(const PXDEVMODE *record, const PaperList *list, PaperEntry *
         index = FindByRecordName(record, list, &found);
     if (!index && bySize)
         index = FindByRecordSize(record, list, &found);
+    // A record's own size says more than its code; without one, a standard
+    // code stands for its size.
+    if (!index && byCode && !bySize)
+        index = FindByStandardSize(code, list, &found);
     if (!index && byName)
         index = FindByRecordName(record, list, &found);
     if (index)
@@ -111,6 +127,11 @@ static void UserSizesOfDataDriver(PxUserSize *pairs)
     }
 }
 
+static BOOL PairFits(const PrinterInfoRecord *info, int32_t width, int32_t length)
+{
+    return WidthFits(info, width) && LengthFits(info, length);
+}
+
 // The caller's user sizes win over the stored and data driver ones, each
 // pair only when it lies within the printer's limits.
 static void SettleUserSizes(PXDEVMODE *t, const PXDEVMODE *usable, const PXDEVMODE *full,
@@ -118,7 +139,9 @@ static void SettleUserSizes(PXDEVMODE *t, const PXDEVMODE *usable, const PXDEVMO
 {
     if (stored) {
         memcpy(t->pdmUserSizes, stored->pdmUserSizes, sizeof t->pdmUserSizes);
-        if (usable && usable->dm.dmPaperSize == DMPAPER_USER) {
+        // A size the printer cannot take would only lose the stored one.
+        if (usable && usable->dm.dmPaperSize == DMPAPER_USER &&
+            PairFits(info, usable->dm.dmPaperWidth, usable->dm.dmPaperLength)) {
             t->pdmUserSizes[PX_USER_SIZE_COUNT - 1].width = usable->dm.dmPaperWidth;
             t->pdmUserSizes[PX_USER_SIZE_COUNT - 1].length = usable->dm.dmPaperLength;
         }
@@ -129,7 +152,7 @@ static void SettleUserSizes(PXDEVMODE *t, const PXDEVMODE *usable, const PXDEVMO
         return;
     for (int i = 0; i < PX_USER_SIZE_COUNT; i++) {
         const PxUserSize &pair = full->pdmUserSizes[i];
-        if (WidthFits(info, pair.width) && LengthFits(info, pair.length))
+        if (PairFits(info, pair.width, pair.length))
             t->pdmUserSizes[i] = pair;
     }
 }
@@ -169,7 +192,7 @@ static void ApplyCallerUserSize(const PXDEVMODE *usable, const PXDEVMODE *stored
     if (!usable || usable->dm.dmPaperSize != DMPAPER_USER)
         return;
     int32_t w = usable->dm.dmPaperWidth, l = usable->dm.dmPaperLength;
-    if (WidthFits(info, w) && LengthFits(info, l)) {
+    if (PairFits(info, w, l)) {
         e->width = w;
         e->length = l;
     } else {

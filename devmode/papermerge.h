@@ -8,7 +8,9 @@
 // The entry a record asks for, by the fields dmFields declares: paper size
 // code, then size (smaller side as width), then form name. A record naming
 // no code (0, the code of spooler forms) is looked up by form name before
-// size. Returns the 1-based index, or 0 with out zero-filled.
+// size; a standard Windows code the list lacks, on a record without a size
+// of its own, by the size the code stands for before the form name.
+// Returns the 1-based index, or 0 with out zero-filled.
 int FindRecordPaper(const PXDEVMODE *record, const PaperList *list, PaperEntry *out);
 
 // A record's own size within the printer's limits, on the last user-size

@@ -10,6 +10,11 @@
 #define PX_SETTING_MAX_COUNT 20
 #define PX_SETTING_CURRENT_SLOT PX_SETTING_MAX_COUNT
 #define PX_SETTING_SLOTS (PX_SETTING_MAX_COUNT + 1)
+// The built-in print settings a new record counts: six for paper type 0x500
+// and two for 0x501.
+#define PX_PRESETS_1280 6
+#define PX_PRESETS_1281 2
+
 // pdmSettingIndex of the unregistered current setting (0xFFFF).
 #define PX_SETTING_INDEX_CURRENT (-1)
 

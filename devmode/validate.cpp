@@ -5,8 +5,8 @@
 #include "core/ddops.h"
 #include "devmode/fields.h"
 #include "devmode/resolution.h"
+#include "devmode/settinglimits.h"
 #include "devmode/template.h"
-#include "dialogs/presets.h"
 
 namespace {
 
@@ -173,7 +173,6 @@ void SettleSettingCounts(PXDEVMODE *t, const Sources &s)
     } else {
         t->pdmSettingCount[0] = PX_PRESETS_1280;
         t->pdmSettingCount[1] = PX_PRESETS_1281;
-        FillBuiltInPresetNames();
     }
     // Counts from records are bounded as the store and the files bound them.
     t->pdmSettingCount[0] = BoundedSettingCount(t->pdmSettingCount[0]);

@@ -4,23 +4,19 @@
 
 #include "core/module.h"
 #include "core/trace.h"
-#include "dialogs/advanced.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/numedit.h"
 #include "resources/ids_strings.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/numedit.h"
 
-INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogLayout *layout, AdjustState *state,
-                        DLGPROC proc, PrintSetting *record)
-{
-    if (!record)
-        return -1;
-    state->caller = record;
-    INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(layout->dialogId), owner,
-                                     proc, (LPARAM)record);
-    state->caller = NULL;
-    return result;
-}
+// One opening's state: the caller's record, the copy being edited, where
+// help comes from.
+struct AdjustState {
+    const AdjustDialogLayout *layout;
+    PrintSetting *caller;
+    PrintSetting copy;
+    const WCHAR *helpFile;
+};
 
 static BOOL RowConditionHolds(const AdjustRow &row, const PrintSetting &record)
 {
@@ -80,18 +76,11 @@ static void RefreshAdjustments(HWND dialog, const AdjustDialogLayout *layout, co
     EnableRows(dialog, layout, record);
 }
 
-static void InitAdjustDialog(HWND dialog, const AdjustDialogLayout *layout, AdjustState *state,
-                             LPARAM lParam)
+static void InitAdjustDialog(HWND dialog, const AdjustDialogLayout *layout, AdjustState *state)
 {
-    PrintSetting *record = reinterpret_cast<PrintSetting *>(lParam);
-    if (record)
-        state->caller = record;
-    if (state->caller)
-        state->copy = *state->caller;
-    SetWindowTextW(dialog, LoadPageString(layout->dialogId));
+    state->copy = *state->caller;
+    LabelDialog(dialog, layout->dialogId, TRUE);
     RelabelControls(dialog, layout->firstLabel, layout->lastLabel, 0);
-    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
-    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
     RefreshAdjustments(dialog, layout, state->copy, TRUE);
 }
 
@@ -164,13 +153,19 @@ static BOOL AdjustCommand(HWND dialog, const AdjustDialogLayout *layout, AdjustS
     return TRUE;
 }
 
-INT_PTR AdjustDialogMessage(const AdjustDialogLayout *layout, AdjustState *state, HWND dialog,
-                            UINT message, WPARAM wParam, LPARAM lParam)
+static INT_PTR CALLBACK AdjustDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        InitAdjustDialog(dialog, layout, state, lParam);
+    if (message == WM_INITDIALOG) {
+        AdjustState *opened = reinterpret_cast<AdjustState *>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)opened);
+        InitAdjustDialog(dialog, opened->layout, opened);
         return TRUE;
+    }
+    AdjustState *state = reinterpret_cast<AdjustState *>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (!state)
+        return FALSE;
+    const AdjustDialogLayout *layout = state->layout;
+    switch (message) {
     case WM_HSCROLL:
         TrackbarScrolled(dialog, layout, state, wParam, reinterpret_cast<HWND>(lParam));
         return TRUE;
@@ -178,10 +173,20 @@ INT_PTR AdjustDialogMessage(const AdjustDialogLayout *layout, AdjustState *state
         return AdjustCommand(dialog, layout, state, wParam);
     case WM_HELP:
     case WM_CONTEXTMENU:
-        ShowHelpTopic(dialog, AdvancedHelpFile(),
+        ShowHelpTopic(dialog, state->helpFile,
                       TopicOfControl(layout->help, HelpControlOf(message, wParam, lParam)));
         return TRUE;
     default:
         return FALSE;
     }
+}
+
+INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogLayout *layout, PrintSetting *record,
+                        const WCHAR *helpFile)
+{
+    if (!record)
+        return -1;
+    AdjustState state = {layout, record, *record, helpFile};
+    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(layout->dialogId), owner,
+                           AdjustDialogProc, (LPARAM)&state);
 }

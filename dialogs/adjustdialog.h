@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "dialogs/settingstore.h"
-#include "pages/help.h"
+#include "settings/settingstore.h"
+#include "widgets/help.h"
 
 // When a row's controls may be used, besides the record's `editable`.
 enum AdjustRowCondition {
@@ -43,16 +43,8 @@ struct AdjustDialogLayout {
     const HelpContext *help;
 };
 
-// The dialog's own state: the caller's record and the copy being edited.
-struct AdjustState {
-    PrintSetting *caller;
-    PrintSetting copy;
-};
-
-// Runs the dialog modally on record; 1 after OK (record updated), 0 after
-// Cancel (record untouched), -1 when it cannot be shown.
-INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogLayout *layout, AdjustState *state,
-                        DLGPROC proc, PrintSetting *record);
-// The message handling of an adjustment dialog's procedure.
-INT_PTR AdjustDialogMessage(const AdjustDialogLayout *layout, AdjustState *state, HWND dialog,
-                            UINT message, WPARAM wParam, LPARAM lParam);
+// Runs the dialog of `layout` modally on record, its help topics in
+// helpFile; 1 after OK (record updated), 0 after Cancel (record untouched),
+// -1 when it cannot be shown. Each opening keeps its copy with its window.
+INT_PTR RunAdjustDialog(HWND owner, const AdjustDialogLayout *layout, PrintSetting *record,
+                        const WCHAR *helpFile);

@@ -1,24 +1,24 @@
 #include "dialogs/advanced.h"
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
+#include "core/scope.h"
 #include "core/trace.h"
 #include "devmode/template.h"
 #include "dialogs/advstate.h"
 #include "dialogs/coloradjust.h"
 #include "dialogs/inkadjust.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
 
-static AdvancedState g_advanced;
-
-AdvancedState &Advanced(void) { return g_advanced; }
-
-const WCHAR *AdvancedHelpFile(void) { return g_advanced.ctx ? g_advanced.ctx->helpFile : NULL; }
+AdvancedState *AdvancedOf(HWND dialog)
+{
+    return reinterpret_cast<AdvancedState *>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
 static const HelpContext kAdvancedHelp[] = {
     {IDC_ADV_PRINT_MODE_LABEL, IDH_PRINT_MODE}, {IDC_ADV_PRINT_MODE, IDH_PRINT_MODE},
@@ -38,70 +38,69 @@ static const HelpContext kAdvancedHelp[] = {
 
 // The registered setting in force, or none when the index addresses no
 // registered record of the paper type.
-static uint16_t SettingInForce(const PXDEVMODE *dm)
+static uint16_t SettingInForce(const AdvancedState &state)
 {
-    int index = (uint16_t)dm->pdmSettingIndex;
-    if (index == PX_NO_SETTING || index >= RegisteredCount())
+    int index = (uint16_t)AdvancedDevMode(state)->pdmSettingIndex;
+    if (index == PX_NO_SETTING || index >= RegisteredCount(state))
         return PX_NO_SETTING;
     return static_cast<uint16_t>(index);
 }
 
 static void SaveStore(AdvancedState &state)
 {
-    const PXDEVMODE *dm = AdvancedDevMode();
+    const PXDEVMODE *dm = AdvancedDevMode(state);
     state.savedIndex = dm->pdmSettingIndex;
     int block = SettingBlockOf(dm);
     state.savedCount = block < 0 ? 0 : dm->pdmSettingCount[block];
-    const PrintSetting *records = RegisteredRecord(0);
+    const PrintSetting *records = RegisteredRecord(state, 0);
     if (records)
         memcpy(state.savedBlock, records, sizeof state.savedBlock);
 }
 
 static void LoadWorkingRecord(AdvancedState &state)
 {
-    const PXDEVMODE *dm = AdvancedDevMode();
-    state.selected = SettingInForce(dm);
+    const PXDEVMODE *dm = AdvancedDevMode(state);
+    state.selected = SettingInForce(state);
     if (state.selected != PX_NO_SETTING)
-        state.working = *RegisteredRecord(state.selected);
+        state.working = *RegisteredRecord(state, state.selected);
     else
         CapturePrintSetting(dm, &state.working);
 }
 
 static void Relabel(HWND dialog)
 {
-    SetWindowTextW(dialog, LoadPageString(IDD_ADVANCED));
+    LabelDialog(dialog, IDD_ADVANCED, TRUE);
     RelabelControls(dialog, IDC_ADV_QUALITY_GROUP, IDC_ADV_REMOVE, 0);
-    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
-    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
 }
 
-static BOOL InitAdvancedDialog(HWND dialog, PageContext *ctx)
+static BOOL InitAdvancedDialog(HWND dialog, AdvancedState *opened)
 {
-    AdvancedState &state = g_advanced;
-    state.changed = FALSE;
-    state.ctx = ctx;
-    SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)ctx);
+    if (!opened) {
+        EndDialog(dialog, 0);
+        return FALSE;
+    }
+    AdvancedState &state = *opened;
+    SetWindowLongPtrW(dialog, DWLP_USER, (LONG_PTR)opened);
     SaveStore(state);
     LoadWorkingRecord(state);
     Relabel(dialog);
     FillProfileList(dialog);
-    RefreshSettings(dialog);
-    FillRegisteredList(dialog);
+    RefreshSettings(dialog, state);
+    FillRegisteredList(dialog, state);
     return TRUE;
 }
 
 // ------------------------------------------------------------ closing
 
-static void ConfirmSettings(HWND dialog)
+static void ConfirmSettings(HWND dialog, AdvancedState &state)
 {
-    AdvancedState &state = g_advanced;
-    PXDEVMODE *dm = AdvancedDevMode();
+    PXDEVMODE *dm = AdvancedDevMode(state);
     if (state.changed) {
         {
             SheetBindingScope binding(state.ctx);
             ApplyPrintSetting(dm, &state.working);
         }
-        PrintSetting *current = RegisteredRecord(PX_SETTING_CURRENT_SLOT);
+        PrintSetting *current = RegisteredRecord(state, PX_SETTING_CURRENT_SLOT);
         if (current)
             *current = state.working;
         dm->pdmSettingIndex = PX_SETTING_INDEX_CURRENT;
@@ -111,13 +110,12 @@ static void ConfirmSettings(HWND dialog)
     EndDialog(dialog, 1);
 }
 
-static void RestoreStore(HWND dialog)
+static void RestoreStore(HWND dialog, const AdvancedState &state)
 {
-    AdvancedState &state = g_advanced;
-    PXDEVMODE *dm = AdvancedDevMode();
+    PXDEVMODE *dm = AdvancedDevMode(state);
     dm->pdmSettingIndex = state.savedIndex;
     int block = SettingBlockOf(dm);
-    PrintSetting *records = RegisteredRecord(0);
+    PrintSetting *records = RegisteredRecord(state, 0);
     if (block >= 0 && records) {
         dm->pdmSettingCount[block] = state.savedCount;
         memcpy(records, state.savedBlock, sizeof state.savedBlock);
@@ -136,7 +134,7 @@ static BOOL IsSettingList(int id)
 // A user touching a setting: opening or choosing in a list (opening counts
 // even when nothing is chosen), a click on the matching box or an adjustment
 // button, a trackbar, typing a name.
-static BOOL TouchesSetting(HWND dialog, UINT message, WPARAM wParam)
+static BOOL TouchesSetting(HWND dialog, const AdvancedState &state, UINT message, WPARAM wParam)
 {
     if (message == WM_HSCROLL)
         return TRUE;
@@ -149,35 +147,34 @@ static BOOL TouchesSetting(HWND dialog, UINT message, WPARAM wParam)
     if (id == IDC_ADV_MATCHING || id == IDC_ADV_COLOR_ADJUST || id == IDC_ADV_INK_ADJUST)
         return notification == BN_CLICKED;
     if (id == IDC_ADV_NAME && notification == EN_CHANGE)
-        return !g_advanced.refreshing && GetFocus() == ControlOf(dialog, IDC_ADV_NAME);
+        return !state.refreshing && GetFocus() == ControlOf(dialog, IDC_ADV_NAME);
     return FALSE;
 }
 
-static void OpenAdjustment(HWND dialog, int id)
+static void OpenAdjustment(HWND dialog, AdvancedState &state, int id)
 {
-    AdvancedState &state = g_advanced;
     state.working.editable = state.ctx->canChange ? 1 : 0;
     if (id == IDC_ADV_COLOR_ADJUST)
-        ShowColorAdjustDialog(dialog, &state.working);
+        ShowColorAdjustDialog(dialog, &state.working, state.ctx->helpFile);
     else
-        ShowInkAdjustDialog(dialog, &state.working);
-    RefreshSettings(dialog);
+        ShowInkAdjustDialog(dialog, &state.working, state.ctx->helpFile);
+    RefreshSettings(dialog, state);
 }
 
-static BOOL AdvancedCommand(HWND dialog, WPARAM wParam)
+static BOOL AdvancedCommand(HWND dialog, AdvancedState &state, WPARAM wParam)
 {
     int id = LOWORD(wParam);
     WORD notification = HIWORD(wParam);
-    if (SettingCommand(dialog, id, notification))
+    if (SettingCommand(dialog, state, id, notification))
         return TRUE;
     if (id == IDC_ADV_NAME) {
-        if (notification == EN_CHANGE && !g_advanced.refreshing)
-            ApplyEnabling(dialog);
+        if (notification == EN_CHANGE && !state.refreshing)
+            ApplyEnabling(dialog, state);
         return notification == EN_CHANGE;
     }
     if (id == IDC_ADV_SETTINGS_LIST) {
         if (notification == LBN_SELCHANGE)
-            ChooseRegistered(dialog);
+            ChooseRegistered(dialog, state);
         return notification == LBN_SELCHANGE;
     }
     // Menu commands arrive with notification 0, the same as BN_CLICKED.
@@ -186,29 +183,29 @@ static BOOL AdvancedCommand(HWND dialog, WPARAM wParam)
     switch (id) {
     case IDC_ADV_COLOR_ADJUST:
     case IDC_ADV_INK_ADJUST:
-        OpenAdjustment(dialog, id);
+        OpenAdjustment(dialog, state, id);
         break;
     case IDC_ADV_ADD:
-        AddRegistered(dialog);
+        AddRegistered(dialog, state);
         break;
     case IDC_ADV_REMOVE:
-        RemoveRegistered(dialog);
+        RemoveRegistered(dialog, state);
         break;
     case IDM_ADV_MOVE_TOP:
     case IDM_ADV_MOVE_UP:
     case IDM_ADV_MOVE_DOWN:
     case IDM_ADV_MOVE_BOTTOM:
-        MoveRegistered(dialog, id);
+        MoveRegistered(dialog, state, id);
         break;
     case IDM_ADV_HELP:
-        ShowHelpTopic(dialog, AdvancedHelpFile(), IDH_REGISTER_SETTING);
+        ShowHelpTopic(dialog, state.ctx->helpFile, IDH_REGISTER_SETTING);
         break;
     case IDOK:
-        if (g_advanced.ctx->canChange)
-            ConfirmSettings(dialog);
+        if (state.ctx->canChange)
+            ConfirmSettings(dialog, state);
         break;
     case IDCANCEL:
-        RestoreStore(dialog);
+        RestoreStore(dialog, state);
         break;
     default:
         return FALSE;
@@ -218,15 +215,16 @@ static BOOL AdvancedCommand(HWND dialog, WPARAM wParam)
 
 // The list's help request carries no point for the popup menu: it opens
 // the list's topic, as the menu's help item does.
-static void AdvancedHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+static void AdvancedHelp(HWND dialog, const AdvancedState &state, UINT message, WPARAM wParam,
+                         LPARAM lParam)
 {
     int id = HelpControlOf(message, wParam, lParam);
     if (message == WM_CONTEXTMENU && id == IDC_ADV_SETTINGS_LIST) {
-        if (g_advanced.ctx->canChange)
-            ShowRegisteredMenu(dialog, lParam);
+        if (state.ctx->canChange)
+            ShowRegisteredMenu(dialog, state, lParam);
         return;
     }
-    ShowHelpTopic(dialog, AdvancedHelpFile(), TopicOfControl(kAdvancedHelp, id));
+    ShowHelpTopic(dialog, state.ctx->helpFile, TopicOfControl(kAdvancedHelp, id));
 }
 
 static INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -236,25 +234,27 @@ static INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wPa
         return TRUE;
     }
     if (message == WM_INITDIALOG)
-        return InitAdvancedDialog(dialog, reinterpret_cast<PageContext *>(lParam));
-    if (!g_advanced.ctx)
+        return InitAdvancedDialog(dialog, reinterpret_cast<AdvancedState *>(lParam));
+    AdvancedState *opened = AdvancedOf(dialog);
+    if (!opened)
         return FALSE;
+    AdvancedState &state = *opened;
     // Remove and Add follow the flag at once, before any refresh.
-    if (!g_advanced.changed && TouchesSetting(dialog, message, wParam)) {
-        g_advanced.changed = TRUE;
-        ApplyEnabling(dialog);
+    if (!state.changed && TouchesSetting(dialog, state, message, wParam)) {
+        state.changed = TRUE;
+        ApplyEnabling(dialog, state);
     }
     switch (message) {
     case WM_COMMAND:
-        return AdvancedCommand(dialog, wParam);
+        return AdvancedCommand(dialog, state, wParam);
     case WM_DRAWITEM:
         if (wParam != IDC_ADV_SETTINGS_LIST)
             return FALSE;
-        DrawRegisteredItem(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        DrawRegisteredItem(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam), state);
         return TRUE;
     case WM_HELP:
     case WM_CONTEXTMENU:
-        AdvancedHelp(dialog, message, wParam, lParam);
+        AdvancedHelp(dialog, state, message, wParam, lParam);
         return TRUE;
     default:
         return FALSE;
@@ -263,10 +263,15 @@ static INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wPa
 
 INT_PTR ShowAdvancedDialog(HWND owner, PageContext *ctx)
 {
-    if (!ctx)
+    if (!IsLivePageContext(ctx))
         return 0;
+    // The saved block makes the state too big for the stack of a thread
+    // that may be deep in an application's code.
+    UniqueBlock<AdvancedState> state = UniqueBlock<AdvancedState>::Allocate();
+    if (!state)
+        return 0;
+    state->ctx = ctx;
     INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_ADVANCED), owner,
-                                     AdvancedDialogProc, (LPARAM)ctx);
-    g_advanced.ctx = NULL;
+                                     AdvancedDialogProc, (LPARAM)state.get());
     return result == 1 ? 1 : 0;
 }

@@ -4,11 +4,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // Runs the dialog modally; 1 after OK, 0 after Cancel.
 INT_PTR ShowAdvancedDialog(HWND owner, PageContext *ctx);
-
-// The help file of the page context the Advanced dialog runs on (the
-// adjustment dialogs open their topics in it); null when none is open.
-const WCHAR *AdvancedHelpFile(void);

@@ -6,20 +6,19 @@
 #include "core/trace.h"
 #include "devmode/template.h"
 #include "dialogs/advstate.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
-#include "pages/loadbitmap.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "widgets/bitmapdraw.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
 
 #define ITEM_HEIGHT 16
-#define ICON_GAP 4
 
-int RegisteredCount(void)
+int RegisteredCount(const AdvancedState &state)
 {
-    const PXDEVMODE *dm = AdvancedDevMode();
+    const PXDEVMODE *dm = AdvancedDevMode(state);
     int block = SettingBlockOf(dm);
     if (block < 0 || !StoreFromDevMode(dm))
         return 0;
@@ -27,22 +26,24 @@ int RegisteredCount(void)
     return count > PX_SETTING_MAX_COUNT ? PX_SETTING_MAX_COUNT : count;
 }
 
-PrintSetting *RegisteredRecord(int slot) { return SettingRecordAddress(AdvancedDevMode(), slot); }
-
-static void SetRegisteredCount(int count)
+PrintSetting *RegisteredRecord(const AdvancedState &state, int slot)
 {
-    PXDEVMODE *dm = AdvancedDevMode();
+    return SettingRecordAddress(AdvancedDevMode(state), slot);
+}
+
+static void SetRegisteredCount(const AdvancedState &state, int count)
+{
+    PXDEVMODE *dm = AdvancedDevMode(state);
     dm->pdmSettingCount[SettingBlockOf(dm)] = static_cast<int16_t>(count);
 }
 
-void FillRegisteredList(HWND dialog)
+void FillRegisteredList(HWND dialog, const AdvancedState &state)
 {
-    const AdvancedState &state = Advanced();
     SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_RESETCONTENT, 0, 0);
-    int count = RegisteredCount();
+    int count = RegisteredCount(state);
     for (int i = 0; i < count; i++) {
         WCHAR name[PX_SETTING_NAME_CHARS];
-        lstrcpynW(name, RegisteredRecord(i)->name, PX_SETTING_NAME_CHARS);
+        lstrcpynW(name, RegisteredRecord(state, i)->name, PX_SETTING_NAME_CHARS);
         LRESULT entry = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_ADDSTRING, 0, (LPARAM)name);
         if (entry >= 0)
             SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_SETITEMDATA, entry, i);
@@ -62,47 +63,24 @@ static int IconOf(const PrintSetting *record)
     return record->grayMethod == PX_GRAY_WITH_COLOR_INKS ? IDB_SETTING_GRAY : IDB_SETTING_MONO;
 }
 
-// The icon's width, 0 when it cannot be drawn.
-static int DrawIcon(HDC dc, const RECT &item, int bitmapId)
-{
-    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), bitmapId));
-    UniqueMemoryDC source(CreateCompatibleDC(dc));
-    BITMAP info = {};
-    if (!bitmap || !source || !GetObjectW(bitmap.get(), sizeof info, &info))
-        return 0;
-    SelectGuard selected(source.get(), bitmap.get());
-    StretchBlt(dc, item.left + 1, item.top + 1, info.bmWidth, item.bottom - item.top - 2, source.get(), 0,
-               0, info.bmWidth, info.bmHeight, SRCCOPY);
-    return info.bmWidth;
-}
-
-static void DrawEntry(const DRAWITEMSTRUCT *item)
+static void DrawEntry(const DRAWITEMSTRUCT *item, const AdvancedState &state)
 {
     HWND list = item->hwndItem;
     LRESULT length = SendMessageW(list, LB_GETTEXTLEN, item->itemID, 0);
     LRESULT value = SendMessageW(list, LB_GETITEMDATA, item->itemID, 0);
-    const PrintSetting *record = value == LB_ERR ? NULL : RegisteredRecord((int)value);
+    const PrintSetting *record = value == LB_ERR ? NULL : RegisteredRecord(state, (int)value);
     if (length == LB_ERR || length >= PX_SETTING_NAME_CHARS || !record)
         return;
     WCHAR text[PX_SETTING_NAME_CHARS] = L"";
     SendMessageW(list, LB_GETTEXT, item->itemID, (LPARAM)text);
-    BOOL selected = (item->itemState & ODS_SELECTED) != 0;
-    COLORREF oldText = SetTextColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    COLORREF oldBack = SetBkColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    int iconWidth = DrawIcon(item->hDC, item->rcItem, IconOf(record));
-    RECT textRect = item->rcItem;
-    textRect.left += iconWidth + ICON_GAP;
-    DrawTextW(item->hDC, text, -1, &textRect, DT_VCENTER | DT_SINGLELINE);
-    SetTextColor(item->hDC, oldText);
-    SetBkColor(item->hDC, oldBack);
+    DrawIconTextEntry(item, IconOf(record), text);
 }
 
-void DrawRegisteredItem(const DRAWITEMSTRUCT *item)
+void DrawRegisteredItem(const DRAWITEMSTRUCT *item, const AdvancedState &state)
 {
     if (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
         if (item->itemID != (UINT)-1)
-            DrawEntry(item);
+            DrawEntry(item, state);
     } else if ((item->itemAction & ODA_FOCUS) && (item->itemState & (ODS_SELECTED | ODS_FOCUS))) {
         DrawFocusRect(item->hDC, &item->rcItem);
     }
@@ -110,20 +88,19 @@ void DrawRegisteredItem(const DRAWITEMSTRUCT *item)
 
 // ------------------------------------------------------------ choosing, adding, removing
 
-void ChooseRegistered(HWND dialog)
+void ChooseRegistered(HWND dialog, AdvancedState &state)
 {
-    AdvancedState &state = Advanced();
     LRESULT entry = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0);
     if (entry == LB_ERR)
         return;
     LRESULT value = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_GETITEMDATA, entry, 0);
-    const PrintSetting *record = value == LB_ERR ? NULL : RegisteredRecord((int)value);
+    const PrintSetting *record = value == LB_ERR ? NULL : RegisteredRecord(state, (int)value);
     if (!record)
         return;
     state.selected = static_cast<uint16_t>(value);
     state.changed = FALSE;
     state.working = *record;
-    RefreshSettings(dialog);
+    RefreshSettings(dialog, state);
 }
 
 static void NameRecord(PrintSetting *record, const WCHAR *name)
@@ -133,78 +110,73 @@ static void NameRecord(PrintSetting *record, const WCHAR *name)
     record->presetId = 0;
 }
 
-static void Registered(HWND dialog, int slot)
+static void Registered(HWND dialog, AdvancedState &state, int slot)
 {
-    AdvancedState &state = Advanced();
     state.selected = static_cast<uint16_t>(slot);
-    state.working = *RegisteredRecord(slot);
+    state.working = *RegisteredRecord(state, slot);
     state.changed = FALSE;
-    RefreshSettings(dialog);
-    FillRegisteredList(dialog);
+    RefreshSettings(dialog, state);
+    FillRegisteredList(dialog, state);
 }
 
 static void Message(HWND dialog, UINT text, UINT title, UINT flags)
 {
     WCHAR caption[PX_TEXT_CHARS];
     LoadText(title, caption, PX_TEXT_CHARS);
-    MessageBoxW(dialog, LoadPageString(text), caption, flags);
+    MessageBoxW(dialog, LoadModuleString(text).text, caption, flags);
 }
 
-static void Overwrite(HWND dialog, int found, const WCHAR *name)
+static void Overwrite(HWND dialog, AdvancedState &state, int found, const WCHAR *name)
 {
     WCHAR caption[PX_TEXT_CHARS];
     LoadText(IDS_TITLE_CONFIRM, caption, PX_TEXT_CHARS);
-    if (MessageBoxW(dialog, LoadPageString(IDS_MSG_OVERWRITE), caption, MB_OKCANCEL) != IDOK)
+    if (MessageBoxW(dialog, LoadModuleString(IDS_MSG_OVERWRITE).text, caption, MB_OKCANCEL) != IDOK)
         return;
-    AdvancedState &state = Advanced();
     NameRecord(&state.working, name);
-    *RegisteredRecord(found) = state.working;
-    Registered(dialog, found);
+    *RegisteredRecord(state, found) = state.working;
+    Registered(dialog, state, found);
 }
 
-void AddRegistered(HWND dialog)
+void AddRegistered(HWND dialog, AdvancedState &state)
 {
-    AdvancedState &state = Advanced();
     WCHAR name[PX_SETTING_NAME_LIMIT + 1] = L"";
     GetDlgItemTextW(dialog, IDC_ADV_NAME, name, PX_SETTING_NAME_LIMIT + 1);
-    if (!name[0] || !RegisteredRecord(0))
+    if (!name[0] || !RegisteredRecord(state, 0))
         return;
-    int found = FindPrintSettingByName(AdvancedDevMode(), name, &state.working);
-    if (found >= 0 && RegisteredRecord(found)->presetId == 0) {
-        Overwrite(dialog, found, name);
+    int found = FindPrintSettingByName(AdvancedDevMode(state), name, &state.working);
+    if (found >= 0 && RegisteredRecord(state, found)->presetId == 0) {
+        Overwrite(dialog, state, found, name);
     } else if (found >= 0) {
         Message(dialog, IDS_MSG_NAME_RESERVED, IDS_TITLE_CAUTION, MB_OK | MB_ICONEXCLAMATION);
-    } else if (RegisteredCount() >= PX_SETTING_MAX_COUNT) {
+    } else if (RegisteredCount(state) >= PX_SETTING_MAX_COUNT) {
         Message(dialog, IDS_MSG_SETTINGS_FULL, IDS_TITLE_CAUTION, MB_OK | MB_ICONEXCLAMATION);
     } else {
-        int slot = RegisteredCount();
-        PrintSetting *record = RegisteredRecord(slot);
+        int slot = RegisteredCount(state);
+        PrintSetting *record = RegisteredRecord(state, slot);
         *record = state.working;
         NameRecord(record, name);
-        SetRegisteredCount(slot + 1);
-        Registered(dialog, slot);
+        SetRegisteredCount(state, slot + 1);
+        Registered(dialog, state, slot);
     }
 }
 
-BOOL SelectedRemovable(void)
+BOOL SelectedRemovable(const AdvancedState &state)
 {
-    const AdvancedState &state = Advanced();
     const PrintSetting *record =
-        state.selected == PX_NO_SETTING ? NULL : RegisteredRecord(state.selected);
-    return record && record->presetId == 0 && state.selected < RegisteredCount() &&
-           RegisteredCount() > 1;
+        state.selected == PX_NO_SETTING ? NULL : RegisteredRecord(state, state.selected);
+    return record && record->presetId == 0 && state.selected < RegisteredCount(state) &&
+           RegisteredCount(state) > 1;
 }
 
-void RemoveRegistered(HWND dialog)
+void RemoveRegistered(HWND dialog, AdvancedState &state)
 {
-    AdvancedState &state = Advanced();
-    if (!SelectedRemovable())
+    if (!SelectedRemovable(state))
         return;
-    if (!MovePrintSetting(AdvancedDevMode(), state.selected, -1))
+    if (!MovePrintSetting(AdvancedDevMode(state), state.selected, -1))
         return;
-    int count = RegisteredCount();
+    int count = RegisteredCount(state);
     int slot = state.selected < count ? state.selected : count - 1;
-    Registered(dialog, slot < 0 ? 0 : slot);
+    Registered(dialog, state, slot < 0 ? 0 : slot);
 }
 
 // ------------------------------------------------------------ popup menu and moves
@@ -220,12 +192,6 @@ static const MenuRow kRegisteredMenu[] = {
     {0, 0}, {IDS_MENU_REMOVE, IDC_ADV_REMOVE}, {0, 0}, {IDS_MENU_HELP, IDM_ADV_HELP},
 };
 
-struct MenuTraits {
-    using Type = HMENU;
-    static Type None() { return nullptr; }
-    static void Close(Type menu) { DestroyMenu(menu); }
-};
-
 static POINT MenuPoint(HWND dialog, LPARAM screenPoint)
 {
     POINT point = {(short)LOWORD(screenPoint), (short)HIWORD(screenPoint)};
@@ -239,9 +205,9 @@ static POINT MenuPoint(HWND dialog, LPARAM screenPoint)
     return point;
 }
 
-void ShowRegisteredMenu(HWND dialog, LPARAM screenPoint)
+void ShowRegisteredMenu(HWND dialog, const AdvancedState &state, LPARAM screenPoint)
 {
-    UniqueAny<MenuTraits> menu(CreatePopupMenu());
+    UniqueMenu menu(CreatePopupMenu());
     if (!menu)
         return;
     for (const MenuRow &row : kRegisteredMenu) {
@@ -250,9 +216,9 @@ void ShowRegisteredMenu(HWND dialog, LPARAM screenPoint)
             continue;
         }
         UINT flags = MF_STRING;
-        if (row.command == IDC_ADV_REMOVE && !SelectedRemovable())
+        if (row.command == IDC_ADV_REMOVE && !SelectedRemovable(state))
             flags |= MF_GRAYED;
-        AppendMenuW(menu.get(), flags, row.command, LoadPageString(row.text));
+        AppendMenuW(menu.get(), flags, row.command, LoadModuleString(row.text).text);
     }
     POINT point = MenuPoint(dialog, screenPoint);
     TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, point.x, point.y, 0, dialog, NULL);
@@ -273,19 +239,19 @@ static int MoveTarget(int command, int source, int count)
 }
 
 // Without a selected entry there is nothing to move.
-void MoveRegistered(HWND dialog, int command)
+void MoveRegistered(HWND dialog, AdvancedState &state, int command)
 {
     LRESULT entry = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0);
     if (entry == LB_ERR)
         return;
     LRESULT source = SendControl(dialog, IDC_ADV_SETTINGS_LIST, LB_GETITEMDATA, entry, 0);
-    int count = RegisteredCount();
+    int count = RegisteredCount(state);
     if (source == LB_ERR || source < 0 || source >= count)
         return;
     int target = MoveTarget(command, (int)source, count);
-    if (!MovePrintSetting(AdvancedDevMode(), (int)source, target))
+    if (!MovePrintSetting(AdvancedDevMode(state), (int)source, target))
         return;
-    Advanced().selected = static_cast<uint16_t>(target);
-    RefreshSettings(dialog);
-    FillRegisteredList(dialog);
+    state.selected = static_cast<uint16_t>(target);
+    RefreshSettings(dialog, state);
+    FillRegisteredList(dialog, state);
 }

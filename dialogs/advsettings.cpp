@@ -4,17 +4,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/scope.h"
 #include "devmode/template.h"
 #include "dialogs/advstate.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
 #include "services/colorprofile.h"
-#include "sheets/sheetbinding.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
 
 #define PAPER_TYPE_LIMITED 0x501u
 #define PRINT_MODES_OFFERED 12
@@ -23,13 +23,14 @@
 #define CORRECTIONS_OFFERED 3
 #define PROFILE_TEXT_CHARS 260
 
-static uint32_t PaperTypeId(void) { return AdvancedDevMode()->pdmPaperType.id; }
+static uint32_t PaperTypeId(const AdvancedState &s) { return AdvancedDevMode(s)->pdmPaperType.id; }
 
 // ------------------------------------------------------------ print mode
 
-static void FillPrintModes(HWND dialog, const PrintSetting &w)
+static void FillPrintModes(HWND dialog, const AdvancedState &s)
 {
-    int count = PaperTypeId() == PAPER_TYPE_LIMITED ? PRINT_MODES_OFFERED_LIMITED : PRINT_MODES_OFFERED;
+    const PrintSetting &w = s.working;
+    int count = PaperTypeId(s) == PAPER_TYPE_LIMITED ? PRINT_MODES_OFFERED_LIMITED : PRINT_MODES_OFFERED;
     ListRefill refill(dialog, IDC_ADV_PRINT_MODE);
     for (int n = 0; n < count; n++)
         AddStringItem(dialog, IDC_ADV_PRINT_MODE, IDS_PRINT_MODE_BASE + n, n);
@@ -89,40 +90,43 @@ static const uint8_t kFirstResolutionOfCode[] = {
 #define CODES_WITH_LIMIT (int)(sizeof kFirstResolutionOfCode)
 static_assert(sizeof kFirstResolutionOfCode == 36, "engine mode codes 0 to 35");
 
-static int FirstResolutionOffered(int printMode)
+static int FirstResolutionOffered(const AdvancedState &s, int printMode)
 {
     // A print mode outside the tables offers what the coarsest modes allow.
-    const PrintModeRow *row = PrintModeRowFor(PaperTypeId(), printMode);
+    const PrintModeRow *row = PrintModeRowFor(PaperTypeId(s), printMode);
     int code = row ? row->qualityModeId : 0;
     return code < CODES_WITH_LIMIT ? kFirstResolutionOfCode[code] : 0;
 }
 
-static void FillResolutions(HWND dialog, const PrintSetting &w)
+static void FillResolutions(HWND dialog, const AdvancedState &s)
 {
+    const PrintSetting &w = s.working;
     ListRefill refill(dialog, IDC_ADV_RESOLUTION);
     AddStringItem(dialog, IDC_ADV_RESOLUTION, IDS_RESOLUTION_AUTO, PX_RESOLUTION_INDEX_AUTO);
-    for (int v = FirstResolutionOffered(w.printMode); v < RESOLUTION_CHOICES; v++)
+    for (int v = FirstResolutionOffered(s, w.printMode); v < RESOLUTION_CHOICES; v++)
         AddStringItem(dialog, IDC_ADV_RESOLUTION, IDS_RESOLUTION_BASE + v, v);
     SelectItemByData(dialog, IDC_ADV_RESOLUTION, w.dataResolution);
 }
 
 // ------------------------------------------------------------ colour
 
-static void FillColorModes(HWND dialog, const PrintSetting &w)
+static void FillColorModes(HWND dialog, const AdvancedState &s)
 {
+    const PrintSetting &w = s.working;
     ListRefill refill(dialog, IDC_ADV_COLOR_MODE);
     AddStringItem(dialog, IDC_ADV_COLOR_MODE, IDS_COLOR_MODE_COLOR, 0);
-    if (PaperTypeId() != PAPER_TYPE_LIMITED)
+    if (PaperTypeId(s) != PAPER_TYPE_LIMITED)
         AddStringItem(dialog, IDC_ADV_COLOR_MODE, IDS_COLOR_MODE_GRAY, 1);
     SendControl(dialog, IDC_ADV_COLOR_MODE, CB_SETCURSEL, w.colorMode == 1 ? 0 : 1, 0);
 }
 
 // Colour offers corrections 0 and 1, monochrome 0 and 2; a number the data
 // driver cannot name is left out.
-static void FillCorrections(HWND dialog, const PrintSetting &w)
+static void FillCorrections(HWND dialog, const AdvancedState &s)
 {
+    const PrintSetting &w = s.working;
     ListRefill refill(dialog, IDC_ADV_CORRECTION);
-    SheetBindingScope binding(Advanced().ctx);
+    SheetBindingScope binding(s.ctx);
     for (int n = 0; n < CORRECTIONS_OFFERED; n++) {
         if ((n == 1 && w.colorMode == 0) || (n == 2 && w.colorMode == 1))
             continue;
@@ -169,23 +173,24 @@ void FillProfileList(HWND dialog)
             SendControl(dialog, IDC_ADV_PROFILE, CB_ADDSTRING, 0, (LPARAM)file);
     }
     SendControl(dialog, IDC_ADV_PROFILE, CB_INSERTSTRING, 0,
-                        (LPARAM)LoadPageString(IDS_RESOLUTION_AUTO));
+                        (LPARAM)LoadModuleString(IDS_RESOLUTION_AUTO).text);
 }
 
-static void ShowProfileDescription(HWND dialog, const PrintSetting &w)
+static void ShowProfileDescription(HWND dialog, const AdvancedState &s)
 {
+    const PrintSetting &w = s.working;
     WCHAR profile[PX_PROFILE_NAME_CHARS] = L"";
     lstrcpynW(profile, w.printerProfile, PX_PROFILE_NAME_CHARS);
     // The default for the working record's print mode, not the device mode's.
     if (!profile[0])
-        LoadText(DefaultProfileId(PaperTypeId(), (int16_t)w.printMode), profile, PX_PROFILE_NAME_CHARS);
-    char *description = profile[0] ? GetProfileDescription(profile) : NULL;
-    SetDlgItemTextA(dialog, IDC_ADV_PROFILE_DESCRIPTION, description ? description : "");
-    PxFree(description);
+        LoadText(DefaultProfileId(PaperTypeId(s), (int16_t)w.printMode), profile, PX_PROFILE_NAME_CHARS);
+    UniqueBlock<char> description(profile[0] ? GetProfileDescription(profile) : NULL);
+    SetDlgItemTextA(dialog, IDC_ADV_PROFILE_DESCRIPTION, description ? description.get() : "");
 }
 
-static void SelectProfile(HWND dialog, PrintSetting &w)
+static void SelectProfile(HWND dialog, AdvancedState &s)
 {
+    PrintSetting &w = s.working;
     LRESULT found = CB_ERR;
     if (w.printerProfile[0])
         found = SendControl(dialog, IDC_ADV_PROFILE, CB_FINDSTRINGEXACT, (WPARAM)-1,
@@ -196,7 +201,7 @@ static void SelectProfile(HWND dialog, PrintSetting &w)
         ZeroMemory(w.printerProfile, sizeof w.printerProfile);
     }
     SendControl(dialog, IDC_ADV_PROFILE, CB_SETCURSEL, found, 0);
-    ShowProfileDescription(dialog, w);
+    ShowProfileDescription(dialog, s);
 }
 
 // ------------------------------------------------------------ refresh and enabling
@@ -208,23 +213,22 @@ static void ShowName(HWND dialog, const PrintSetting &w)
     SetControlText(dialog, IDC_ADV_NAME, name);
 }
 
-void RefreshSettings(HWND dialog)
+void RefreshSettings(HWND dialog, AdvancedState &state)
 {
-    AdvancedState &state = Advanced();
     PrintSetting &w = state.working;
     state.refreshing = TRUE;
-    FillPrintModes(dialog, w);
+    FillPrintModes(dialog, state);
     FillEffects(dialog, w);
-    FillResolutions(dialog, w);
-    FillColorModes(dialog, w);
-    FillCorrections(dialog, w);
+    FillResolutions(dialog, state);
+    FillColorModes(dialog, state);
+    FillCorrections(dialog, state);
     CheckControl(dialog, IDC_ADV_MATCHING, w.icmEnabled);
-    SelectProfile(dialog, w);
+    SelectProfile(dialog, state);
     if (!state.changed)
         ShowName(dialog, w);
     SendControl(dialog, IDC_ADV_NAME, EM_LIMITTEXT, PX_SETTING_NAME_LIMIT, 0);
     state.refreshing = FALSE;
-    ApplyEnabling(dialog);
+    ApplyEnabling(dialog, state);
 }
 
 static const int kLockedControls[] = {
@@ -235,13 +239,12 @@ static const int kLockedControls[] = {
 
 static BOOL AddAllowed(HWND dialog, const AdvancedState &state)
 {
-    return RegisteredRecord(0) && GetWindowTextLengthW(ControlOf(dialog, IDC_ADV_NAME)) > 0 &&
+    return RegisteredRecord(state, 0) && GetWindowTextLengthW(ControlOf(dialog, IDC_ADV_NAME)) > 0 &&
            (state.working.presetId == 0 || state.changed);
 }
 
-void ApplyEnabling(HWND dialog)
+void ApplyEnabling(HWND dialog, const AdvancedState &state)
 {
-    const AdvancedState &state = Advanced();
     const PrintSetting &w = state.working;
     if (!state.ctx->canChange) {
         for (int id : kLockedControls)
@@ -256,7 +259,7 @@ void ApplyEnabling(HWND dialog)
     SetControlEnabled(dialog, IDC_ADV_ADD, AddAllowed(dialog, state));
     SetControlEnabled(dialog, IDC_ADV_REMOVE,
                       w.presetId == 0 && !state.changed && state.selected != PX_NO_SETTING &&
-                          RegisteredCount() > 1);
+                          RegisteredCount(state) > 1);
 }
 
 // ------------------------------------------------------------ commands
@@ -300,12 +303,12 @@ static void ProfileChosen(HWND dialog, PrintSetting &w)
     lstrcpynW(w.printerProfile, text, PROFILE_TEXT_CHARS);
 }
 
-BOOL SettingCommand(HWND dialog, int id, WORD notification)
+BOOL SettingCommand(HWND dialog, AdvancedState &state, int id, WORD notification)
 {
-    PrintSetting &w = Advanced().working;
+    PrintSetting &w = state.working;
     if (id == IDC_ADV_MATCHING && notification == BN_CLICKED) {
         w.icmEnabled = IsControlChecked(dialog, IDC_ADV_MATCHING) ? 1 : 0;
-        RefreshSettings(dialog);
+        RefreshSettings(dialog, state);
         return TRUE;
     }
     if (notification != CBN_SELCHANGE)
@@ -335,6 +338,6 @@ BOOL SettingCommand(HWND dialog, int id, WORD notification)
     default:
         return FALSE;
     }
-    RefreshSettings(dialog);
+    RefreshSettings(dialog, state);
     return TRUE;
 }

@@ -57,15 +57,7 @@ static const AdjustDialogLayout kColorAdjust = {
     kColorAdjustHelp,
 };
 
-// Modal, so one copy serves every opening.
-static AdjustState g_colorAdjust;
-
-static INT_PTR CALLBACK ColorAdjustDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR ShowColorAdjustDialog(HWND owner, PrintSetting *record, const WCHAR *helpFile)
 {
-    return AdjustDialogMessage(&kColorAdjust, &g_colorAdjust, dialog, message, wParam, lParam);
-}
-
-INT_PTR ShowColorAdjustDialog(HWND owner, PrintSetting *record)
-{
-    return RunAdjustDialog(owner, &kColorAdjust, &g_colorAdjust, ColorAdjustDialogProc, record);
+    return RunAdjustDialog(owner, &kColorAdjust, record, helpFile);
 }

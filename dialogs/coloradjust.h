@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
-// Modal on record; 1 after OK (record updated), 0 after Cancel.
-INT_PTR ShowColorAdjustDialog(HWND owner, PrintSetting *record);
+// Modal on record, help topics from helpFile; 1 after OK (record updated),
+// 0 after Cancel.
+INT_PTR ShowColorAdjustDialog(HWND owner, PrintSetting *record, const WCHAR *helpFile);

@@ -2,19 +2,20 @@
 
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/scope.h"
 #include "devmode/papermerge.h"
 #include "devmode/template.h"
-#include "dialogs/settingstore.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
 #include "services/colorprofile.h"
-#include "sheets/sheetbinding.h"
+#include "settings/settingstore.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/modaldialog.h"
 
 #define PX_OUTPUT_LIST_SERIES 0x40000000u
 #define PX_COLUMN_WIDTH 150
@@ -294,39 +295,50 @@ static void LayoutCurrentSettings(HWND dialog, int width, int height)
     MoveWindow(ok, (width - bw) / 2, height - bh - 8, bw, bh, TRUE);
 }
 
-INT_PTR CALLBACK CurrentSettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+static BOOL OpenCurrentSettings(HWND dialog, void *param)
 {
-    switch (message) {
-    case WM_INITDIALOG: {
-        PageContext *ctx = reinterpret_cast<PageContext *>(lParam);
-        if (!ctx)
-            return FALSE;
-        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-        SetWindowTextW(dialog, LoadPageString(IDD_CURRENT_SETTINGS));
-        SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
-        InitCommonControls();
-        FillCurrentSettings(dialog, ctx);
-        RECT client = {};
-        GetClientRect(dialog, &client);
-        LayoutCurrentSettings(dialog, client.right, client.bottom);
-        return TRUE;
-    }
-    case WM_SIZE:
+    PageContext *ctx = static_cast<PageContext *>(param);
+    if (!ctx)
+        return FALSE;
+    LabelDialog(dialog, IDD_CURRENT_SETTINGS, FALSE);
+    InitCommonControls();
+    FillCurrentSettings(dialog, ctx);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    LayoutCurrentSettings(dialog, client.right, client.bottom);
+    return TRUE;
+}
+
+static BOOL CurrentSettingsCommand(HWND dialog, void *, int id, int)
+{
+    if (id != IDOK && id != IDCANCEL)
+        return FALSE;
+    EndDialog(dialog, id == IDOK ? 1 : 0);
+    return TRUE;
+}
+
+// The size messages, which come before WM_INITDIALOG too.
+static BOOL CurrentSettingsSizing(HWND dialog, void *, UINT message, WPARAM, LPARAM lParam,
+                                  INT_PTR *answer)
+{
+    if (message == WM_SIZE) {
         LayoutCurrentSettings(dialog, LOWORD(lParam), HIWORD(lParam));
-        return TRUE;
-    case WM_GETMINMAXINFO: {
+    } else if (message == WM_GETMINMAXINFO) {
         MINMAXINFO *info = reinterpret_cast<MINMAXINFO *>(lParam);
         info->ptMinTrackSize.x = PX_CURRENT_MIN_TRACK;
         info->ptMinTrackSize.y = PX_CURRENT_MIN_TRACK;
-        return TRUE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam) == IDOK ? 1 : 0);
-            return TRUE;
-        }
-        return FALSE;
-    default:
+    } else {
         return FALSE;
     }
+    *answer = TRUE;
+    return TRUE;
+}
+
+static const ModalDialog kCurrentSettings = {
+    IDD_CURRENT_SETTINGS, OpenCurrentSettings, CurrentSettingsCommand, NULL, 0, CurrentSettingsSizing,
+};
+
+INT_PTR CALLBACK CurrentSettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ModalDialogMessage(&kCurrentSettings, dialog, message, wParam, lParam);
 }

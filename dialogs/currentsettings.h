@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 #define PX_CURRENT_MIN_TRACK 300
 

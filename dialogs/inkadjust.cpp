@@ -43,15 +43,7 @@ static const AdjustDialogLayout kInkAdjust = {
     IDC_INK_DEFAULTS, 0, kInkAdjustHelp,
 };
 
-// Modal, so one copy serves every opening; separate from the colour dialog's.
-static AdjustState g_inkAdjust;
-
-static INT_PTR CALLBACK InkAdjustDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR ShowInkAdjustDialog(HWND owner, PrintSetting *record, const WCHAR *helpFile)
 {
-    return AdjustDialogMessage(&kInkAdjust, &g_inkAdjust, dialog, message, wParam, lParam);
-}
-
-INT_PTR ShowInkAdjustDialog(HWND owner, PrintSetting *record)
-{
-    return RunAdjustDialog(owner, &kInkAdjust, &g_inkAdjust, InkAdjustDialogProc, record);
+    return RunAdjustDialog(owner, &kInkAdjust, record, helpFile);
 }

@@ -1,15 +1,16 @@
 #include "dialogs/sizeseries.h"
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
 #include "core/trace.h"
 #include "devmode/papermerge.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
+#include "widgets/modaldialog.h"
 
 struct SeriesBox {
     int id;
@@ -19,11 +20,6 @@ static const SeriesBox kSeriesBoxes[] = {
     {IDC_SERIES_ISO_A, 0x2}, {IDC_SERIES_ISO_B, 0x4}, {IDC_SERIES_JIS_B, 0x1},
     {IDC_SERIES_DIN, 0x8},   {IDC_SERIES_ANSI, 0x20}, {IDC_SERIES_ARCH, 0x40},
 };
-
-static PageContext *ContextOf(HWND dialog)
-{
-    return reinterpret_cast<PageContext *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-}
 
 static uint32_t CheckedMask(HWND dialog)
 {
@@ -94,17 +90,15 @@ static void Confirm(HWND dialog, PageContext *ctx)
     EndDialog(dialog, IDOK);
 }
 
-static BOOL Open(HWND dialog, PageContext *ctx)
+static BOOL Open(HWND dialog, void *param)
 {
+    PageContext *ctx = static_cast<PageContext *>(param);
     if (!ctx) {
         EndDialog(dialog, IDCANCEL);
         return FALSE;
     }
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)ctx);
-    SetWindowTextW(dialog, LoadPageString(IDD_SIZE_SERIES));
+    LabelDialog(dialog, IDD_SIZE_SERIES, TRUE);
     RelabelControls(dialog, IDC_SERIES_GROUP, IDC_SERIES_ARCH, 0);
-    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
-    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
     for (const SeriesBox &box : kSeriesBoxes) {
         CheckControl(dialog, box.id, (ctx->dmCurrent.pdmSizeSeries & box.bit));
     }
@@ -116,35 +110,34 @@ static BOOL Open(HWND dialog, PageContext *ctx)
     return TRUE;
 }
 
+static BOOL Command(HWND dialog, void *param, int id, int)
+{
+    if (id == IDOK) {
+        Confirm(dialog, static_cast<PageContext *>(param));
+        return TRUE;
+    }
+    if (id == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+static const WCHAR *HelpFileOf(const void *param)
+{
+    return static_cast<const PageContext *>(param)->helpFile;
+}
+
+static const ModalDialog kSizeSeries = {
+    IDD_SIZE_SERIES, Open, Command, HelpFileOf, IDH_SIZE_SERIES, NULL,
+};
+
 INT_PTR CALLBACK SizeSeriesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return Open(dialog, reinterpret_cast<PageContext *>(lParam));
-    PageContext *ctx = ContextOf(dialog);
-    if (!ctx)
-        return FALSE;
-    switch (message) {
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            Confirm(dialog, ctx);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-        ShowHelpTopic(dialog, ctx->helpFile, IDH_SIZE_SERIES);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return ModalDialogMessage(&kSizeSeries, dialog, message, wParam, lParam);
 }
 
 INT_PTR ShowSizeSeriesDialog(HWND owner, PageContext *ctx)
 {
-    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_SIZE_SERIES), owner,
-                           SizeSeriesDialogProc, (LPARAM)ctx);
+    return RunModalDialog(owner, &kSizeSeries, SizeSeriesDialogProc, ctx);
 }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 #define PX_SERIES_USER_SIZES 0x80000000u
 #define PX_SERIES_OUTPUT_SIZES 0x40000000u

@@ -1,22 +1,27 @@
 #include "dialogs/usersize.h"
 
 #include "core/module.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
-#include "pages/numedit.h"
-#include "pages/units.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
+#include "widgets/modaldialog.h"
+#include "widgets/numedit.h"
+#include "widgets/units.h"
 
 #define PX_USER_SIZE_SERIES 0x80000000u
 #define PX_PAPER_USER_SIZE 256
 #define PX_SCALE_MM 10
 #define PX_SCALE_INCH 100
 
-// The pairs as they were when the dialog opened, for Cancel.
-static PxUserSize g_backup[PX_USER_SIZE_COUNT];
+// One opening: the opener's request and the pairs as they were when the
+// dialog opened, for Cancel.
+struct UserSizeSession {
+    UserSizeRequest *request;
+    PxUserSize backup[PX_USER_SIZE_COUNT];
+};
 
 // One side's box, its limits and its place in a pair.
 struct SideRow {
@@ -29,11 +34,6 @@ static const SideRow kShortSide = {IDC_USIZE_SHORT, &PrinterInfoRecord::minWidth
                                    &PrinterInfoRecord::maxWidth, &PxUserSize::width};
 static const SideRow kLongSide = {IDC_USIZE_LONG, &PrinterInfoRecord::minLength,
                                   &PrinterInfoRecord::maxLength, &PxUserSize::length};
-
-static UserSizeRequest *RequestOf(HWND dialog)
-{
-    return reinterpret_cast<UserSizeRequest *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-}
 
 static BOOL InInches(const PageContext *ctx)
 {
@@ -63,7 +63,7 @@ static void SetSideCaption(HWND dialog, const PageContext *ctx, const SideRow *s
 
 static void SetLabels(HWND dialog, const PageContext *ctx)
 {
-    SetWindowTextW(dialog, LoadPageString(IDD_USER_SIZE));
+    LabelDialog(dialog, IDD_USER_SIZE, TRUE);
     RelabelControls(dialog, IDC_USIZE_GROUP, IDC_USIZE_LONG_UNIT, 0);
     WCHAR unit[PX_TEXT_CHARS];
     LoadText(InInches(ctx) ? IDS_UNIT_INCH : IDS_UNIT_MM, unit, PX_TEXT_CHARS);
@@ -73,8 +73,6 @@ static void SetLabels(HWND dialog, const PageContext *ctx)
                    IDS_USIZE_LONG_INCH, unit);
     SetControlText(dialog, IDC_USIZE_SHORT_UNIT, unit);
     SetControlText(dialog, IDC_USIZE_LONG_UNIT, unit);
-    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
-    SetControlText(dialog, IDCANCEL, LoadPageString(IDS_CANCEL));
 }
 
 static void ShowSide(HWND dialog, const PageContext *ctx, int id, int32_t value)
@@ -125,7 +123,7 @@ static LRESULT SelectedPosition(HWND dialog)
 // Ends the dialog; the edits' focus changes on the way out commit nothing.
 static void Finish(HWND dialog, INT_PTR result)
 {
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
+    DropModalDialogParam(dialog);
     EndDialog(dialog, result);
 }
 
@@ -205,15 +203,18 @@ static void Confirm(HWND dialog, UserSizeRequest *request)
     Finish(dialog, IDOK);
 }
 
-static void Cancel(HWND dialog, PageContext *ctx)
+static void Cancel(HWND dialog, const UserSizeSession *session)
 {
-    CopyMemory(ctx->dmCurrent.pdmUserSizes, g_backup, sizeof g_backup);
+    PageContext *ctx = session->request->ctx;
+    CopyMemory(ctx->dmCurrent.pdmUserSizes, session->backup, sizeof session->backup);
     BindPairs(ctx);
     Finish(dialog, IDCANCEL);
 }
 
-static BOOL Command(HWND dialog, UserSizeRequest *request, int id, int code)
+static BOOL Command(HWND dialog, void *param, int id, int code)
 {
+    UserSizeSession *session = static_cast<UserSizeSession *>(param);
+    UserSizeRequest *request = session->request;
     PageContext *ctx = request->ctx;
     switch (id) {
     case IDC_USIZE_LIST:
@@ -231,48 +232,44 @@ static BOOL Command(HWND dialog, UserSizeRequest *request, int id, int code)
         Confirm(dialog, request);
         return TRUE;
     case IDCANCEL:
-        Cancel(dialog, ctx);
+        Cancel(dialog, session);
         return TRUE;
     default:
         return FALSE;
     }
 }
 
-static BOOL Open(HWND dialog, UserSizeRequest *request)
+static BOOL Open(HWND dialog, void *param)
 {
+    UserSizeSession *session = static_cast<UserSizeSession *>(param);
+    UserSizeRequest *request = session ? session->request : NULL;
     if (!request || !request->ctx) {
         EndDialog(dialog, IDCANCEL);
         return FALSE;
     }
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)request);
     PageContext *ctx = request->ctx;
     SetLabels(dialog, ctx);
-    CopyMemory(g_backup, ctx->dmCurrent.pdmUserSizes, sizeof g_backup);
+    CopyMemory(session->backup, ctx->dmCurrent.pdmUserSizes, sizeof session->backup);
     FillDialog(dialog, ctx, request->index, TRUE);
     return TRUE;
 }
 
-INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+static const WCHAR *HelpFileOf(const void *param)
 {
-    if (message == WM_INITDIALOG)
-        return Open(dialog, reinterpret_cast<UserSizeRequest *>(lParam));
-    UserSizeRequest *request = RequestOf(dialog);
-    if (!request)
-        return FALSE;
-    switch (message) {
-    case WM_COMMAND:
-        return Command(dialog, request, LOWORD(wParam), HIWORD(wParam));
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-        ShowHelpTopic(dialog, request->ctx->helpFile, IDH_USER_SIZE);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return static_cast<const UserSizeSession *>(param)->request->ctx->helpFile;
+}
+
+static const ModalDialog kUserSize = {
+    IDD_USER_SIZE, Open, Command, HelpFileOf, IDH_USER_SIZE, NULL,
+};
+
+static INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ModalDialogMessage(&kUserSize, dialog, message, wParam, lParam);
 }
 
 INT_PTR ShowUserSizeDialog(HWND owner, UserSizeRequest *request)
 {
-    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_USER_SIZE), owner,
-                           UserSizeDialogProc, (LPARAM)request);
+    UserSizeSession session = {request, {}};
+    return RunModalDialog(owner, &kUserSize, UserSizeDialogProc, &session);
 }

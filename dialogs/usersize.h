@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // The opener's record: in, the slot shown first; out after OK, the slot chosen.
 struct UserSizeRequest {
@@ -17,4 +17,3 @@ static_assert(offsetof(UserSizeRequest, index) == sizeof(void *), "");
 
 // Runs the dialog modally; IDOK or IDCANCEL.
 INT_PTR ShowUserSizeDialog(HWND owner, UserSizeRequest *request);
-INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,18 +2,18 @@
 
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/module.h"
 #include "core/scope.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/help.h"
-#include "pages/loadbitmap.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "widgets/bitmapdraw.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/help.h"
 
 
 static VersionPageContext *VersionContextOf(HWND dialog)
@@ -62,33 +62,19 @@ static BOOL InitVersionDialog(HWND dialog, LPARAM lParam)
     if (!vc || !vc->pPrinterInfo)
         return TRUE;
     SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)vc);
-    SetWindowTextW(dialog, LoadPageString(IDD_VERSION));
-    SetControlText(dialog, IDOK, LoadPageString(IDS_OK));
+    LabelDialog(dialog, IDD_VERSION, FALSE);
     FillVersionTexts(dialog, vc);
     ShowWindow(ControlOf(dialog, IDOK), vc->inPrinterSheet ? SW_HIDE : SW_SHOW);
     return TRUE;
-}
-
-static void StretchBitmap(HDC target, const RECT &r, HINSTANCE module, int id, DWORD rop)
-{
-    UniqueBitmap bitmap(LoadResourceBitmap(module, id));
-    UniqueMemoryDC source(CreateCompatibleDC(target));
-    BITMAP info = {};
-    if (!bitmap || !source || !GetObjectW(bitmap.get(), sizeof info, &info))
-        return;
-    SelectGuard selected(source.get(), bitmap.get());
-    StretchBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0,
-               info.bmWidth, info.bmHeight, rop);
 }
 
 static void DrawVersionPicture(const DRAWITEMSTRUCT *item)
 {
     COLORREF text = SetTextColor(item->hDC, RGB(0, 0, 0));
     COLORREF back = SetBkColor(item->hDC, RGB(255, 255, 255));
-    int mode = SetStretchBltMode(item->hDC, COLORONCOLOR);
-    StretchBitmap(item->hDC, item->rcItem, ModuleInstance(), IDB_PANEL_MASK, SRCPAINT);
-    StretchBitmap(item->hDC, item->rcItem, ModuleInstance(), IDB_PANEL_PICTURE, SRCAND);
-    SetStretchBltMode(item->hDC, mode);
+    StretchModeScope mode(item->hDC, COLORONCOLOR);
+    StretchResourceBitmap(item->hDC, IDB_PANEL_MASK, item->rcItem, SRCPAINT);
+    StretchResourceBitmap(item->hDC, IDB_PANEL_PICTURE, item->rcItem, SRCAND);
     SetBkColor(item->hDC, back);
     SetTextColor(item->hDC, text);
 }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 #define PX_VERSION_TEXT_CHARS 64   // 63 characters and the terminator
 #define PX_DATA_DRIVER_LINE_ID 3075

@@ -1,27 +1,26 @@
 // The Basic page: orientation, page and output size, scale, rotation, media
 // type and the registered print settings.
-#include "pages/basicpage.h"
-
+#include <windows.h>
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/trace.h"
 #include "devmode/papermerge.h"
 #include "dialogs/advanced.h"
-#include "dialogs/settingstore.h"
 #include "dialogs/sizeseries.h"
 #include "pages/basicscale.h"
 #include "pages/basicstore.h"
 #include "pages/basicusersize.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/numedit.h"
 #include "pages/protocol.h"
 #include "pages/settingslist.h"
 #include "pages/summary.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "settings/settingstore.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/numedit.h"
 
 #define PX_SCALE_MIN 10
 #define PX_SCALE_MAX 1000
@@ -32,8 +31,6 @@
 // Posted by the apply of an Apply button: the sheet stays open and needs
 // its store again.
 #define PX_WM_REOPEN_STORE (WM_APP + 1)
-
-static HWND g_scaleUpDown;  // one Basic page at a time
 
 struct MediaTypeMapping {
     uint32_t paperType;
@@ -132,10 +129,11 @@ static void FillMediaTypes(HWND page, const PXDEVMODE *dm)
     SelectItemByData(page, IDC_BASIC_MEDIA_TYPE, (LPARAM)dm->pdmPaperType.id);
 }
 
-static void SetUpDownEnabled(BOOL enabled)
+static void SetUpDownEnabled(const PageContext *ctx, BOOL enabled)
 {
-    if (g_scaleUpDown && (IsWindowEnabled(g_scaleUpDown) != FALSE) != (enabled != FALSE))
-        EnableWindow(g_scaleUpDown, enabled);
+    HWND upDown = ctx->scaleUpDown;
+    if (upDown && (IsWindowEnabled(upDown) != FALSE) != (enabled != FALSE))
+        EnableWindow(upDown, enabled);
 }
 
 static const int kChangeableControls[] = {
@@ -153,15 +151,16 @@ static void ApplyEnablingRules(HWND page, PageContext *ctx)
     SetControlEnabled(page, IDC_BASIC_OUTPUT_SIZE, !userSize);
     BOOL scaleEditable = dm->pdmOutputSize == PX_OUTPUT_USER_SCALE && !userSize;
     SetControlEnabled(page, IDC_BASIC_SCALE, scaleEditable);
-    SetUpDownEnabled(scaleEditable);
+    SetUpDownEnabled(ctx, scaleEditable);
     if (ctx->canChange)
         return;
     for (int id : kChangeableControls)
         DisableControl(page, id);
-    SetUpDownEnabled(FALSE);
+    SetUpDownEnabled(ctx, FALSE);
 }
 
-void FillBasicControls(HWND page, PageContext *ctx)
+// Refills every control from dmCurrent and applies the enabling rules.
+static void FillBasicControls(HWND page, PageContext *ctx)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
     SheetBindingScope binding(ctx);
@@ -170,7 +169,7 @@ void FillBasicControls(HWND page, PageContext *ctx)
     FillPageSizes(page, ctx);
     FillOutputSizes(page, ctx);
     dm->pdmOutputScale = ScaleForOutputSize(ctx);
-    SetupNumericEdit(page, IDC_BASIC_SCALE, g_scaleUpDown, dm->pdmOutputScale, PX_SCALE_MIN,
+    SetupNumericEdit(page, IDC_BASIC_SCALE, ctx->scaleUpDown, dm->pdmOutputScale, PX_SCALE_MIN,
                      PX_SCALE_MAX);
     FillRotation(page, dm);
     FillMediaTypes(page, dm);
@@ -193,7 +192,7 @@ static BOOL InitBasicPage(HWND page, PageContext *ctx)
     FillSettingsList(page, ctx);
     ApplySettingInForceOf(ctx);
     CheckUserSizeLengths(page, ctx);
-    g_scaleUpDown = CreateUpDown(page, IDC_BASIC_SCALE);
+    ctx->scaleUpDown = CreateUpDown(page, IDC_BASIC_SCALE);
     RelabelPage(page, IDC_BASIC_ORIENTATION_GROUP, IDC_BASIC_ADVANCED, IDC_BASIC_SCALE);
     FillBasicControls(page, ctx);
     RefreshSummary(page, ctx);
@@ -299,16 +298,20 @@ static BOOL BasicCommand(HWND page, PageContext *ctx, int id, int code)
             return FALSE;
         PageSizeChosen(page, ctx);
         break;
-    case IDC_BASIC_USER_SIZE:
-        RunUserSize(page, ctx);
+    case IDC_BASIC_USER_SIZE: {
+        int slot = RunUserSize(page, ctx);
+        FillBasicControls(page, ctx);
+        RefreshSummary(page, ctx);
+        RecordUserSizeLengths(ctx, slot);
         break;
+    }
     case IDC_BASIC_OUTPUT_SIZE:
         if (code != CBN_SELCHANGE)
             return FALSE;
         OutputSizeChosen(page, ctx);
         break;
     case IDC_BASIC_SCALE:
-        if (!NumericEditCommand(page, IDC_BASIC_SCALE, g_scaleUpDown, (WORD)code, PX_SCALE_MIN,
+        if (!NumericEditCommand(page, IDC_BASIC_SCALE, ctx->scaleUpDown, (WORD)code, PX_SCALE_MIN,
                                 PX_SCALE_MAX, &ctx->dmCurrent.pdmOutputScale))
             return FALSE;
         break;
@@ -394,9 +397,9 @@ static BOOL BasicOther(HWND page, PageContext *ctx, UINT message, WPARAM wParam,
         return TRUE;
     case WM_VSCROLL:
     case WM_HSCROLL:
-        if (!g_scaleUpDown || (HWND)lParam != g_scaleUpDown)
+        if (!ctx->scaleUpDown || (HWND)lParam != ctx->scaleUpDown)
             return FALSE;
-        NumericEditScroll(page, IDC_BASIC_SCALE, g_scaleUpDown, PX_SCALE_MIN, PX_SCALE_MAX,
+        NumericEditScroll(page, IDC_BASIC_SCALE, ctx->scaleUpDown, PX_SCALE_MIN, PX_SCALE_MAX,
                           &ctx->dmCurrent.pdmOutputScale);
         RefreshSummary(page, ctx);
         *answer = TRUE;
@@ -404,6 +407,7 @@ static BOOL BasicOther(HWND page, PageContext *ctx, UINT message, WPARAM wParam,
     case WM_NCDESTROY:
         // Cancel, or a sheet that ends without OK: the file keeps what it had.
         DropSettingStore(ctx);
+        ctx->scaleUpDown = NULL;
         return FALSE;
     default:
         return FALSE;

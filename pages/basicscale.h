@@ -3,7 +3,7 @@
 // quality mode prints with.
 #pragma once
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // pdmOutputSize values with a meaning of their own; any other is a paper.
 #define PX_OUTPUT_SAME_SIZE 363

@@ -1,9 +1,10 @@
 #include "pages/basicstore.h"
 
+#include "context/sheetbinding.h"
 #include "core/trace.h"
-#include "dialogs/settingstore.h"
+#include "settings/presets.h"
+#include "settings/settingstore.h"
 #include "settingsfiles/workfile.h"
-#include "sheets/sheetbinding.h"
 
 BOOL OpenSettingStore(PageContext *ctx)
 {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // Allocates the store into dmCurrent and fills it; TRUE when the page has a
 // store afterwards (also when it had one already).

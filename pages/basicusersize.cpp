@@ -1,11 +1,9 @@
 #include "pages/basicusersize.h"
 
 #include "dialogs/usersize.h"
-#include "pages/basicpage.h"
-#include "pages/controls.h"
-#include "pages/summary.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "widgets/controls.h"
 
 #define PX_USER_SIZE_SERIES 0x80000000u
 #define PX_FIRST_SLOTS_SHOWN 5
@@ -50,7 +48,7 @@ static int BoundSlot(int32_t slot)
     return slot < 0 || slot >= PX_USER_SIZE_COUNT ? 0 : slot;
 }
 
-void RunUserSize(HWND page, PageContext *ctx)
+int RunUserSize(HWND page, PageContext *ctx)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
     UserSizeRequest request = {};
@@ -68,8 +66,13 @@ void RunUserSize(HWND page, PageContext *ctx)
     }
     ctx->printerInfo.maxWidth = PX_USER_SIZE_MAX_WIDTH;
     ctx->printerInfo.maxLength = PX_AUTO_RESOLUTION_MAX_LENGTH;
-    FillBasicControls(page, ctx);
-    RefreshSummary(page, ctx);
+    return slot;
+}
+
+void RecordUserSizeLengths(PageContext *ctx, int slot)
+{
+    PXDEVMODE *dm = &ctx->dmCurrent;
+    slot = BoundSlot(slot);
     dm->dm.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
     dm->dm.dmPaperWidth = (short)dm->pdmUserSizes[slot].width;
     dm->dm.dmPaperLength = (short)dm->pdmUserSizes[slot].length;

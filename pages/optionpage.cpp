@@ -6,13 +6,13 @@
 #include <commctrl.h>
 
 #include "core/trace.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/numedit.h"
 #include "pages/protocol.h"
 #include "pages/summary.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/numedit.h"
 
 #define PX_COPIES_MIN 1
 #define PX_OVERPRINT_COUNT_FIRST 1
@@ -20,8 +20,6 @@
 #define PX_OVERPRINT_WAIT_FIRST 0
 #define PX_OVERPRINT_WAIT_LAST 5
 #define PX_HEATER_OFF 0
-
-static HWND g_copiesUpDown;  // one Option page at a time
 
 // The entries a list shows while its check box is set.
 typedef void (*FillChoices)(HWND page, int listId, const PXDEVMODE *dm);
@@ -124,15 +122,15 @@ static void EnableOptionControls(HWND page, const PageContext *ctx)
         return;
     for (int id : kOptionControls)
         DisableControl(page, id);
-    if (g_copiesUpDown && IsWindowEnabled(g_copiesUpDown))
-        EnableWindow(g_copiesUpDown, FALSE);
+    if (ctx->copiesUpDown && IsWindowEnabled(ctx->copiesUpDown))
+        EnableWindow(ctx->copiesUpDown, FALSE);
 }
 
 static void FillOptionPage(HWND page, PageContext *ctx)
 {
     const PXDEVMODE *dm = &ctx->dmCurrent;
     InitCommonControls();
-    SetupNumericEdit(page, IDC_OPTION_COPIES, g_copiesUpDown, dm->dm.dmCopies, PX_COPIES_MIN,
+    SetupNumericEdit(page, IDC_OPTION_COPIES, ctx->copiesUpDown, dm->dm.dmCopies, PX_COPIES_MIN,
                      MaximumCopies(ctx));
     CheckControl(page, IDC_OPTION_MIRROR, dm->pdmNoMirror == 0);
     for (const SwitchedList &row : kSwitchedLists) {
@@ -146,7 +144,7 @@ static void FillOptionPage(HWND page, PageContext *ctx)
 
 static BOOL InitOptionPage(HWND page, PageContext *ctx)
 {
-    g_copiesUpDown = CreateUpDown(page, IDC_OPTION_COPIES);
+    ctx->copiesUpDown = CreateUpDown(page, IDC_OPTION_COPIES);
     RelabelPage(page, IDC_OPTION_GROUP, IDC_OPTION_CROP_MARKS, IDC_OPTION_COPIES);
     FillOptionPage(page, ctx);
     RefreshSummary(page, ctx);
@@ -156,7 +154,7 @@ static BOOL InitOptionPage(HWND page, PageContext *ctx)
 static BOOL CopiesCommand(HWND page, PageContext *ctx, int code)
 {
     int32_t copies = ctx->dmCurrent.dm.dmCopies;
-    if (!NumericEditCommand(page, IDC_OPTION_COPIES, g_copiesUpDown, (WORD)code, PX_COPIES_MIN,
+    if (!NumericEditCommand(page, IDC_OPTION_COPIES, ctx->copiesUpDown, (WORD)code, PX_COPIES_MIN,
                             MaximumCopies(ctx), &copies))
         return FALSE;
     ctx->dmCurrent.dm.dmCopies = (short)copies;
@@ -202,11 +200,13 @@ static BOOL OptionCommand(HWND page, PageContext *ctx, int id, int code)
 static BOOL OptionScroll(HWND page, PageContext *ctx, UINT message, WPARAM, LPARAM lParam,
                          INT_PTR *answer)
 {
-    if ((message != WM_VSCROLL && message != WM_HSCROLL) || (HWND)lParam != g_copiesUpDown ||
-        !g_copiesUpDown)
+    if (message == WM_NCDESTROY)
+        ctx->copiesUpDown = NULL;
+    if ((message != WM_VSCROLL && message != WM_HSCROLL) || !ctx->copiesUpDown ||
+        (HWND)lParam != ctx->copiesUpDown)
         return FALSE;
     int32_t copies = ctx->dmCurrent.dm.dmCopies;
-    NumericEditScroll(page, IDC_OPTION_COPIES, g_copiesUpDown, PX_COPIES_MIN, MaximumCopies(ctx),
+    NumericEditScroll(page, IDC_OPTION_COPIES, ctx->copiesUpDown, PX_COPIES_MIN, MaximumCopies(ctx),
                       &copies);
     ctx->dmCurrent.dm.dmCopies = (short)copies;
     *answer = FALSE;

@@ -1,11 +1,12 @@
 #include "pages/picture.h"
 
 #include "core/scope.h"
-#include "pages/controlmap.h"
-#include "pages/loadbitmap.h"
 #include "pages/summary.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
+#include "widgets/bitmapdraw.h"
+#include "widgets/controlmap.h"
+#include "widgets/loadbitmap.h"
 
 #define ROP_PATTERN_WHERE_SOURCE 0xE20746  // D ^ (S & (P ^ D)): P where S is set
 
@@ -23,14 +24,14 @@ static COLORREF TintColor(int tint)
 
 // A monochrome work bitmap of the picture's size: the module's own, or a
 // new one when the resource does not fit.
-static HBITMAP LoadWorkBitmap(HINSTANCE module, int id, int width, int height)
+static UniqueBitmap LoadWorkBitmap(HINSTANCE module, int id, int width, int height)
 {
-    UniqueBitmap bitmap(LoadResourceBitmap(module, id));
+    UniqueBitmap bitmap = LoadResourceBitmap(module, id);
     BITMAP info = {};
     if (bitmap && GetObjectW(bitmap.get(), sizeof info, &info) && info.bmWidth == width &&
         info.bmHeight == height && info.bmBitsPixel == 1)
-        return bitmap.release();
-    return CreateBitmap(width, height, 1, 1, NULL);
+        return bitmap;
+    return UniqueBitmap(CreateBitmap(width, height, 1, 1, NULL));
 }
 
 // Mono blits map set bits to the target's background colour and clear bits
@@ -104,15 +105,9 @@ void DrawTransparentPicture(HINSTANCE module, HDC target, int tint, HBITMAP bitm
 
 static void DrawPanelPicture(HWND page, const DRAWITEMSTRUCT *item)
 {
-    const RECT &r = item->rcItem;
-    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), IDB_PANEL_PICTURE));
-    UniqueMemoryDC source(CreateCompatibleDC(item->hDC));
-    BITMAP info = {};
-    if (bitmap && source && GetObjectW(bitmap.get(), sizeof info, &info)) {
-        SelectGuard selected(source.get(), bitmap.get());
-        SetStretchBltMode(item->hDC, COLORONCOLOR);
-        StretchBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0,
-                   info.bmWidth, info.bmHeight, SRCCOPY);
+    {
+        StretchModeScope mode(item->hDC, COLORONCOLOR);
+        StretchResourceBitmap(item->hDC, IDB_PANEL_PICTURE, item->rcItem, SRCCOPY);
     }
     SetControlText(page, IDC_SUMMARY_PAGE_PICTURE, PX_REPAINT_TEXT);
 }

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 #define PX_TINT_BLUE 1    // colour printing
 #define PX_TINT_GREY 2    // grey from the colour inks

@@ -31,7 +31,9 @@ static BOOL InitPage(const PageDescriptor *page, HWND dialog, LPARAM lParam)
 {
     const PROPSHEETPAGEW *sheetPage = reinterpret_cast<const PROPSHEETPAGEW *>(lParam);
     PageContext *ctx = sheetPage ? reinterpret_cast<PageContext *>(sheetPage->lParam) : NULL;
-    if (!ctx)
+    // A page made with any other lParam stays empty: it neither reads nor
+    // writes what that points to.
+    if (!IsLivePageContext(ctx))
         return FALSE;
     SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)ctx);
     return page->init(dialog, ctx);

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "pages/help.h"
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
+#include "pages/pagehelp.h"
 
 struct PageDescriptor {
     int relabelFirst;

@@ -1,10 +1,11 @@
 #include "pages/replacesettings.h"
 
+#include "context/sheetbinding.h"
 #include "core/scope.h"
 #include "core/trace.h"
 #include "devmode/builder.h"
-#include "dialogs/settingstore.h"
-#include "sheets/sheetbinding.h"
+#include "settings/presets.h"
+#include "settings/settingstore.h"
 
 void RaiseRefreshFlags(PageContext *ctx)
 {

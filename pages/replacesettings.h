@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // Merges a record loaded from a parameter file into dmCurrent through the
 // default builder (without the printer's stored record). FALSE, leaving

@@ -1,16 +1,16 @@
 #include "pages/settingslist.h"
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
 #include "core/scope.h"
-#include "dialogs/settingstore.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/loadbitmap.h"
 #include "pages/summary.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
-#include "sheets/sheetbinding.h"
+#include "settings/settingstore.h"
+#include "widgets/bitmapdraw.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
 
 #define PX_CURRENT_ENTRY_DATA (-1)
 #define PX_NO_SETTING 0xFFFF
@@ -22,7 +22,7 @@ int RegisteredSettingCount(const PXDEVMODE *dm)
 
 static void AddCurrentSettingsEntry(HWND list)
 {
-    LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)LoadPageString(IDS_CURRENT_SETTING));
+    LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)LoadModuleString(IDS_CURRENT_SETTING).text);
     if (at >= 0) {
         SendMessageW(list, LB_SETITEMDATA, at, (LPARAM)PX_CURRENT_ENTRY_DATA);
         SendMessageW(list, LB_SETCURSEL, at, 0);
@@ -80,23 +80,6 @@ static BOOL ReadEntry(const DRAWITEMSTRUCT *item, WCHAR *text, int chars, LRESUL
     return TRUE;
 }
 
-static int DrawEntryIcon(HDC dc, const RECT *rc, int bitmapId)
-{
-    UniqueBitmap bitmap(LoadResourceBitmap(ModuleInstance(), bitmapId));
-    UniqueMemoryDC memory(CreateCompatibleDC(dc));
-    if (!bitmap || !memory)
-        return 0;
-    SetMapMode(memory.get(), GetMapMode(dc));
-    BITMAP info = {};
-    GetObjectW(bitmap.get(), sizeof info, &info);
-    POINT size = {info.bmWidth, info.bmHeight};
-    DPtoLP(memory.get(), &size, 1);
-    SelectGuard selected(memory.get(), bitmap.get());
-    StretchBlt(dc, rc->left + 1, rc->top + 1, size.x, (rc->bottom - 1) - (rc->top + 1), memory.get(),
-               0, 0, size.x, size.y, SRCCOPY);
-    return size.x;
-}
-
 BOOL DrawSettingsEntry(const DRAWITEMSTRUCT *item, const PageContext *ctx)
 {
     if (item->itemID == (UINT)-1 || !(item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))
@@ -105,18 +88,7 @@ BOOL DrawSettingsEntry(const DRAWITEMSTRUCT *item, const PageContext *ctx)
     LRESULT data = 0;
     if (!ReadEntry(item, text, PX_TEXT_CHARS, &data))
         return FALSE;
-    BOOL selected = (item->itemState & ODS_SELECTED) != 0;
-    int background = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    HDC dc = item->hDC;
-    FillRect(dc, &item->rcItem, GetSysColorBrush(background));
-    int iconWidth = DrawEntryIcon(dc, &item->rcItem, SettingsEntryBitmap(&ctx->dmCurrent, (int16_t)data));
-    COLORREF oldText = SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    COLORREF oldBack = SetBkColor(dc, GetSysColor(background));
-    RECT textRect = item->rcItem;
-    textRect.left += iconWidth + 4;
-    DrawTextW(dc, text, -1, &textRect, DT_VCENTER | DT_SINGLELINE);
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBack);
+    DrawIconTextEntry(item, SettingsEntryBitmap(&ctx->dmCurrent, (int16_t)data), text);
     return TRUE;
 }
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 #define PX_SETTINGS_ITEM_HEIGHT 16
 

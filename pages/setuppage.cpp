@@ -4,16 +4,16 @@
 #include <commctrl.h>
 
 #include "core/scope.h"
-#include "dialogs/settingstore.h"
 #include "dialogs/versiondlg.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
 #include "pages/protocol.h"
 #include "pages/replacesettings.h"
 #include "pages/summary.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "settings/settingstore.h"
 #include "settingsfiles/filedialogs.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
 
 // A unit list: two entries, data 0 and 1, texts firstText and the next.
 struct UnitList {

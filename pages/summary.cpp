@@ -1,18 +1,18 @@
 #include "pages/summary.h"
 
+#include "context/sheetbinding.h"
 #include "core/ddops.h"
 #include "core/scope.h"
 #include "devmode/geometry.h"
 #include "devmode/papermerge.h"
 #include "devmode/resolution.h"
 #include "devmode/template.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/units.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
-#include "dialogs/settingstore.h"
-#include "sheets/sheetbinding.h"
+#include "settings/settingstore.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/units.h"
 
 #define IDS_PRINT_MODE_LINE 11005
 #define IDS_RESOLUTION_WORD 11505

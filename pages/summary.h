@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 // Picture code flags beside the bitmap id in the low 16 bits.
 #define PX_PICTURE_PORTRAIT 0x1u

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
 #define PX_FILE_DIALOG_CHARS 260
 

@@ -3,7 +3,7 @@
 // the user's choosing and loaded back.
 #pragma once
 
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 #include "settingsfiles/workfile.h"
 
 struct ParamFileHeader {

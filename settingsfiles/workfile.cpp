@@ -9,7 +9,7 @@
 #include "core/scope.h"
 #include "core/spoolerread.h"
 #include "core/trace.h"
-#include "dialogs/presets.h"
+#include "settings/presets.h"
 #include "settingsfiles/safewrite.h"
 
 #define RECORD_BYTES ((DWORD)sizeof(PrintSetting))

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
 #define PX_FILE_MODEL_MARK 2501
 #define PX_FILE_VERSION 2

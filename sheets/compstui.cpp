@@ -6,14 +6,22 @@
 typedef LONG(WINAPI *PFN_CommonPropertySheetUIW)(HWND, PX_PFNPROPSHEETUI, LPARAM, LPDWORD);
 
 static const char kCompstui[] = "compstui.dll";
-static const char *g_libraryName = kCompstui;
+// Guarded: tests swap the name while other threads may open sheets, so it is
+// read and written with interlocked operations only.
+static PVOID volatile g_libraryName = const_cast<char *>(kCompstui);
+
+static const char *LibraryName(void)
+{
+    return static_cast<const char *>(InterlockedCompareExchangePointer(&g_libraryName, NULL, NULL));
+}
 
 LONG RunCommonPropertySheetUI(HWND owner, PX_PFNPROPSHEETUI pfnPropSheetUI, LPARAM lParam,
                               LPDWORD pResult)
 {
-    UniqueLibrary library(LoadLibraryA(g_libraryName));
+    const char *name = LibraryName();
+    UniqueLibrary library(LoadLibraryA(name));
     if (!library) {
-        PX_TRACE(L"%hs cannot be loaded", g_libraryName);
+        PX_TRACE(L"%hs cannot be loaded", name);
         return -1;
     }
     auto entry = (PFN_CommonPropertySheetUIW)(void *)GetProcAddress(library.get(),
@@ -29,5 +37,5 @@ LONG RunCommonPropertySheetUI(HWND owner, PX_PFNPROPSHEETUI pfnPropSheetUI, LPAR
 
 void SetCommonPropertySheetLibraryForTesting(const char *name)
 {
-    g_libraryName = name ? name : kCompstui;
+    InterlockedExchangePointer(&g_libraryName, const_cast<char *>(name ? name : kCompstui));
 }

@@ -8,7 +8,9 @@
 #include "services/printerdata.h"
 #include "sheets/compstui.h"
 #include "sheets/docprops.h"
+#include "sheets/sheetoutcome.h"
 #include "sheets/sheetpages.h"
+#include "sheets/sheetreasons.h"
 
 #define DPS_NOPERMISSION_FLAG 1
 
@@ -39,8 +41,10 @@ struct PrinterSheetTraits {
     static void Close(Type ctx) { ReleasePrinterSheet(ctx); }
 };
 
-static LONG StartPrinterSheet(PROPSHEETUI_INFO *info, const DEVICEPROPERTYHEADER *header)
+static LONG StartPrinterSheet(PROPSHEETUI_INFO *info)
 {
+    const DEVICEPROPERTYHEADER *header =
+        reinterpret_cast<const DEVICEPROPERTYHEADER *>(info->lParamInit);
     // Owned here until the sheet takes it; a failure releases what it holds.
     UniqueAny<PrinterSheetTraits> owner(
         static_cast<PrinterSheetContext *>(PxAlloc(sizeof(PrinterSheetContext))));
@@ -70,33 +74,23 @@ static LONG StartPrinterSheet(PROPSHEETUI_INFO *info, const DEVICEPROPERTYHEADER
     return 1;
 }
 
+static void EndPrinterSheet(const PROPSHEETUI_INFO *info)
+{
+    auto *ctx = reinterpret_cast<PrinterSheetContext *>(info->UserData);
+    NoteSheetOutcome(reinterpret_cast<const void *>(info->lParamInit), ctx->confirmed);
+    ReleasePrinterSheet(ctx);
+}
+
+static const SheetReasons kPrinterSheet = {
+    StartPrinterSheet, EndPrinterSheet, TRUE,
+};
+
 LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
 {
     if (!pPSUIInfo || !pPSUIInfo->lParamInit)
         return -1;
     auto *header = reinterpret_cast<DEVICEPROPERTYHEADER *>(pPSUIInfo->lParamInit);
-    PX_TRACE(L"reason %d", (int)pPSUIInfo->Reason);
-    if (pPSUIInfo->Reason == PROPSHEETUI_REASON_INIT)
-        return StartPrinterSheet(pPSUIInfo, header);
-    auto *ctx = reinterpret_cast<PrinterSheetContext *>(pPSUIInfo->UserData);
-    if (!ctx)
-        return -1;
-    switch (pPSUIInfo->Reason) {
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-        return FillSheetInfoHeader(lParam, header->pszPrinterName);
-    case PROPSHEETUI_REASON_DESTROY:
-        ReleasePrinterSheet(ctx);
-        pPSUIInfo->UserData = 0;
-        return 1;
-    case PROPSHEETUI_REASON_SET_RESULT: {
-        const SETRESULT_INFO *result = reinterpret_cast<const SETRESULT_INFO *>(lParam);
-        if (result)
-            pPSUIInfo->Result = result->Result;
-        return 1;
-    }
-    default:
-        return -1;
-    }
+    return DispatchSheetReason(&kPrinterSheet, pPSUIInfo, lParam, header->pszPrinterName);
 }
 
 BOOL WINAPI PrinterProperties(HWND hWnd, HANDLE hPrinter)
@@ -109,7 +103,12 @@ BOOL WINAPI PrinterProperties(HWND hWnd, HANDLE hPrinter)
     if (!ProbePrinterPermission(hPrinter))
         header.Flags |= DPS_NOPERMISSION_FLAG;
     DWORD result = 1;
+    WatchSheetOutcome(&header);
     RunCommonPropertySheetUI(hWnd, DrvDevicePropertySheets, (LPARAM)&header, &result);
+    // OK or Cancel as the user chose, whatever the host stored.
+    LONG outcome = TakeSheetOutcome(&header);
+    if (outcome != PX_OUTCOME_NONE)
+        result = (DWORD)outcome;
     PX_TRACE(L"printer %p -> %lu", hPrinter, result);
     return result != 0;
 }

@@ -1,29 +1,25 @@
 #include "sheets/docprops.h"
 
+#include "context/pagecontext.h"
 #include "core/module.h"
 #include "core/trace.h"
 #include "sheets/compstui.h"
-#include "sheets/pagecontext.h"
+#include "sheets/sheetoutcome.h"
 #include "sheets/sheetpages.h"
+#include "sheets/sheetreasons.h"
 
 #define DM_ADVANCED_SHEET 0x10  // DM_ADVANCED, which the platform headers lack
 #define DM_NOPERMISSION_FLAG 0x20
 #define ADVANCED_MODE (DM_COPY | DM_PROMPT | DM_ADVANCED_SHEET)
-#define PX_SHEET_HEADER_FLAGS (PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE)
-#define PX_SHEET_ICON 64082
-static_assert(PX_SHEET_HEADER_FLAGS == 6, "sheet header flags");
 
 // A new context set up for the header's printer and record; null when it
 // cannot be had, with the last error of the failed step.
-static PageContext *OpenPageContext(const DOCUMENTPROPERTYHEADER *header)
+static UniquePageContext OpenPageContext(const DOCUMENTPROPERTYHEADER *header)
 {
-    PageContext *ctx = AllocPageContext();
-    if (ctx && !InitPageContext(ctx, header->hPrinter, header->pszPrinterName, header->pdmIn)) {
-        DWORD error = GetLastError();
-        ReleasePageContext(ctx);
-        SetLastError(error);
-        return NULL;
-    }
+    UniquePageContext ctx(AllocPageContext());
+    // Releasing keeps the last error of the failed step.
+    if (ctx && !InitPageContext(ctx.get(), header->hPrinter, header->pszPrinterName, header->pdmIn))
+        ctx.reset();
     return ctx;
 }
 
@@ -32,12 +28,11 @@ LONG DocumentPropertiesNoUI(DOCUMENTPROPERTYHEADER *header)
     header->cbOut = PX_DM_TOTAL_SIZE;
     if (header->fMode == 0 || !header->pdmOut)
         return PX_DM_TOTAL_SIZE;
-    PageContext *ctx = OpenPageContext(header);
+    UniquePageContext ctx = OpenPageContext(header);
     if (!ctx)
         return -1;
     if (header->fMode & (DM_UPDATE | DM_COPY))
-        CopyMemory(header->pdmOut, &ctx->dmOpened, PX_DM_TOTAL_SIZE);
-    ReleasePageContext(ctx);
+        CopyMemory(header->pdmOut, &ctx.get()->dmOpened, PX_DM_TOTAL_SIZE);
     return 1;
 }
 
@@ -50,9 +45,12 @@ static BOOL AddDocumentPages(PageContext *ctx)
     return TRUE;
 }
 
-static LONG StartDocumentSheet(PROPSHEETUI_INFO *info, const DOCUMENTPROPERTYHEADER *header)
+static LONG StartDocumentSheet(PROPSHEETUI_INFO *info)
 {
-    PageContext *ctx = OpenPageContext(header);
+    const DOCUMENTPROPERTYHEADER *header =
+        reinterpret_cast<const DOCUMENTPROPERTYHEADER *>(info->lParamInit);
+    UniquePageContext owner = OpenPageContext(header);
+    PageContext *ctx = owner.get();
     if (!ctx)
         return -1;
     ctx->mode = header->fMode;
@@ -61,26 +59,23 @@ static LONG StartDocumentSheet(PROPSHEETUI_INFO *info, const DOCUMENTPROPERTYHEA
     ctx->hComPropSheet = info->hComPropSheet;
     ctx->pfnComPropSheet = info->pfnComPropSheet;
     ctx->canChange = (header->fMode & DM_NOPERMISSION_FLAG) ? 0 : 1;
-    if (!AddDocumentPages(ctx)) {
-        ReleasePageContext(ctx);
+    if (!AddDocumentPages(ctx))
         return -1;
-    }
     info->Result = 0;
-    info->UserData = (ULONG_PTR)ctx;
+    info->UserData = (ULONG_PTR)owner.release();
     return 1;
 }
 
-LONG FillSheetInfoHeader(LPARAM lParam, WCHAR *title)
+static void EndDocumentSheet(const PROPSHEETUI_INFO *info)
 {
-    PROPSHEETUI_INFO_HEADER *header = reinterpret_cast<PROPSHEETUI_INFO_HEADER *>(lParam);
-    if (!header)
-        return -1;
-    header->Flags = PX_SHEET_HEADER_FLAGS;
-    header->pTitle = title;
-    header->hInst = ModuleInstance();
-    header->IconID = PX_SHEET_ICON;
-    return 1;
+    PageContext *ctx = reinterpret_cast<PageContext *>(info->UserData);
+    NoteSheetOutcome(reinterpret_cast<const void *>(info->lParamInit), ctx->applied == 1);
+    ReleasePageContext(ctx);
 }
+
+static const SheetReasons kDocumentSheet = {
+    StartDocumentSheet, EndDocumentSheet, FALSE,
+};
 
 LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
 {
@@ -93,22 +88,7 @@ LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam
         PX_TRACE(L"no window, mode %#lx -> %ld", header->fMode, r);
         return r;
     }
-    PX_TRACE(L"reason %d", (int)pPSUIInfo->Reason);
-    if (pPSUIInfo->Reason == PROPSHEETUI_REASON_INIT)
-        return StartDocumentSheet(pPSUIInfo, header);
-    PageContext *ctx = reinterpret_cast<PageContext *>(pPSUIInfo->UserData);
-    if (!ctx)
-        return -1;
-    switch (pPSUIInfo->Reason) {
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-        return FillSheetInfoHeader(lParam, header->pszPrinterName);
-    case PROPSHEETUI_REASON_DESTROY:
-        ReleasePageContext(ctx);
-        pPSUIInfo->UserData = 0;
-        return 1;
-    default:
-        return -1;
-    }
+    return DispatchSheetReason(&kDocumentSheet, pPSUIInfo, lParam, header->pszPrinterName);
 }
 
 static LONG RunDocumentProperties(HWND hWnd, HANDLE hPrinter, PWSTR pDeviceName,
@@ -125,9 +105,14 @@ static LONG RunDocumentProperties(HWND hWnd, HANDLE hPrinter, PWSTR pDeviceName,
     if (!(fMode & DM_PROMPT))
         return DocumentPropertiesNoUI(&header);
     DWORD result = (DWORD)-1;
-    if (RunCommonPropertySheetUI(hWnd, DrvDocumentPropertySheets, (LPARAM)&header, &result) < 0)
-        return -1;
-    return (LONG)result;
+    WatchSheetOutcome(&header);
+    LONG host = RunCommonPropertySheetUI(hWnd, DrvDocumentPropertySheets, (LPARAM)&header, &result);
+    // The user's own choice, whatever the host stored; the host's answer
+    // only when the sheet never ended.
+    LONG outcome = TakeSheetOutcome(&header);
+    if (outcome != PX_OUTCOME_NONE)
+        return outcome;
+    return host < 0 ? -1 : (LONG)result;
 }
 
 LONG WINAPI DrvDocumentProperties(HWND hWnd, HANDLE hPrinter, PWSTR pDeviceName,

@@ -2,13 +2,14 @@
 
 #include <commctrl.h>
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
 #include "core/trace.h"
 #include "devmode/resolution.h"
 #include "dialogs/versiondlg.h"
 #include "pages/protocol.h"
 #include "resources/ids_dialogs.h"
-#include "sheets/sheetbinding.h"
+#include "sheets/devsheet.h"
 
 #define PX_PAGE_FLAGS (PSP_USETITLE | PSP_HASHELP)
 static_assert(PX_PAGE_FLAGS == 0x28, "page flags");
@@ -30,8 +31,27 @@ const SheetPageRow kDocumentPages[3] = {
     {IDD_SETUP_PAGE, SetupPageProc, FALSE},
 };
 
+// The Version page as the printer sheet's page: the sheet's outcome goes
+// into the printer sheet context around the page's own context (kept in
+// the page's DWLP_USER slot); the rest is the Version dialog's.
+static INT_PTR CALLBACK PrinterPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG && lParam) {
+        auto *vc = reinterpret_cast<BYTE *>(reinterpret_cast<PROPSHEETPAGEW *>(lParam)->lParam);
+        if (vc)
+            SetWindowLongPtrW(dialog, DWLP_USER,
+                              (LONG_PTR)(vc - offsetof(PrinterSheetContext, versionContext)));
+    } else if (message == WM_NOTIFY) {
+        UINT code = reinterpret_cast<const NMHDR *>(lParam)->code;
+        auto *ctx = reinterpret_cast<PrinterSheetContext *>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (ctx && (code == PSN_APPLY || code == PSN_QUERYCANCEL))
+            ctx->confirmed = code == PSN_APPLY ? 1 : 0;
+    }
+    return VersionDialogProc(dialog, message, wParam, lParam);
+}
+
 const SheetPageRow kPrinterPages[1] = {
-    {IDD_VERSION, VersionDialogProc, FALSE},
+    {IDD_VERSION, PrinterPageProc, FALSE},
 };
 
 BOOL AddSheetPage(const SheetPageRow *row, LPARAM lParam, PFNCOMPROPSHEET pfnComPropSheet,

@@ -2,8 +2,8 @@
 // page's release callback, which reports the document sheet's outcome.
 #pragma once
 
+#include "context/pagecontext.h"
 #include "core/platform.h"
-#include "sheets/pagecontext.h"
 
 #define PX_PAGE_TITLE_CHARS 64
 

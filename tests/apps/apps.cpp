@@ -68,6 +68,14 @@ int Papers::IndexOf(WORD code) const
     return -1;
 }
 
+int Papers::IndexOfName(const std::wstring &name) const
+{
+    for (size_t i = 0; i < names.size(); i++)
+        if (names[i] == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
 int Papers::OtherThan(WORD current) const
 {
     for (size_t i = 0; i < codes.size(); i++) {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "bench/psprinter.h"
+#include "context/pagecontext.h"
 #include "core/binding.h"
 #include "core/platform.h"
-#include "sheets/pagecontext.h"
 #include "tests/apps/apps.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"

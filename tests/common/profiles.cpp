@@ -47,8 +47,10 @@ std::wstring ColorPath(const WCHAR *file)
     WCHAR dir[MAX_PATH];
     DWORD size = sizeof dir;
     if (!GetColorDirectoryW(NULL, dir, &size))
-        return L"";
-    return std::wstring(dir) + L"\\" + file;
+        return std::wstring();
+    std::wstring path(dir);
+    path += L'\\';
+    return path + file;
 }
 
 bool InstallProfile(const WCHAR *file, uint32_t profileClass, const char *description)

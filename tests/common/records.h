@@ -6,7 +6,7 @@
 
 #include "devmode/devmode.h"
 #include "devmode/geometry.h"
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
 struct RecordField {
     const char *name;

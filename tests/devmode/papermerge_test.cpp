@@ -1,7 +1,11 @@
 // Paper merge, resolution and the equivalence of private parts.
+#include <string>
+#include <vector>
+
 #include "devmode/equivalence.h"
 #include "devmode/papermerge.h"
 #include "devmode/resolution.h"
+#include "devmode/standardpapers.h"
 #include "devmode/template.h"
 #include "tests/devmode/helpers.h"
 
@@ -62,6 +66,129 @@ TEST_F(PaperMergeTest, UserSizeOutsideTheLimitsGivesTheStoredOrA4Paper)
     EXPECT_EQ(taken.dm.dm.dmPaperSize, DMPAPER_USER);
     EXPECT_EQ(taken.dm.dm.dmPaperWidth, 5000);
     EXPECT_EQ(taken.dm.dm.dmPaperLength, 9000);
+}
+
+// What DrvDeviceCapabilities gives for a record: the paper codes, sizes
+// and names of its list, in list order.
+struct CapabilityPapers {
+    std::vector<WORD> codes;
+    std::vector<POINT> sizes;
+    std::vector<std::wstring> names;
+    CapabilityPapers(HANDLE printer, PXDEVMODE *record)
+    {
+        DWORD n = DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERS, NULL,
+                                        &record->dm);
+        codes.resize(n);
+        sizes.resize(n);
+        std::vector<WCHAR> text(64 * n + 1);
+        DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERS, codes.data(),
+                              &record->dm);
+        DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERSIZE,
+                              sizes.data(), &record->dm);
+        DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERNAMES,
+                              text.data(), &record->dm);
+        for (DWORD i = 0; i < n; i++)
+            names.push_back(&text[64 * i]);
+    }
+    int IndexOfSize(LONG width, LONG length) const
+    {
+        for (size_t i = 0; i < sizes.size(); i++)
+            if (sizes[i].x == width && sizes[i].y == length)
+                return static_cast<int>(i);
+        return -1;
+    }
+};
+
+// An application's record naming its paper by a standard Windows code alone.
+TEST_F(PaperMergeTest, StandardCodesFindThePaperOfTheirSizeElseTheDefault)
+{
+    CapabilityPapers papers(printer.handle, &c);
+    ASSERT_FALSE(papers.sizes.empty());
+    int found = 0, missing = 0;
+    for (int i = 0; i < kStandardPaperCount; i++) {
+        const StandardPaper &row = kStandardPapers[i];
+        ASSERT_EQ(row.code, DMPAPER_FIRST + i) << "the table is looked up by position";
+        Ask((short)row.code, 0, 0, DM_PAPERSIZE);
+        Build b(printer, &c, sizeof c, FALSE);
+        ASSERT_TRUE(b.ok) << "code " << row.code;
+        LONG w = row.width < row.length ? row.width : row.length;
+        LONG l = row.width < row.length ? row.length : row.width;
+        // Upright first, as the list holds papers; some forms are turned.
+        int at = row.width > 0 ? papers.IndexOfSize(w, l) : -1;
+        if (at < 0 && row.width > 0)
+            at = papers.IndexOfSize(l, w);
+        if (at >= 0) {
+            found++;
+            EXPECT_EQ(b.dm.dm.dmPaperSize, papers.codes[at]) << "code " << row.code;
+            EXPECT_EQ(std::wstring(b.dm.dm.dmFormName, wcsnlen(b.dm.dm.dmFormName, 32)),
+                      papers.names[at].substr(0, 32)) << "code " << row.code;
+            EXPECT_EQ(b.dm.dm.dmPaperWidth, papers.sizes[at].x) << "code " << row.code;
+            EXPECT_EQ(b.dm.dm.dmPaperLength, papers.sizes[at].y) << "code " << row.code;
+        } else {
+            missing++;
+            EXPECT_EQ(b.dm.dm.dmPaperSize, 261) << "code " << row.code << ": the A4-sized default";
+        }
+    }
+    EXPECT_GT(found, 0);
+    EXPECT_GT(missing, 0) << "the reserved codes have no size";
+
+    // A record's own size still wins over its code.
+    Ask(DMPAPER_A3, 2100, 2970, kSize);
+    Build own(printer, &c, sizeof c, FALSE);
+    EXPECT_EQ(own.dm.dm.dmPaperSize, 261);
+
+    // Codes outside the table, reserved or no code at all: the default.
+    for (int code : {0, 48, 49, DMPAPER_LAST + 1, 255, -1, -5, -32768, 32767}) {
+        Ask((short)code, 0, 0, DM_PAPERSIZE);
+        Build b(printer, &c, sizeof c, FALSE);
+        EXPECT_EQ(b.dm.dm.dmPaperSize, 261) << "code " << code;
+        int32_t width = 7, length = 7;
+        EXPECT_FALSE(StandardPaperSize((uint16_t)code, &width, &length)) << "code " << code;
+        EXPECT_EQ(width, 7) << "code " << code;
+    }
+}
+
+// A caller's user size the printer cannot take does not replace the stored
+// one: every size stays positive, and the output merges to itself.
+TEST_F(PaperMergeTest, OutOfRangeCallerUserSizeKeepsTheStoredSixthPair)
+{
+    PXDEVMODE stored = c;
+    stored.pdmUserSizes[5] = {5000, 9000};
+    stored.dm.dmPaperSize = 262, stored.dm.dmFields = DM_PAPERSIZE;
+    StoredRecordScope scope(printer.handle, &stored.dm);
+    ASSERT_TRUE(scope.set);
+    const short sizes[][2] = {{-1, -1}, {0, 0}, {5, 5}, {20000, 5000}, {2000, -3000}};
+    for (const auto &size : sizes) {
+        for (bool full : {false, true}) {
+            PXDEVMODE caller = c;
+            caller.dm.dmPaperSize = DMPAPER_USER, caller.dm.dmFields |= kSize;
+            caller.dm.dmPaperWidth = size[0], caller.dm.dmPaperLength = size[1];
+            caller.pdmUserSizes[5] = {size[0], size[1]};
+            if (!full)
+                caller.dm.dmDriverExtra = 0;
+            size_t bytes = full ? sizeof caller : sizeof caller.dm;
+            std::string label = std::to_string(size[0]) + " x " + std::to_string(size[1]) +
+                                (full ? ", full record" : ", public part");
+            Build b(printer, &caller, bytes, TRUE);
+            ASSERT_TRUE(b.ok) << label;
+            EXPECT_EQ(b.dm.pdmUserSizes[5].width, 5000) << label;
+            EXPECT_EQ(b.dm.pdmUserSizes[5].length, 9000) << label;
+            EXPECT_EQ(b.dm.dm.dmPaperSize, 262) << label << ": the stored paper";
+            CapabilityPapers papers(printer.handle, &caller);
+            int user = -1;
+            for (size_t i = 0; i < papers.sizes.size(); i++) {
+                EXPECT_GT(papers.sizes[i].x, 0) << label << ", paper " << i;
+                EXPECT_GT(papers.sizes[i].y, 0) << label << ", paper " << i;
+                if (papers.codes[i] == DMPAPER_USER)
+                    user = (int)i;
+            }
+            ASSERT_GE(user, 0) << label;
+            EXPECT_EQ(papers.sizes[user].x, 5000) << label;
+            EXPECT_EQ(papers.sizes[user].y, 9000) << label;
+            Build again(printer, &b.dm, sizeof b.dm, TRUE);
+            EXPECT_TRUE(SameSettings(again.dm, b.dm)) << label << ": merged again";
+        }
+    }
 }
 
 TEST_F(PaperMergeTest, BoundPapersAndFormsSurviveARebuild)

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "context/pagecontext.h"
 #include "core/module.h"
-#include "sheets/pagecontext.h"
 #include "tests/common/printers.h"
 #include "tools/pxhost/driverpackage.h"
 #include "tools/pxhost/install.h"

@@ -7,6 +7,7 @@
 
 #include "core/binding.h"
 #include "devmode/template.h"
+#include "settings/presets.h"
 #include "tests/common/printers.h"
 
 TestDevMode::TestDevMode()

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/records.h"
 

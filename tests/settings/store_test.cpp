@@ -5,8 +5,8 @@
 
 #include "core/ddops.h"
 #include "devmode/template.h"
-#include "dialogs/presets.h"
 #include "resources/ids_strings.h"
+#include "settings/presets.h"
 #include "settingsfiles/paramfile.h"
 #include "settingsfiles/workfile.h"
 #include "tests/common/printers.h"
@@ -200,11 +200,10 @@ TEST(SettingStore, PresetsAndTheSettingInForce)
         memset(preset.name, 0, sizeof preset.name);
         EXPECT_TRUE(SamePrintSetting(preset, expected)) << "preset " << i;
     }
-    // The names come from the data driver once a record is built without one.
-    FillBuiltInPresetNames();
+    // The names come from the data driver bound when the presets are installed.
     WCHAR name[PX_SETTING_NAME_CHARS];
     ASSERT_GT(DdLoadString(4099, name, PX_SETTING_NAME_CHARS), 0);
-    EXPECT_STREQ(BuiltInPreset(7)->name, name);
+    EXPECT_STREQ(t.store->blocks[1][1].name, name);
 
     const std::vector<BYTE> before = t.Bytes();
     t.dm->pdmSettingIndex = PX_SETTING_INDEX_CURRENT;

@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-#include "dialogs/presets.h"
+#include "settings/presets.h"
 #include "settingsfiles/paramfile.h"
 #include "settingsfiles/workfile.h"
 #include "tests/common/printers.h"

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "context/pagecontext.h"
+#include "context/sheetbinding.h"
 #include "core/binding.h"
 #include "core/ddops.h"
 #include "core/module.h"
-#include "sheets/pagecontext.h"
-#include "sheets/sheetbinding.h"
 #include "tests/common/printers.h"
 
 namespace {

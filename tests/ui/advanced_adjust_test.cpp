@@ -13,9 +13,9 @@
 #include "core/module.h"
 #include "dialogs/coloradjust.h"
 #include "dialogs/inkadjust.h"
-#include "dialogs/presets.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
+#include "settings/presets.h"
 #include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
 
@@ -68,7 +68,7 @@ TEST_F(AdjustDialogs, ColourValuesAreClampedRoundedAndKeptInStep)
 {
     record.cyanRed = 7;
     record.gamma = 15;
-    OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+    OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record, NULL); });
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
     EXPECT_EQ(ItemText(d, IDC_CADJ_CYAN_RED_EDIT), L"7");
@@ -113,7 +113,7 @@ TEST_F(AdjustDialogs, RestoreDefaultsThenCancelLeavesTheRecordAndEmptyBoxesTakeT
     record.totalInkLimit = 250;
     PrintSetting before = record;
     {
-        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record, NULL); });
         ASSERT_NE(open.dialog, nullptr);
         HWND d = open.dialog;
         Click(d, IDC_CADJ_DEFAULTS);
@@ -127,7 +127,7 @@ TEST_F(AdjustDialogs, RestoreDefaultsThenCancelLeavesTheRecordAndEmptyBoxesTakeT
     }
     EXPECT_TRUE(SamePrintSetting(record, before));
     {
-        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record, NULL); });
         ASSERT_NE(open.dialog, nullptr);
         Click(open.dialog, IDC_CADJ_DEFAULTS);
         ASSERT_TRUE(open.Close(IDOK));
@@ -137,7 +137,7 @@ TEST_F(AdjustDialogs, RestoreDefaultsThenCancelLeavesTheRecordAndEmptyBoxesTakeT
     EXPECT_EQ(record.blackInk, 9) << "colour defaults leave the ink amounts";
     EXPECT_EQ(record.totalInkLimit, 250);
     {
-        OpenAdjust open([this] { return ShowInkAdjustDialog(NULL, &record); });
+        OpenAdjust open([this] { return ShowInkAdjustDialog(NULL, &record, NULL); });
         ASSERT_NE(open.dialog, nullptr);
         HWND d = open.dialog;
         EXPECT_EQ(WindowText(d), [] {
@@ -160,7 +160,7 @@ TEST_F(AdjustDialogs, RestoreDefaultsThenCancelLeavesTheRecordAndEmptyBoxesTakeT
     EXPECT_EQ(record.totalInkLimit, 1);
     EXPECT_EQ(record.gamma, 10) << "ink dialog leaves the colour values";
     {
-        OpenAdjust open([this] { return ShowInkAdjustDialog(NULL, &record); });
+        OpenAdjust open([this] { return ShowInkAdjustDialog(NULL, &record, NULL); });
         ASSERT_NE(open.dialog, nullptr);
         Click(open.dialog, IDC_INK_DEFAULTS);
         ASSERT_TRUE(open.Close(IDOK));
@@ -177,7 +177,7 @@ TEST_F(AdjustDialogs, RowsFollowTheColourModeAndALockedRecordOnlyCancels)
     record.colorMode = 0;
     record.grayMethod = PX_GRAY_WITH_COLOR_INKS;
     {
-        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+        OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record, NULL); });
         ASSERT_NE(open.dialog, nullptr);
         HWND d = open.dialog;
         EXPECT_TRUE(Enabled(d, IDC_CADJ_CYAN_RED_TRACK)) << "grey from the colour inks";
@@ -191,7 +191,7 @@ TEST_F(AdjustDialogs, RowsFollowTheColourModeAndALockedRecordOnlyCancels)
     record.editable = 0;
     record.contrast = 5;
     PrintSetting before = record;
-    OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record); });
+    OpenAdjust open([this] { return ShowColorAdjustDialog(NULL, &record, NULL); });
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
     EXPECT_FALSE(Enabled(d, IDC_CADJ_YELLOW_BLUE_EDIT));

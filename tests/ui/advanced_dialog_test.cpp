@@ -13,7 +13,6 @@
 
 #include "core/module.h"
 #include "devmode/template.h"
-#include "pages/help.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
@@ -22,6 +21,7 @@
 #include "tests/common/printers.h"
 #include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
+#include "widgets/help.h"
 
 namespace {
 

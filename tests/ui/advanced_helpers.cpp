@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialogs/advanced.h"
+#include "settings/presets.h"
 #include "services/colorprofile.h"
 
 TestContext::TestContext(const WCHAR *name, uint32_t paperType)

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "dialogs/settingstore.h"
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
+#include "settings/settingstore.h"
 #include "tests/common/profiles.h"
 #include "tools/uihost/ui.h"
 

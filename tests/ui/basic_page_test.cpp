@@ -7,10 +7,10 @@
 #include <winspool.h>
 
 #include "devmode/paperlist.h"
-#include "dialogs/settingstore.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
+#include "settings/settingstore.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
 #include "tools/uihost/hostedsheet.h"

@@ -8,6 +8,7 @@
 #include "core/module.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
+#include "tests/ui/objectcount.h"
 #include "tools/uihost/hostedsheet.h"
 
 namespace {
@@ -17,37 +18,8 @@ struct Counts {
     LONG blocks;
 };
 
-// Wine answers GetGuiResources and GetProcessHandleCount with 0, so the
-// objects are counted by asking about every handle value: GDI accepts a
-// handle's 16-bit index alone, kernel handles are multiples of 4.
-DWORD CountGdiObjects()
-{
-    DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (reported)
-        return reported;
-    DWORD count = 0;
-    for (ULONG_PTR h = 0x20; h <= 0xFFFF; h++)
-        count += GetObjectType((HGDIOBJ)h) != 0;
-    return count;
-}
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM count)
-{
-    ++*reinterpret_cast<DWORD *>(count);
-    EnumChildWindows(window, CountWindow, count);
-    return TRUE;
-}
-
-DWORD CountUserObjects()
-{
-    DWORD reported = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (reported)
-        return reported;
-    DWORD count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, (LPARAM)&count);
-    return count;
-}
-
+// Wine answers GetProcessHandleCount with 0: kernel handles are multiples
+// of 4, so every value is asked about.
 DWORD CountHandles()
 {
     DWORD reported = 0;

@@ -5,8 +5,9 @@
 #include <dlgs.h>
 
 #include "core/module.h"
-#include "dialogs/settingstore.h"
 #include "resources/ids_controls.h"
+#include "settings/presets.h"
+#include "settings/settingstore.h"
 
 OpenDocumentSheet::OpenDocumentSheet(DWORD mode)
     : sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), mode)

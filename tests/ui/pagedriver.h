@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
 #include "tools/uihost/hostedsheet.h"

@@ -8,9 +8,9 @@
 #include <string.h>
 
 #include "devmode/paperlist.h"
-#include "dialogs/settingstore.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_strings.h"
+#include "settings/settingstore.h"
 #include "settingsfiles/paramfile.h"
 #include "tests/ui/pagedriver.h"
 

@@ -7,7 +7,7 @@
 #include "core/module.h"
 #include "core/scope.h"
 #include "devmode/template.h"
-#include "dialogs/presets.h"
+#include "settings/presets.h"
 #include "settingsfiles/paramfile.h"
 #include "tools/pxhost/commands.h"
 #include "tools/pxhost/devmode_file.h"

@@ -4,7 +4,7 @@
 
 #include <stdio.h>
 
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 #include "settingsfiles/workfile.h"
 #include "tools/pxhost/devmode_print.h"
 #include "tools/pxhost/json_out.h"

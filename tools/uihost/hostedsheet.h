@@ -7,8 +7,8 @@
 
 #include <vector>
 
+#include "context/pagecontext.h"
 #include "core/platform.h"
-#include "sheets/pagecontext.h"
 #include "tools/uihost/ui.h"
 
 struct HostRecord {

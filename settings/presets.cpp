@@ -1,11 +1,11 @@
-#include "dialogs/presets.h"
+#include "settings/presets.h"
 
 #include <string.h>
 
 #include "core/ddops.h"
 #include "core/module.h"
-#include "resources/ids_strings.h"
 #include "devmode/template.h"
+#include "resources/ids_strings.h"
 
 static constexpr PrintSetting MakePreset(uint16_t presetId, uint16_t printMode, uint16_t colorMode,
                                          int16_t colorCorrection, uint32_t icmEnabled)
@@ -32,7 +32,7 @@ static constexpr PrintSetting MakePreset(uint16_t presetId, uint16_t printMode, 
 
 // Paper type 0x500: standard, draft, best quality, monochrome, sepia,
 // illustration; 0x501: standard and best quality.
-static PrintSetting g_presets[PX_PRESET_COUNT] = {
+static constexpr PrintSetting kPresets[PX_PRESET_COUNT] = {
     MakePreset(1, 5, 1, 0, 1),
     MakePreset(2, 11, 1, 0, 1),
     MakePreset(3, 0, 1, 0, 1),
@@ -45,19 +45,33 @@ static PrintSetting g_presets[PX_PRESET_COUNT] = {
 
 const PrintSetting *BuiltInPreset(int index)
 {
-    return (index >= 0 && index < PX_PRESET_COUNT) ? &g_presets[index] : NULL;
+    return (index >= 0 && index < PX_PRESET_COUNT) ? &kPresets[index] : NULL;
 }
 
-void FillBuiltInPresetNames(void)
+void NamePresetFromDataDriver(PrintSetting *record)
 {
-    for (int i = 0; i < PX_PRESET_COUNT; i++) {
-        WCHAR name[PX_SETTING_NAME_CHARS];
-        if (DdLoadString(PX_PRESET_NAME_DD_BASE + g_presets[i].presetId, name, PX_SETTING_NAME_CHARS) > 0)
-        {
-            memset(g_presets[i].name, 0, sizeof g_presets[i].name);
-            lstrcpynW(g_presets[i].name, name, PX_SETTING_NAME_CHARS);
+    WCHAR name[PX_SETTING_NAME_CHARS] = {};
+    memset(record->name, 0, sizeof record->name);
+    if (DdLoadString(PX_PRESET_NAME_DD_BASE + record->presetId, name, PX_SETTING_NAME_CHARS) > 0)
+        lstrcpynW(record->name, name, PX_SETTING_NAME_CHARS);
+}
+
+void InstallPresets(PXDEVMODE *dm)
+{
+    SettingStore *store = StoreFromDevMode(dm);
+    if (store) {
+        for (int i = 0; i < PX_PRESETS_1280; i++) {
+            store->blocks[0][i] = kPresets[i];
+            NamePresetFromDataDriver(&store->blocks[0][i]);
+        }
+        for (int i = 0; i < PX_PRESETS_1281; i++) {
+            store->blocks[1][i] = kPresets[PX_PRESETS_1280 + i];
+            NamePresetFromDataDriver(&store->blocks[1][i]);
         }
     }
+    dm->pdmSettingCount[0] = PX_PRESETS_1280;
+    dm->pdmSettingCount[1] = PX_PRESETS_1281;
+    dm->pdmSettingIndex = 0;
 }
 
 void NamePresetFromModule(PrintSetting *record)

@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include "core/scope.h"
+
 // Bitmap resource `id`: a monochrome bitmap for a one-bit resource (as
 // LoadBitmap gives, so blits map its bits to the text and background
 // colours), a DIB section otherwise; null when it is missing or damaged.
-HBITMAP LoadResourceBitmap(HINSTANCE module, int id);
+UniqueBitmap LoadResourceBitmap(HINSTANCE module, int id);
 // A colour bitmap of the given size that blits to and from any screen DC.
-HBITMAP CreateColorBitmap(int width, int height);
+UniqueBitmap CreateColorBitmap(int width, int height);
 // A colour copy of `source`.
-HBITMAP CopyColorBitmap(HBITMAP source);
+UniqueBitmap CopyColorBitmap(HBITMAP source);

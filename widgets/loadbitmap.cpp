@@ -1,4 +1,4 @@
-#include "pages/loadbitmap.h"
+#include "widgets/loadbitmap.h"
 
 #include <limits.h>
 
@@ -26,30 +26,32 @@ static const BYTE *MonochromeBits(const BITMAPINFO *info, DWORD size)
     return reinterpret_cast<const BYTE *>(info) + offset;
 }
 
-static HBITMAP LoadMonochrome(const BITMAPINFO *info, DWORD size)
+static UniqueBitmap LoadMonochrome(const BITMAPINFO *info, DWORD size)
 {
     const BYTE *bits = MonochromeBits(info, size);
     // A new memory DC holds a one-bit bitmap, so the result is monochrome.
     UniqueMemoryDC memory(CreateCompatibleDC(NULL));
     if (!bits || !memory)
-        return NULL;
-    return CreateDIBitmap(memory.get(), &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS);
+        return UniqueBitmap();
+    return UniqueBitmap(
+        CreateDIBitmap(memory.get(), &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS));
 }
 
-HBITMAP LoadResourceBitmap(HINSTANCE module, int id)
+UniqueBitmap LoadResourceBitmap(HINSTANCE module, int id)
 {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
     DWORD size = found ? SizeofResource(module, found) : 0;
     HGLOBAL loaded = size ? LoadResource(module, found) : NULL;
     const BITMAPINFO *info = loaded ? static_cast<const BITMAPINFO *>(LockResource(loaded)) : NULL;
     if (!info || size < sizeof(BITMAPINFOHEADER))
-        return NULL;
+        return UniqueBitmap();
     if (info->bmiHeader.biBitCount == 1)
         return LoadMonochrome(info, size);
-    return (HBITMAP)LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    return UniqueBitmap(
+        (HBITMAP)LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
-HBITMAP CreateColorBitmap(int width, int height)
+UniqueBitmap CreateColorBitmap(int width, int height)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -59,22 +61,22 @@ HBITMAP CreateColorBitmap(int width, int height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void *bits = NULL;
-    return CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    return UniqueBitmap(CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0));
 }
 
-HBITMAP CopyColorBitmap(HBITMAP source)
+UniqueBitmap CopyColorBitmap(HBITMAP source)
 {
     BITMAP info = {};
     if (!source || !GetObjectW(source, sizeof info, &info))
-        return NULL;
-    UniqueBitmap copy(CreateColorBitmap(info.bmWidth, info.bmHeight));
+        return UniqueBitmap();
+    UniqueBitmap copy = CreateColorBitmap(info.bmWidth, info.bmHeight);
     UniqueMemoryDC from(CreateCompatibleDC(NULL));
     UniqueMemoryDC to(CreateCompatibleDC(NULL));
     if (!copy || !from || !to)
-        return NULL;
+        return UniqueBitmap();
     SelectGuard fromSelected(from.get(), source);
     SelectGuard toSelected(to.get(), copy.get());
     if (!BitBlt(to.get(), 0, 0, info.bmWidth, info.bmHeight, from.get(), 0, 0, SRCCOPY))
-        return NULL;
-    return copy.release();
+        return UniqueBitmap();
+    return copy;
 }

@@ -1,9 +1,9 @@
-#include "sheets/sheetbinding.h"
+#include "context/sheetbinding.h"
 
+#include "context/pagecontext.h"
 #include "core/binding.h"
 #include "core/module.h"
 #include "core/trace.h"
-#include "sheets/pagecontext.h"
 
 // The lock is taken whatever happens, so the destructor always has one to
 // release.

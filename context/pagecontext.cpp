@@ -1,4 +1,4 @@
-#include "sheets/pagecontext.h"
+#include "context/pagecontext.h"
 
 #include "core/binding.h"
 #include "core/module.h"
@@ -64,6 +64,7 @@ BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
 }
 
 // The live contexts: few sheets are open at once, so a small table does.
+// Guarded by the module lock: sheets open and close on any thread.
 #define PX_LIVE_CONTEXTS 16
 static const PageContext *g_liveContexts[PX_LIVE_CONTEXTS];
 

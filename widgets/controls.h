@@ -1,5 +1,4 @@
-// Small operations on dialog controls shared by the pages and dialogs, and
-// the pages' shared text buffer.
+// Small operations on dialog controls shared by the pages and dialogs.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +7,14 @@
 #define PX_TEXT_CHARS 256
 #define PX_LIST_TEXT_LIMIT 64
 
-// The module-wide text buffer the pages load strings and build lines in.
-WCHAR *PageText(void);
-// Loads string `id` into the shared buffer (at most 255 characters) and
-// returns it; an id without a string gives an empty text.
-const WCHAR *LoadPageString(UINT id);
+// A string of the module's table, held by the caller (on its stack): no
+// buffer is shared between windows or threads.
+struct ModuleString {
+    WCHAR text[PX_TEXT_CHARS];
+};
+// String `id` (at most 255 characters); an id without a string gives an
+// empty text. Use as LoadModuleString(id).text within one expression.
+ModuleString LoadModuleString(UINT id);
 
 // Enable or disable a control, calling EnableWindow only on a real change.
 void EnableControl(HWND dialog, int id);
@@ -87,6 +89,10 @@ void RelabelControls(HWND dialog, int first, int last, int skip);
 // Relabels the summary panel (11000-11013) and the ids first..last except
 // skip with the strings of the same ids.
 void RelabelPage(HWND dialog, int first, int last, int skip);
+
+// Sets the dialog's title to string titleId and its OK button, and with
+// withCancel its Cancel button, to the module's texts for them.
+void LabelDialog(HWND dialog, UINT titleId, BOOL withCancel);
 
 // Formats with the Windows conventions (%s is a wide string) into out,
 // cut to chars - 1 characters; the format is string `formatId`.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/platform.h"
+#include "core/scope.h"
 #include "devmode/paperlist.h"
 
 struct VersionPageContext {
@@ -35,6 +36,11 @@ struct PageContext {
     HANDLE ownedPrinter;      // opened by name for the sheet's life, or NULL
     WCHAR *dataFile;          // PxAlloc'd path of the data driver bound at
                               // set-up: the sheet binds it again for its queries
+    // The arrows beside the pages' numeric edits, made by the pages (they
+    // share their edit's id, so no id look-up finds them); null while the
+    // page is not there.
+    HWND scaleUpDown;         // the Basic page's scale
+    HWND copiesUpDown;        // the Option page's copies
 };
 
 // Binds the data driver and builds the opened and default records. Without
@@ -52,7 +58,16 @@ PageContext *AllocPageContext(void);
 // Closes a printer the context opened, frees the paper list, the help file
 // and data file copies and the context itself.
 void ReleasePageContext(PageContext *ctx);
-// Whether ctx is a context this process allocated and has not released.
+struct PageContextTraits {
+    using Type = PageContext *;
+    static Type None() { return nullptr; }
+    static void Close(Type ctx) { ReleasePageContext(ctx); }
+};
+// Owns a context until a sheet takes it.
+using UniquePageContext = UniqueAny<PageContextTraits>;
+
+// Whether ctx is a context this process allocated and has not released:
+// a page or dialog takes nothing else as its context.
 BOOL IsLivePageContext(const PageContext *ctx);
 
 // A PxAlloc'd copy of the driver's help file path, or NULL.

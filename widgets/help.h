@@ -1,6 +1,6 @@
 // Context help from the driver's compiled HTML help file: the loader of the
-// HTML help control, the one call that shows a topic, and the context
-// tables of the three document pages.
+// HTML help control, the one call that shows a topic, and the look-up of a
+// control's topic in a context table.
 #pragma once
 
 #include <windows.h>
@@ -16,10 +16,6 @@ struct HelpContext {
     int32_t controlId;
     int32_t topic;
 };
-
-extern const HelpContext kBasicPageHelp[];
-extern const HelpContext kOptionPageHelp[];
-extern const HelpContext kSetupPageHelp[];
 
 typedef HWND(WINAPI *PFN_HtmlHelpW)(HWND window, LPCWSTR file, UINT command, DWORD_PTR data);
 

@@ -1,10 +1,10 @@
-#include "pages/numedit.h"
+#include "widgets/numedit.h"
 
 #include <commctrl.h>
 #include <math.h>
 #include <stdio.h>
 
-#include "pages/controlmap.h"
+#include "widgets/controlmap.h"
 
 // The fraction's weight steps by the single-precision tenth, as the pages
 // always have, so 0.05 reads as 0.0500000007 and rounds up.

@@ -1,4 +1,4 @@
-#include "pages/controlmap.h"
+#include "widgets/controlmap.h"
 
 #include <wchar.h>
 
@@ -14,6 +14,9 @@ struct ControlSlot {
     int id;
 };
 
+// A guarded cache shared by every dialog of the process: the lock covers
+// each slot's reads and writes, and an entry is checked against the window
+// before it is used.
 static ControlSlot g_slots[CONTROL_SLOTS];
 static SRWLOCK g_slotLock = SRWLOCK_INIT;
 

@@ -1,4 +1,4 @@
-#include "dialogs/settingstore.h"
+#include "settings/settingstore.h"
 
 #include <string.h>
 
@@ -7,10 +7,9 @@
 #include "core/scope.h"
 #include "devmode/fields.h"
 #include "devmode/template.h"
-#include "dialogs/presets.h"
 
-// Stores allocated and not yet freed. One document sheet at a time is
-// supported; the room is for tests and tools that hold a few at once.
+// Stores allocated and not yet freed: each open document sheet holds one,
+// tests and tools a few more.
 #define PX_LIVE_STORE_MAX 32
 
 struct LiveStore {
@@ -145,20 +144,6 @@ PrintSetting *SettingRecordAddress(const PXDEVMODE *dm, int slot)
     if (!store || block < 0 || slot < 0 || slot >= PX_SETTING_SLOTS)
         return NULL;
     return &store->blocks[block][slot];
-}
-
-void InstallPresets(PXDEVMODE *dm)
-{
-    SettingStore *store = StoreFromDevMode(dm);
-    if (store) {
-        for (int i = 0; i < PX_PRESETS_1280; i++)
-            store->blocks[0][i] = *BuiltInPreset(i);
-        for (int i = 0; i < PX_PRESETS_1281; i++)
-            store->blocks[1][i] = *BuiltInPreset(PX_PRESETS_1280 + i);
-    }
-    dm->pdmSettingCount[0] = PX_PRESETS_1280;
-    dm->pdmSettingCount[1] = PX_PRESETS_1281;
-    dm->pdmSettingIndex = 0;
 }
 
 void CopyProfileName(WCHAR *target, const WCHAR *source)

@@ -1,4 +1,4 @@
-#include "pages/units.h"
+#include "widgets/units.h"
 
 // c is ten times the result, truncated: round half away from zero on it.
 static int32_t RoundTenth(double product)

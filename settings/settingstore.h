@@ -128,10 +128,6 @@ int SettingCountOf(const PXDEVMODE *dm, int block);
 // block.
 PrintSetting *SettingRecordAddress(const PXDEVMODE *dm, int slot);
 
-// Copies the eight built-in presets into their blocks; counts 6 and 2,
-// index 0. The counts and index are set even when dm has no live store.
-void InstallPresets(PXDEVMODE *dm);
-
 // Writes the record's settings into the device mode; always 0.
 int ApplyPrintSetting(PXDEVMODE *dm, const PrintSetting *record);
 // Fills the record from the device mode; fields it does not describe keep

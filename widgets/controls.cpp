@@ -1,21 +1,19 @@
-#include "pages/controls.h"
+#include "widgets/controls.h"
 
 #include <stdarg.h>
 
 #include "core/module.h"
 #include "core/scope.h"
-#include "pages/controlmap.h"
 #include "resources/ids_controls.h"
+#include "resources/ids_strings.h"
+#include "widgets/controlmap.h"
 
-static WCHAR g_pageText[PX_TEXT_CHARS];
-
-WCHAR *PageText(void) { return g_pageText; }
-
-const WCHAR *LoadPageString(UINT id)
+ModuleString LoadModuleString(UINT id)
 {
-    if (LoadStringW(ModuleInstance(), id, g_pageText, PX_TEXT_CHARS - 1) <= 0)
-        g_pageText[0] = 0;
-    return g_pageText;
+    ModuleString s;
+    if (LoadStringW(ModuleInstance(), id, s.text, PX_TEXT_CHARS - 1) <= 0)
+        s.text[0] = 0;
+    return s;
 }
 
 void EnableControl(HWND dialog, int id)
@@ -67,7 +65,7 @@ LRESULT AddItem(HWND dialog, int id, const WCHAR *text, LPARAM data)
 
 LRESULT AddStringItem(HWND dialog, int id, UINT textId, LPARAM data)
 {
-    return AddItem(dialog, id, LoadPageString(textId), data);
+    return AddItem(dialog, id, LoadModuleString(textId).text, data);
 }
 
 void ResetList(HWND dialog, int id)
@@ -208,7 +206,7 @@ static void RelabelIfListed(HWND control, int id, void *context)
     for (int i = 0; i < ranges->count; i++) {
         const LabelRange *r = &ranges->range[i];
         if (id >= r->first && id <= r->last && id != r->skip) {
-            UpdateWindowText(control, LoadPageString(id));
+            UpdateWindowText(control, LoadModuleString(id).text);
             return;
         }
     }
@@ -225,6 +223,14 @@ void RelabelPage(HWND dialog, int first, int last, int skip)
     // The summary panel has no id to skip: 0 is no control's id.
     LabelRanges ranges = {{{IDC_SUMMARY_FRAME, IDC_SUMMARY_PANEL_PICTURE, 0}, {first, last, skip}}, 2};
     VisitControls(dialog, RelabelIfListed, &ranges);
+}
+
+void LabelDialog(HWND dialog, UINT titleId, BOOL withCancel)
+{
+    SetWindowTextW(dialog, LoadModuleString(titleId).text);
+    SetControlText(dialog, IDOK, LoadModuleString(IDS_OK).text);
+    if (withCancel)
+        SetControlText(dialog, IDCANCEL, LoadModuleString(IDS_CANCEL).text);
 }
 
 // wvsprintfW writes at most 1024 characters and the terminator.

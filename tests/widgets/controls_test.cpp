@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/scope.h"
-#include "pages/controlmap.h"
-#include "pages/controls.h"
-#include "pages/loadbitmap.h"
-#include "pages/numedit.h"
 #include "resources/ids_bitmaps.h"
+#include "widgets/controlmap.h"
+#include "widgets/controls.h"
+#include "widgets/loadbitmap.h"
+#include "widgets/numedit.h"
 
 static HWND Child(HWND parent, const wchar_t *cls, int id, DWORD style = 0)
 {
@@ -263,7 +263,7 @@ TEST(ResourceBitmaps, AreLoadBitmapsPicturesMadeWithoutTheDisplay)
     ExpectSamePicture(module, IDB_PAGE_PICTURE_FIRST, 8);
     ExpectSamePicture(module, IDB_PANEL_MASK, 1);
     ExpectSamePicture(module, IDB_WORK_MASK, 1);
-    EXPECT_EQ(LoadResourceBitmap(module, 31999), (HBITMAP)NULL) << "a missing resource";
+    EXPECT_EQ(LoadResourceBitmap(module, 31999).get(), (HBITMAP)NULL) << "a missing resource";
 
     UniqueBitmap picture(LoadResourceBitmap(module, IDB_SETTING_COLOR));
     UniqueBitmap copy(CopyColorBitmap(picture.get()));

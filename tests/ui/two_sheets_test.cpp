@@ -1,0 +1,437 @@
+// Two document sheets open at once in one process, as an application with
+// two document windows or a print server has them: on two threads for two
+// printers with different data drivers, and on one thread for one printer.
+// Each sheet's pages and its Advanced, colour, ink and user-size dialogs are
+// driven through their controls, interleaved with the other sheet's; each
+// keeps its own record, store and controls, and both close leaving nothing.
+#include <gtest/gtest.h>
+
+#include "tests/common/display.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <winspool.h>
+
+#include <memory>
+#include <vector>
+
+#include "core/module.h"
+#include "pages/protocol.h"
+#include "resources/ids_controls.h"
+#include "resources/ids_dialogs.h"
+#include "tests/ui/advanced_helpers.h"
+#include "tests/ui/objectcount.h"
+#include "tests/ui/pagedriver.h"
+
+namespace {
+
+class TwoSheets : public DisplayTest {};
+
+// One document sheet run as the property-sheet host runs it, its pages
+// shown modally under a caption of its own.
+struct Sheet {
+    Sheet(const WCHAR *printerName, const WCHAR *title) : printer(printerName), caption(title)
+    {
+        FillMemory(out.buffer.data, 4160, 0xCC);
+        header.cbSize = sizeof header;
+        header.hPrinter = printer;
+        header.pszPrinterName = const_cast<WCHAR *>(printerName);
+        header.pdmOut = out.as<DEVMODEW>();
+        header.fMode = DM_COPY;
+        info = HostedSheetInfo(&host, (LPARAM)&header, PROPSHEETUI_REASON_INIT);
+    }
+    // On the sheet's thread; returns once the sheet has closed.
+    void Run()
+    {
+        if (DrvDocumentPropertySheets(&info, 0) != 1)
+            return;
+        ctx = reinterpret_cast<PageContext *>(info.UserData);
+        PROPSHEETHEADERW sheet = {};
+        sheet.dwSize = sizeof sheet;
+        sheet.dwFlags = PSH_NOAPPLYNOW;
+        sheet.hInstance = ModuleInstance();
+        sheet.pszCaption = caption;
+        sheet.nPages = (UINT)host.pages.size();
+        sheet.phpage = host.pages.data();
+        PropertySheetW(&sheet);
+        info.Reason = PROPSHEETUI_REASON_DESTROY;
+        DrvDocumentPropertySheets(&info, 0);
+    }
+    bool Found(DWORD threadId)
+    {
+        thread = threadId;
+        window = WaitForWindow(thread, L"#32770", caption);
+        return window != NULL && ctx != nullptr;
+    }
+    HWND Page(int tab)
+    {
+        SendMessageW(window, PSM_SETCURSEL, tab, 0);
+        return CurrentSheetPage(window);
+    }
+    // A click on `from` that opens a modal dialog owned by `owner`.
+    HWND Open(HWND from, int button, HWND owner)
+    {
+        PostClick(from, button);
+        return WaitForDialogOwnedBy(thread, owner);
+    }
+    bool Close(int button)
+    {
+        PostMessageW(window, PSM_PRESSBUTTON, button, 0);
+        return WaitUntil([this] { return !IsWindow(window); });
+    }
+    PXDEVMODE *dm() const { return &ctx->dmCurrent; }
+    const PXDEVMODE *output() const { return out.as<PXDEVMODE>(); }
+
+    PrinterHandle printer;
+    const WCHAR *caption;
+    Guarded out{4160};
+    HostRecord host;
+    DOCUMENTPROPERTYHEADER header = {};
+    PROPSHEETUI_INFO info = {};
+    PageContext *ctx = nullptr;
+    HWND window = NULL;
+    DWORD thread = 0;
+};
+
+bool End(HWND dialog, int button)
+{
+    PostClick(dialog, button);
+    return WaitUntil([dialog] { return !IsWindow(dialog); });
+}
+
+struct Pairs {
+    PxUserSize size[PX_USER_SIZE_COUNT];
+};
+
+Pairs PairsOf(const PXDEVMODE *dm)
+{
+    Pairs p;
+    CopyMemory(p.size, dm->pdmUserSizes, sizeof p.size);
+    return p;
+}
+
+void ExpectPairs(const PXDEVMODE *dm, const Pairs &expected, const char *who)
+{
+    for (int i = 0; i < PX_USER_SIZE_COUNT; i++) {
+        EXPECT_EQ(dm->pdmUserSizes[i].width, expected.size[i].width) << who << " user size " << i;
+        EXPECT_EQ(dm->pdmUserSizes[i].length, expected.size[i].length) << who << " user size " << i;
+    }
+}
+
+// The adjustments a sheet's Advanced dialog touched, or left alone.
+struct Adjusted {
+    int16_t contrast, brightness, blackInk, cyanInk;
+};
+
+void ExpectAdjusted(const PrintSetting *record, Adjusted expected, const char *who)
+{
+    ASSERT_NE(record, nullptr) << who;
+    EXPECT_EQ(record->contrast, expected.contrast) << who << " contrast";
+    EXPECT_EQ(record->brightness, expected.brightness) << who << " brightness";
+    EXPECT_EQ(record->blackInk, expected.blackInk) << who << " black ink";
+    EXPECT_EQ(record->cyanInk, expected.cyanInk) << who << " cyan ink";
+}
+
+// The Option page's arrows step their own sheet's copies.
+void StepCopies(Sheet &a, Sheet &b)
+{
+    HWND optionA = a.Page(PX_TAB_OPTION), optionB = b.Page(PX_TAB_OPTION);
+    short copiesA = a.dm()->dm.dmCopies, copiesB = b.dm()->dm.dmCopies;
+    PressArrow(optionA, IDC_OPTION_COPIES, true);
+    EXPECT_EQ(a.dm()->dm.dmCopies, copiesA + 1) << "A's arrows";
+    EXPECT_EQ(b.dm()->dm.dmCopies, copiesB) << "B's copies after A's arrows";
+    PressArrow(optionB, IDC_OPTION_COPIES, true);
+    PressArrow(optionB, IDC_OPTION_COPIES, true);
+    EXPECT_EQ(b.dm()->dm.dmCopies, copiesB + 2) << "B's arrows";
+    EXPECT_EQ(a.dm()->dm.dmCopies, copiesA + 1) << "A's copies after B's arrows";
+}
+
+// Both User size dialogs open at once and cancelled: each sheet gets its
+// own pairs back. B's pairs differ from A's first.
+void CancelUserSizes(Sheet &a, Sheet &b)
+{
+    HWND basicA = a.Page(PX_TAB_BASIC), basicB = b.Page(PX_TAB_BASIC);
+    HWND sizeB = b.Open(basicB, IDC_BASIC_USER_SIZE, b.window);
+    ASSERT_NE(sizeB, nullptr) << "B's User size dialog";
+    TypeAndLeave(sizeB, IDC_USIZE_SHORT, L"300");
+    ASSERT_TRUE(End(sizeB, IDOK)) << "B's User size dialog did not close on OK";
+    Pairs pairsA = PairsOf(a.dm()), pairsB = PairsOf(b.dm());
+
+    HWND sizeA = a.Open(basicA, IDC_BASIC_USER_SIZE, a.window);
+    sizeB = b.Open(basicB, IDC_BASIC_USER_SIZE, b.window);
+    ASSERT_NE(sizeA, nullptr) << "A's User size dialog";
+    ASSERT_NE(sizeB, nullptr) << "B's second User size dialog";
+    TypeAndLeave(sizeA, IDC_USIZE_SHORT, L"250");
+    TypeAndLeave(sizeB, IDC_USIZE_SHORT, L"350");
+    EXPECT_TRUE(End(sizeB, IDCANCEL)) << "B's User size dialog did not close on Cancel";
+    EXPECT_TRUE(End(sizeA, IDCANCEL)) << "A's User size dialog did not close on Cancel";
+    ExpectPairs(a.dm(), pairsA, "A after Cancel");
+    ExpectPairs(b.dm(), pairsB, "B after Cancel");
+}
+
+// One adjustment dialog from each Advanced dialog, a value typed in each,
+// OK in B's then in A's.
+void Adjust(Sheet &a, HWND advA, Sheet &b, HWND advB, int button, int editA, int editB)
+{
+    HWND dialogA = a.Open(advA, button, advA);
+    HWND dialogB = b.Open(advB, button, advB);
+    ASSERT_NE(dialogA, nullptr) << "A's adjustment dialog " << button;
+    ASSERT_NE(dialogB, nullptr) << "B's adjustment dialog " << button;
+    TypeAndLeave(dialogA, editA, L"7");
+    TypeAndLeave(dialogB, editB, L"-3");
+    EXPECT_TRUE(End(dialogB, IDOK)) << "B's adjustment dialog " << button;
+    EXPECT_TRUE(End(dialogA, IDOK)) << "A's adjustment dialog " << button;
+}
+
+// Both Advanced dialogs open with their colour and ink dialogs in turn;
+// Cancel in B, OK in A.
+void AdvancedInTurn(Sheet &a, Sheet &b)
+{
+    HWND basicA = a.Page(PX_TAB_BASIC), basicB = b.Page(PX_TAB_BASIC);
+    a.dm()->pdmSettingIndex = 0;
+    b.dm()->pdmSettingIndex = 0;
+    ASSERT_NE(SettingRecordAddress(a.dm(), 0), nullptr) << "A's store";
+    ASSERT_NE(SettingRecordAddress(b.dm(), 0), nullptr) << "B's store";
+    const PrintSetting before = *SettingRecordAddress(a.dm(), 0);
+    const PrintSetting beforeB = *SettingRecordAddress(b.dm(), 0);
+    int16_t modeB = b.dm()->pdmPrintMode;
+    HWND advA = a.Open(basicA, IDC_BASIC_ADVANCED, a.window);
+    HWND advB = b.Open(basicB, IDC_BASIC_ADVANCED, b.window);
+    ASSERT_NE(advA, nullptr) << "A's Advanced dialog";
+    ASSERT_NE(advB, nullptr) << "B's Advanced dialog";
+    Pick(advA, IDC_ADV_PRINT_MODE, 2);
+    Pick(advB, IDC_ADV_PRINT_MODE, 4);
+    LRESULT modeA = ListData(advA, IDC_ADV_PRINT_MODE, 2);
+    Adjust(a, advA, b, advB, IDC_ADV_COLOR_ADJUST, IDC_CADJ_CONTRAST_EDIT, IDC_CADJ_BRIGHTNESS_EDIT);
+    Adjust(a, advA, b, advB, IDC_ADV_INK_ADJUST, IDC_INK_BLACK_EDIT, IDC_INK_CYAN_EDIT);
+    EXPECT_TRUE(End(advB, IDCANCEL)) << "B's Advanced dialog did not close on Cancel";
+    ASSERT_TRUE(End(advA, IDOK)) << "A's Advanced dialog did not close on OK";
+
+    EXPECT_EQ(a.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT) << "A's setting index";
+    EXPECT_EQ(a.dm()->pdmPrintMode, modeA) << "A's print mode";
+    ExpectAdjusted(SettingRecordAddress(a.dm(), PX_SETTING_CURRENT_SLOT),
+                   {7, before.brightness, 7, before.cyanInk}, "A's current setting");
+    EXPECT_EQ(b.dm()->pdmSettingIndex, 0) << "B's setting index after Cancel";
+    EXPECT_EQ(b.dm()->pdmPrintMode, modeB) << "B's print mode after Cancel";
+    ExpectAdjusted(SettingRecordAddress(b.dm(), 0),
+                   {beforeB.contrast, beforeB.brightness, beforeB.blackInk, beforeB.cyanInk},
+                   "B's registered setting 0");
+}
+
+// The interleaved run, then OK in B and in A.
+void DriveBoth(Sheet &a, Sheet &b)
+{
+    short copiesA = a.dm()->dm.dmCopies + 1, copiesB = b.dm()->dm.dmCopies + 2;
+    StepCopies(a, b);
+    CancelUserSizes(a, b);
+    Pairs pairsA = PairsOf(a.dm()), pairsB = PairsOf(b.dm());
+    AdvancedInTurn(a, b);
+    int16_t modeA = a.dm()->pdmPrintMode, modeB = b.dm()->pdmPrintMode;
+    ASSERT_TRUE(b.Close(PSBTN_OK)) << "B did not close";
+    ASSERT_TRUE(a.Close(PSBTN_OK)) << "A did not close";
+    ASSERT_EQ(a.host.results.size(), 1u);
+    ASSERT_EQ(b.host.results.size(), 1u);
+    EXPECT_EQ(a.host.results[0], CPSUI_OK);
+    EXPECT_EQ(b.host.results[0], CPSUI_OK);
+    EXPECT_EQ(a.output()->dm.dmCopies, copiesA) << "A's copies out";
+    EXPECT_EQ(b.output()->dm.dmCopies, copiesB) << "B's copies out";
+    EXPECT_EQ(a.output()->pdmPrintMode, modeA) << "A's print mode out";
+    EXPECT_EQ(b.output()->pdmPrintMode, modeB) << "B's print mode out";
+    ExpectPairs(a.output(), pairsA, "A out");
+    ExpectPairs(b.output(), pairsB, "B out");
+}
+
+struct Counts {
+    LONG blocks;
+    DWORD gdi, windows;
+};
+
+Counts Now() { return Counts{PxLiveBlocks(), CountGdiObjects(), CountProcessWindows()}; }
+
+void ExpectNothingLeft(const Counts &before)
+{
+    Counts after = Now();
+    EXPECT_EQ(after.blocks, before.blocks) << "heap blocks";
+    EXPECT_LE(after.gdi, before.gdi) << "GDI objects";
+    EXPECT_LE(after.windows, before.windows) << "windows";
+}
+
+void OnTwoThreads(const WCHAR *printerA, const WCHAR *printerB)
+{
+    Sheet a(printerA, L"sheet A"), b(printerB, L"sheet B");
+    UiThread threadA([&a] { a.Run(); });
+    UiThread threadB([&b] { b.Run(); });
+    ASSERT_TRUE(a.Found(threadA.id())) << "sheet A did not open";
+    ASSERT_TRUE(b.Found(threadB.id())) << "sheet B did not open";
+    DriveBoth(a, b);
+    EXPECT_TRUE(threadA.Join() && threadB.Join()) << "a sheet's thread did not end";
+}
+
+// The second sheet is opened from the first one's message loop, as an
+// application's second document window does on the same thread.
+Sheet *g_nested;
+
+void CALLBACK OpenNested(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    g_nested->Run();
+}
+
+void OnOneThread(const WCHAR *printer)
+{
+    Sheet a(printer, L"sheet A"), b(printer, L"sheet B");
+    g_nested = &b;
+    UiThread thread([&a] {
+        SetTimer(NULL, 0, 1, OpenNested);
+        a.Run();
+    });
+    ASSERT_TRUE(a.Found(thread.id())) << "sheet A did not open";
+    ASSERT_TRUE(b.Found(thread.id())) << "sheet B did not open";
+    DriveBoth(a, b);
+    EXPECT_TRUE(thread.Join()) << "the sheets' thread did not end";
+}
+
+TEST_F(TwoSheets, EachSheetKeepsItsOwnRecordStoreAndControls)
+{
+    // The first run loads the libraries, classes and fonts that stay.
+    OnTwoThreads(PX_PRINTER, PX_PRINTER_SECOND);
+    // A sheet left hanging makes every later run meaningless.
+    if (HasFailure())
+        return;
+    Counts before = Now();
+    OnTwoThreads(PX_PRINTER, PX_PRINTER_SECOND);
+    OnOneThread(PX_PRINTER);
+    ExpectNothingLeft(before);
+}
+
+TEST_F(TwoSheets, ASheetClosedWhileItsDialogIsOpenLeavesTheOtherAlone)
+{
+    Counts before = Now();
+    {
+        Sheet a(PX_PRINTER, L"sheet A"), b(PX_PRINTER_SECOND, L"sheet B");
+        UiThread threadA([&a] { a.Run(); });
+        UiThread threadB([&b] { b.Run(); });
+        ASSERT_TRUE(a.Found(threadA.id()) && b.Found(threadB.id()));
+        HWND advA = a.Open(a.Page(PX_TAB_BASIC), IDC_BASIC_ADVANCED, a.window);
+        HWND advB = b.Open(b.Page(PX_TAB_BASIC), IDC_BASIC_ADVANCED, b.window);
+        ASSERT_TRUE(advA && advB) << "the Advanced dialogs";
+        Pick(advB, IDC_ADV_PRINT_MODE, 4);
+        PostMessageW(b.window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        Pick(advA, IDC_ADV_PRINT_MODE, 2);
+        LRESULT modeA = ListData(advA, IDC_ADV_PRINT_MODE, 2);
+        EXPECT_TRUE(End(advB, IDOK)) << "B's Advanced dialog";
+        EXPECT_TRUE(threadB.Join()) << "sheet B did not close after its dialog";
+        ASSERT_EQ(b.host.results.size(), 1u);
+        EXPECT_EQ(b.host.results[0], CPSUI_CANCEL);
+        EXPECT_EQ(b.output()->dm.dmSize, 0xCCCC) << "B's output after Cancel";
+        ASSERT_TRUE(End(advA, IDOK)) << "A's Advanced dialog after B closed";
+        ASSERT_TRUE(a.Close(PSBTN_OK));
+        EXPECT_EQ(a.output()->pdmPrintMode, modeA) << "A's print mode out";
+    }
+    ExpectNothingLeft(before);
+}
+
+// A printer of the reference driver made for the test and deleted while
+// its sheet is open.
+const WCHAR kDoomed[] = L"PX Two Sheets Doomed";
+
+bool AddDoomedPrinter()
+{
+    PRINTER_INFO_2W info = {};
+    info.pPrinterName = const_cast<WCHAR *>(kDoomed);
+    info.pPortName = const_cast<WCHAR *>(L"FILE:");
+    info.pDriverName = const_cast<WCHAR *>(PX_PRINTER);
+    info.pPrintProcessor = const_cast<WCHAR *>(L"WinPrint");
+    info.pDatatype = const_cast<WCHAR *>(L"RAW");
+    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+    HANDLE printer = AddPrinterW(NULL, 2, reinterpret_cast<BYTE *>(&info));
+    if (!printer)
+        return GetLastError() == ERROR_PRINTER_ALREADY_EXISTS;
+    ClosePrinter(printer);
+    return true;
+}
+
+bool DeleteDoomedPrinter()
+{
+    PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
+    HANDLE printer = NULL;
+    if (!OpenPrinterW(const_cast<WCHAR *>(kDoomed), &printer, &access))
+        return false;
+    BOOL deleted = DeletePrinter(printer);
+    ClosePrinter(printer);
+    return deleted != FALSE;
+}
+
+TEST_F(TwoSheets, APrinterDeletedWhileItsSheetIsOpenLeavesTheOtherAlone)
+{
+    ASSERT_TRUE(AddDoomedPrinter()) << GetLastError();
+    {
+        Sheet a(PX_PRINTER, L"sheet A"), d(kDoomed, L"sheet D");
+        UiThread threadA([&a] { a.Run(); });
+        UiThread threadD([&d] { d.Run(); });
+        ASSERT_TRUE(a.Found(threadA.id()) && d.Found(threadD.id()));
+        short copiesA = a.dm()->dm.dmCopies;
+        int16_t modeA = a.dm()->pdmPrintMode;
+        HWND advD = d.Open(d.Page(PX_TAB_BASIC), IDC_BASIC_ADVANCED, d.window);
+        ASSERT_NE(advD, nullptr);
+        EXPECT_TRUE(DeleteDoomedPrinter()) << GetLastError();
+        Pick(advD, IDC_ADV_PRINT_MODE, 3);
+        LRESULT modeD = ListData(advD, IDC_ADV_PRINT_MODE, 3);
+        HWND color = d.Open(advD, IDC_ADV_COLOR_ADJUST, advD);
+        ASSERT_NE(color, nullptr);
+        TypeAndLeave(color, IDC_CADJ_CONTRAST_EDIT, L"9");
+        EXPECT_TRUE(End(color, IDOK));
+        EXPECT_TRUE(End(advD, IDOK));
+        HWND size = d.Open(d.Page(PX_TAB_BASIC), IDC_BASIC_USER_SIZE, d.window);
+        ASSERT_NE(size, nullptr);
+        EXPECT_TRUE(End(size, IDOK));
+        ASSERT_TRUE(d.Close(PSBTN_OK)) << "the sheet of the deleted printer did not close";
+        EXPECT_EQ(d.output()->pdmPrintMode, modeD) << "D's print mode out";
+        EXPECT_EQ(a.dm()->dm.dmCopies, copiesA) << "A's copies";
+        EXPECT_EQ(a.dm()->pdmPrintMode, modeA) << "A's print mode";
+        ASSERT_TRUE(a.Close(PSBTN_CANCEL));
+    }
+    DeleteDoomedPrinter();
+}
+
+// The first byte of the block that is not `fill`; -1 when none.
+long FirstChanged(const std::vector<BYTE> &block, BYTE fill)
+{
+    for (size_t i = 0; i < block.size(); i++)
+        if (block[i] != fill)
+            return (long)i;
+    return -1;
+}
+
+TEST_F(TwoSheets, APageContextFromOutsideIsNeitherUsedNorWritten)
+{
+    std::vector<BYTE> foreign(sizeof(PageContext), 0);
+    const int templates[] = {IDD_BASIC_PAGE, IDD_OPTION_PAGE, IDD_SETUP_PAGE};
+    const DLGPROC procedures[] = {BasicPageProc, OptionPageProc, SetupPageProc};
+    std::vector<HPROPSHEETPAGE> pages;
+    for (int i = 0; i < 3; i++) {
+        PROPSHEETPAGEW page = {};
+        page.dwSize = sizeof page;
+        page.hInstance = ModuleInstance();
+        page.pszTemplate = MAKEINTRESOURCEW(templates[i]);
+        page.pfnDlgProc = procedures[i];
+        page.lParam = (LPARAM)foreign.data();
+        pages.push_back(CreatePropertySheetPageW(&page));
+        ASSERT_NE(pages.back(), nullptr);
+    }
+    UiThread thread([&pages] { ShowHostedPages(pages); });
+    HWND sheet = WaitForWindow(thread.id(), L"#32770", L"hosted");
+    ASSERT_NE(sheet, nullptr);
+    for (int tab = 0; tab < 3; tab++)
+        SendMessageW(sheet, PSM_SETCURSEL, tab, 0);
+    HWND basic = (SendMessageW(sheet, PSM_SETCURSEL, 0, 0), CurrentSheetPage(sheet));
+    for (int button : {IDC_BASIC_ADVANCED, IDC_BASIC_USER_SIZE, IDC_SUMMARY_CONFIRM}) {
+        PostClick(basic, button);
+        EXPECT_EQ(WaitForDialogOwnedBy(thread.id(), sheet, 300), nullptr) << "button " << button;
+    }
+    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    EXPECT_TRUE(thread.Join()) << "the sheet did not close";
+    EXPECT_EQ(FirstChanged(foreign, 0), -1) << "offset written in the foreign record";
+}
+
+}  // namespace
