@@ -9,8 +9,8 @@
 
 #include "bench/floorsheet.h"
 #include "core/scope.h"
-#include "dialogs/settingstore.h"
 #include "resources/ids_controls.h"
+#include "settings/settingstore.h"
 #include "settingsfiles/workfile.h"
 #include "tools/moduleexports/moduleexports.h"
 
