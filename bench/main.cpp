@@ -158,15 +158,18 @@ static int RunBench(const Options *o)
     } else {
         MeasureWarm(o, &oursContext, &psContext, exports.module, &res);
         MeasureCold(o->coldRuns, &res);
-        SheetTimes oursSheet = TimeSheet(PX_PRINTER, o->coldRuns);
-        SheetTimes psSheet = TimeSheet(PS_PRINTER, o->coldRuns);
+        SheetFigures sheets = TimeSheets(PX_PRINTER, PS_PRINTER, o->coldRuns, &o->plan);
         PlatformCosts costs = MeasurePlatformCosts(&o->plan);
         PrintReport(&res);
-        PrintSheetReport(PX_PRINTER, &oursSheet, PS_PRINTER, &psSheet);
+        PrintSheetReport(PX_PRINTER, PS_PRINTER, &sheets);
         PrintPlatformCosts(&costs);
         result = AllMeasured(&res) ? 0 : 1;
         if (result)
             fprintf(stderr, "pxbench: some calls did not answer as expected (\"failed\")\n");
+        if (!AllSheetsMeasured(&sheets)) {
+            fprintf(stderr, "pxbench: a row of the sheet table has no figures\n");
+            result = 1;
+        }
     }
     ReleaseContext(&oursContext);
     ReleaseContext(&psContext);
@@ -184,12 +187,14 @@ static int RunSheets(const Options *o)
         fprintf(stderr, "pxbench: installing the PostScript printer failed: %lu\n", error);
         return 2;
     }
-    SheetTimes oursSheet = TimeSheet(PX_PRINTER, o->coldRuns);
-    SheetTimes psSheet = TimeSheet(PS_PRINTER, o->coldRuns);
+    SheetFigures sheets = TimeSheets(PX_PRINTER, PS_PRINTER, o->coldRuns, &o->plan);
     PlatformCosts costs = MeasurePlatformCosts(&o->plan);
-    PrintSheetReport(PX_PRINTER, &oursSheet, PS_PRINTER, &psSheet);
+    PrintSheetReport(PX_PRINTER, PS_PRINTER, &sheets);
     PrintPlatformCosts(&costs);
-    return oursSheet.valid && psSheet.valid ? 0 : 1;
+    if (AllSheetsMeasured(&sheets))
+        return 0;
+    fprintf(stderr, "pxbench: a row of the sheet table has no figures\n");
+    return 1;
 }
 
 int wmain(int argc, WCHAR **argv)

@@ -41,14 +41,11 @@ static const MediaTypeMapping kMediaTypes[] = {
 };
 
 // Selects the entry whose text begins with name, as a prefix search from
-// the start of the list.
+// the start of the list; none when no entry does.
 static void SelectByName(HWND page, int id, const WCHAR *name)
 {
-    if (!name[0])
-        return;
-    LRESULT at = SendControl(page, id, CB_FINDSTRING, (WPARAM)-1, (LPARAM)name);
-    if (at != CB_ERR)
-        SendControl(page, id, CB_SETCURSEL, at, 0);
+    LRESULT at = name[0] ? SendControl(page, id, CB_FINDSTRING, (WPARAM)-1, (LPARAM)name) : CB_ERR;
+    SelectListIndex(page, id, at == CB_ERR ? -1 : at);
 }
 
 static void FillOrientation(HWND page, const PXDEVMODE *dm)
@@ -101,6 +98,8 @@ static void FillOutputSizes(HWND page, PageContext *ctx)
     PaperEntry current = {};
     if (FindPaperByCode(&list, (uint16_t)ctx->dmCurrent.pdmOutputSize, &current))
         SelectByName(page, IDC_BASIC_OUTPUT_SIZE, current.name);
+    else
+        SelectListIndex(page, IDC_BASIC_OUTPUT_SIZE, -1);
     ReleasePaperList(&list);
 }
 

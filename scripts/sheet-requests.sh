@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Counts the window-server requests the printing preferences make: runs
 # pxbench --sheets once with Wine's server log on and reports, for this
-# driver's sheet and the PostScript driver's, the requests of the sheet's
-# thread while it opens, on each tab switch and while it closes, the
-# commonest kinds, and the windows created by class. Under Wine nearly all
+# driver's sheet, its floor (the same templates with nothing behind them)
+# and the PostScript driver's sheet, the requests of the sheet's thread
+# while it opens, while the Advanced dialog opens and closes, on each tab
+# switch and while it closes, the commonest kinds, and the windows created
+# by class. Under Wine nearly all
 # of a sheet's time is these round trips (see docs/performance.md).
 #   scripts/sheet-requests.sh [BUILD_DIR]
 set -eu
@@ -37,24 +39,37 @@ sheet_threads = []
 for tid, name, args in requests:
     if name == 'create_window' and 'atom=8002' in args and 'style=80c' in args and tid not in sheet_threads:
         sheet_threads.append(tid)
-# The uncounted warm-up run and the counted run of each driver, ours first.
-if len(sheet_threads) < 4:
+# The uncounted warm-up run of each sheet (ours, floor, PostScript), then
+# the counted runs in the same turns; the first counted one of each.
+if len(sheet_threads) < 6:
     sys.exit('sheet-requests: the sheets did not open (%d sheet threads)' % len(sheet_threads))
-for label, tid in (('ORVEN PX-2210', sheet_threads[1]), ('Bench PostScript', sheet_threads[3])):
+sheets = (('ORVEN PX-2210', sheet_threads[3]), ('floor', sheet_threads[4]),
+          ('Bench PostScript', sheet_threads[5]))
+# What the bench sends or posts to the sheet's thread starts a phase:
+# WM_COMMAND (0x111) the Advanced dialog's opening, then its Cancel;
+# PSM_SETCURSEL (0x465) a tab switch; PSM_PRESSBUTTON (0x471) the close.
+STARTS = {'00000111': 'Advanced', '00000465': 'tab switch', '00000471': 'close'}
+for label, tid in sheets:
     phases = [collections.Counter()]
+    names = ['open']
     classes = collections.Counter()
     for who, name, args in requests:
-        # PSM_SETCURSEL (0x465) from the bench starts a tab switch,
-        # PSM_PRESSBUTTON (0x471) posted by the bench the close.
-        if name == 'send_message' and ('id=%s' % tid) in args and \
-                re.search(r'msg=0000046[5]|msg=00000471', args):
+        start = re.search(r'msg=(00000111|00000465|00000471)', args)
+        if name == 'send_message' and ('id=%s' % tid) in args and start:
+            kind = STARTS[start.group(1)]
+            count = sum(1 for n in names if n.startswith(kind)) + 1
+            if kind == 'Advanced':
+                names.append('Advanced ' + ('open' if count == 1 else 'close'))
+            elif kind == 'tab switch':
+                names.append('tab switch %d' % count)
+            else:
+                names.append(kind)
             phases.append(collections.Counter())
         if who != tid:
             continue
         phases[-1][name] += 1
         if name == 'create_window':
             classes[re.search(r'class=(L"[^"]*")', args).group(1)] += 1
-    names = ['open'] + ['tab switch %d' % i for i in range(1, len(phases) - 1)] + ['close']
     print('\n%s' % label)
     for phase, counts in zip(names, phases):
         common = ', '.join('%s %d' % kv for kv in counts.most_common(6))

@@ -102,9 +102,26 @@ void UpdateWindowText(HWND control, const WCHAR *text)
     SetWindowTextW(control, text);
 }
 
+// Whether BM_SETCHECK would leave the button as it is: the same state and,
+// for a radio button, whose style it rewrites, the tab stop that goes with it.
+static BOOL CheckIsSet(HWND button, WPARAM state)
+{
+    if ((WPARAM)SendMessageW(button, BM_GETCHECK, 0, 0) != state)
+        return FALSE;
+    LONG style = GetWindowLongW(button, GWL_STYLE);
+    LONG type = style & BS_TYPEMASK;
+    if (type != BS_RADIOBUTTON && type != BS_AUTORADIOBUTTON)
+        return TRUE;
+    return ((style & WS_TABSTOP) != 0) == (state == BST_CHECKED);
+}
+
 void CheckControl(HWND dialog, int id, BOOL checked)
 {
-    SendControl(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    HWND button = ControlOf(dialog, id);
+    WPARAM state = checked ? BST_CHECKED : BST_UNCHECKED;
+    // Wine's BM_SETCHECK asks the window server even when nothing changes.
+    if (button && !CheckIsSet(button, state))
+        SendMessageW(button, BM_SETCHECK, state, 0);
 }
 
 BOOL IsControlChecked(HWND dialog, int id)

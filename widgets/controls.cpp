@@ -47,11 +47,16 @@ LRESULT SelectedItemData(HWND dialog, int id)
     return SendMessageW(list, CB_GETITEMDATA, index, 0);
 }
 
+// The refill in progress on this thread, innermost first.
+static thread_local ListRefill *g_refill;
+
 LRESULT AddItem(HWND dialog, int id, const WCHAR *text, LPARAM data)
 {
     HWND list = ControlOf(dialog, id);
     if (!list)
         return CB_ERR;
+    if (g_refill && g_refill->list() == list)
+        return g_refill->Add(text, data);
     LRESULT index = SendMessageW(list, CB_ADDSTRING, 0, (LPARAM)text);
     if (index >= 0)
         SendMessageW(list, CB_SETITEMDATA, index, data);
@@ -72,8 +77,14 @@ void ResetList(HWND dialog, int id)
     SendMessageW(list, CB_LIMITTEXT, PX_LIST_TEXT_LIMIT, 0);
 }
 
-RedrawPause::RedrawPause(HWND control) : control_(control)
+RedrawPause::RedrawPause(HWND control)
 {
+    Begin(control);
+}
+
+void RedrawPause::Begin(HWND control)
+{
+    control_ = control;
     if (control_)
         SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
 }
@@ -86,9 +97,68 @@ RedrawPause::~RedrawPause()
     InvalidateRect(control_, NULL, TRUE);
 }
 
-ListRefill::ListRefill(HWND dialog, int id) : pause_(ControlOf(dialog, id))
+ListRefill::ListRefill(HWND dialog, int id)
+    : dialog_(dialog), id_(id), list_(ControlOf(dialog, id)), outer_(g_refill)
 {
-    ResetList(dialog, id);
+    g_refill = this;
+    // A sorted list's order is not the order given: always refilled.
+    if (list_ && (GetWindowLongW(list_, GWL_STYLE) & CBS_SORT))
+        CutAt(0);
+}
+
+ListRefill::~ListRefill()
+{
+    g_refill = outer_;
+    if (list_ && !changed_ && SendMessageW(list_, CB_GETCOUNT, 0, 0) > given_)
+        CutAt(given_);
+}
+
+// Reading a list's own entries is answered by the list itself, without the
+// window server.
+BOOL ListRefill::Matches(LRESULT index, const WCHAR *text, LPARAM data) const
+{
+    if (index >= SendMessageW(list_, CB_GETCOUNT, 0, 0))
+        return FALSE;
+    WCHAR entry[PX_TEXT_CHARS];
+    LRESULT length = SendMessageW(list_, CB_GETLBTEXTLEN, index, 0);
+    if (length < 0 || length >= PX_TEXT_CHARS)
+        return FALSE;
+    SendMessageW(list_, CB_GETLBTEXT, index, (LPARAM)entry);
+    return lstrcmpW(entry, text) == 0 && SendMessageW(list_, CB_GETITEMDATA, index, 0) == data;
+}
+
+// Empties the list (index 0) or removes its entries from index on.
+void ListRefill::CutAt(LRESULT index)
+{
+    changed_ = TRUE;
+    pause_.Begin(list_);
+    if (index == 0) {
+        ResetList(dialog_, id_);
+        return;
+    }
+    for (LRESULT last = SendMessageW(list_, CB_GETCOUNT, 0, 0) - 1; last >= index; last--)
+        SendMessageW(list_, CB_DELETESTRING, last, 0);
+}
+
+LRESULT ListRefill::Add(const WCHAR *text, LPARAM data)
+{
+    if (!changed_ && Matches(given_, text, data))
+        return given_++;
+    if (!changed_)
+        CutAt(given_);
+    given_++;
+    LRESULT index = SendMessageW(list_, CB_ADDSTRING, 0, (LPARAM)text);
+    if (index >= 0)
+        SendMessageW(list_, CB_SETITEMDATA, index, data);
+    return index;
+}
+
+void SelectListIndex(HWND dialog, int id, LRESULT index)
+{
+    HWND list = ControlOf(dialog, id);
+    // Selecting the selected entry again would repaint the list's face.
+    if (list && SendMessageW(list, CB_GETCURSEL, 0, 0) != index)
+        SendMessageW(list, CB_SETCURSEL, index, 0);
 }
 
 void SelectItemByData(HWND dialog, int id, LPARAM data)
@@ -104,7 +174,7 @@ void SelectItemByData(HWND dialog, int id, LPARAM data)
             break;
         }
     }
-    SendMessageW(list, CB_SETCURSEL, chosen, 0);
+    SelectListIndex(dialog, id, chosen);
 }
 
 int ReadControlText(HWND dialog, int id, WCHAR **text)

@@ -33,26 +33,51 @@ void ResetList(HWND dialog, int id);
 // entry by entry while it is filled): it repaints once at the end.
 class RedrawPause {
   public:
+    RedrawPause() = default;
     explicit RedrawPause(HWND control);
     ~RedrawPause();
     RedrawPause(const RedrawPause &) = delete;
     RedrawPause &operator=(const RedrawPause &) = delete;
+    // Starts the pause of a default-made one.
+    void Begin(HWND control);
 
   private:
-    HWND control_;
+    HWND control_ = NULL;
 };
 
-// Empties a drop-down list for refilling, with its repainting paused until
-// the refill ends.
+// A refill of a drop-down list: AddItem calls for it while it lives give the
+// entries in order. Entries equal to the ones the list has (text and data)
+// are kept; from the first that differs the list is emptied or cut there
+// and filled with its repainting paused until the refill ends. A refill
+// that gives the entries the list has leaves it untouched: refilling one
+// with its own entries costs the window server nothing. The caller sets
+// the selection after every refill.
 class ListRefill {
   public:
     ListRefill(HWND dialog, int id);
+    ~ListRefill();
+    ListRefill(const ListRefill &) = delete;
+    ListRefill &operator=(const ListRefill &) = delete;
+    // The entry's index in the list, CB_ERR when it could not be added.
+    LRESULT Add(const WCHAR *text, LPARAM data);
+    HWND list() const { return list_; }
 
   private:
+    BOOL Matches(LRESULT index, const WCHAR *text, LPARAM data) const;
+    void CutAt(LRESULT index);
+
+    HWND dialog_;
+    int id_;
+    HWND list_;
+    LRESULT given_ = 0;     // entries given so far
+    BOOL changed_ = FALSE;  // the list was emptied or cut
+    ListRefill *outer_;
     RedrawPause pause_;
 };
 // Selects the entry whose data equals data, the first entry when none does.
 void SelectItemByData(HWND dialog, int id, LPARAM data);
+// Selects entry index (-1: none) unless it is selected already.
+void SelectListIndex(HWND dialog, int id, LRESULT index);
 
 // The control's text in a new PxAlloc block (the caller frees it); the size
 // in bytes including the terminator, 0 with *text null on failure.

@@ -177,7 +177,11 @@ static int DigitsOf(int32_t maximum)
 void SetupNumericEdit(HWND dialog, int id, HWND upDown, int32_t value, int32_t minimum,
                       int32_t maximum)
 {
-    FormatNumber(dialog, id, value, 1);
+    // Unless the edit shows the value already: setting the same text again
+    // sends EN_CHANGE, and with it the page's whole answer to a typed value.
+    WCHAR text[PX_NUMBER_TEXT_CHARS];
+    FormatNumberText(value, 1, text, PX_NUMBER_TEXT_CHARS);
+    UpdateControlText(dialog, id, text);
     SendControl(dialog, id, EM_LIMITTEXT, DigitsOf(maximum), 0);
     SendMessageW(upDown, UDM_SETRANGE, 0, MAKELPARAM(maximum, minimum));
     SendMessageW(upDown, UDM_SETPOS, 0, MAKELPARAM(value, 0));

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "core/scope.h"
 #include "resources/ids_bitmaps.h"
 #include "widgets/controlmap.h"
+#include "widgets/controls.h"
 #include "widgets/loadbitmap.h"
+#include "widgets/numedit.h"
 
 static HWND Child(HWND parent, const wchar_t *cls, int id, DWORD style = 0)
 {
@@ -78,14 +82,23 @@ TEST(ControlMap, TextIsSetOnlyWhenItChanges)
     EXPECT_STREQ(text, L"210.0 x 297.0 mm");
 }
 
+static BOOL HasTabStop(HWND dialog, int id)
+{
+    return (GetWindowLongW(ControlOf(dialog, id), GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
 TEST(ControlMap, RadioGroupKeepsOneChecked)
 {
     UniqueWindow dialog = Parent();
+    // As a template gives them: unchecked, each a tab stop.
     for (int id = 300; id <= 302; id++)
-        ASSERT_TRUE(Child(dialog.get(), L"BUTTON", id, BS_AUTORADIOBUTTON));
+        ASSERT_TRUE(Child(dialog.get(), L"BUTTON", id, BS_AUTORADIOBUTTON | WS_TABSTOP));
     CheckRadioControl(dialog.get(), 300, 302, 301);
-    for (int id = 300; id <= 302; id++)
+    for (int id = 300; id <= 302; id++) {
         EXPECT_EQ(IsControlChecked(dialog.get(), id), id == 301) << "button " << id;
+        EXPECT_EQ(HasTabStop(dialog.get(), id), id == 301)
+            << "button " << id << ": only the checked one is a tab stop, as BM_SETCHECK leaves them";
+    }
     CheckRadioControl(dialog.get(), 300, 302, 300);
     EXPECT_TRUE(IsControlChecked(dialog.get(), 300));
     EXPECT_FALSE(IsControlChecked(dialog.get(), 301)) << "the former choice is cleared";
@@ -135,6 +148,112 @@ static void ExpectSamePicture(HINSTANCE module, int id, int bitsPerPixel)
     else
         EXPECT_GT(a.bmBitsPixel, 1) << "bits per pixel of colour bitmap " << id;
     ExpectSamePixels(id, loaded.get(), reference.get(), a.bmWidth, a.bmHeight);
+}
+
+static int g_resets, g_redrawPauses;
+static WNDPROC g_comboProc;
+
+static LRESULT CALLBACK CountRefills(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == CB_RESETCONTENT)
+        g_resets++;
+    if (message == WM_SETREDRAW && !wParam)
+        g_redrawPauses++;
+    return CallWindowProcW(g_comboProc, window, message, wParam, lParam);
+}
+
+struct ListEntry {
+    const wchar_t *text;
+    LPARAM data;
+};
+
+static void Refill(HWND dialog, int id, const std::vector<ListEntry> &entries, LPARAM select)
+{
+    ListRefill refill(dialog, id);
+    for (const ListEntry &e : entries)
+        AddItem(dialog, id, e.text, e.data);
+    SelectItemByData(dialog, id, select);
+}
+
+// The list's entries as "text=data" joined by commas, and its selection.
+static std::wstring Shown(HWND list)
+{
+    std::wstring shown;
+    LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; i++) {
+        wchar_t text[64] = {};
+        SendMessageW(list, CB_GETLBTEXT, i, (LPARAM)text);
+        shown += std::wstring(i ? L"," : L"") + text + L"=" +
+                 std::to_wstring(SendMessageW(list, CB_GETITEMDATA, i, 0));
+    }
+    return shown + L" @" + std::to_wstring(SendMessageW(list, CB_GETCURSEL, 0, 0));
+}
+
+TEST(ListRefill, LeavesAListWithItsOwnEntriesAloneAndRefillsAChangedOne)
+{
+    UniqueWindow dialog = Parent();
+    ASSERT_TRUE(dialog);
+    HWND list = Child(dialog.get(), L"COMBOBOX", 300, CBS_DROPDOWNLIST | WS_VSCROLL);
+    ASSERT_TRUE(list);
+    g_comboProc = (WNDPROC)SetWindowLongPtrW(list, GWLP_WNDPROC, (LONG_PTR)CountRefills);
+    const std::vector<ListEntry> three = {{L"A4", 1}, {L"A3", 2}, {L"B2", 3}};
+
+    Refill(dialog.get(), 300, three, 2);
+    EXPECT_EQ(Shown(list), L"A4=1,A3=2,B2=3 @1") << "first fill";
+    EXPECT_EQ(g_resets, 1) << "an empty list is emptied first, as before";
+
+    g_resets = g_redrawPauses = 0;
+    Refill(dialog.get(), 300, three, 2);
+    EXPECT_EQ(Shown(list), L"A4=1,A3=2,B2=3 @1") << "the same entries again";
+    EXPECT_EQ(g_resets, 0) << "a list refilled with its own entries is not emptied";
+    EXPECT_EQ(g_redrawPauses, 0) << "nor repainted";
+
+    Refill(dialog.get(), 300, {{L"A4", 1}, {L"A3", 2}, {L"B2", 3}, {L"B1", 4}}, 4);
+    EXPECT_EQ(Shown(list), L"A4=1,A3=2,B2=3,B1=4 @3") << "an entry added at the end";
+    Refill(dialog.get(), 300, {{L"A4", 1}, {L"A3", 9}, {L"B2", 3}}, 3);
+    EXPECT_EQ(Shown(list), L"A4=1,A3=9,B2=3 @2") << "the data of an entry changed";
+    Refill(dialog.get(), 300, {{L"A4", 1}}, 1);
+    EXPECT_EQ(Shown(list), L"A4=1 @0") << "the list shortened";
+    Refill(dialog.get(), 300, {{L"C5", 7}, {L"A4", 1}}, 1);
+    EXPECT_EQ(Shown(list), L"C5=7,A4=1 @1") << "a new first entry";
+    EXPECT_EQ(g_resets, 1) << "only the change of the first entry empties the list";
+
+    g_resets = 0;
+    {
+        ListRefill refill(dialog.get(), 300);
+    }
+    EXPECT_EQ(Shown(list), L" @-1") << "a refill without entries";
+    SetWindowLongPtrW(list, GWLP_WNDPROC, (LONG_PTR)g_comboProc);
+}
+
+static int g_editTexts;
+static WNDPROC g_editProc;
+
+static LRESULT CALLBACK CountEditText(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT)
+        g_editTexts++;
+    return CallWindowProcW(g_editProc, window, message, wParam, lParam);
+}
+
+TEST(NumericEdit, SetUpAgainWithTheValueItShowsLeavesTheEditAlone)
+{
+    UniqueWindow dialog = Parent();
+    HWND edit = Child(dialog.get(), L"EDIT", 400, WS_VISIBLE);
+    ASSERT_TRUE(edit);
+    g_editProc = (WNDPROC)SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)CountEditText);
+    HWND upDown = CreateUpDown(dialog.get(), 400);
+    ASSERT_TRUE(upDown);
+    g_editTexts = 0;
+    SetupNumericEdit(dialog.get(), 400, upDown, 100, 10, 1000);
+    SetupNumericEdit(dialog.get(), 400, upDown, 100, 10, 1000);
+    EXPECT_EQ(g_editTexts, 1) << "the same value twice: its text set once";
+    SetupNumericEdit(dialog.get(), 400, upDown, 250, 10, 1000);
+    EXPECT_EQ(g_editTexts, 2) << "another value";
+    WCHAR text[16] = {};
+    GetWindowTextW(edit, text, 16);
+    EXPECT_STREQ(text, L"250");
+    EXPECT_EQ(LOWORD(SendMessageW(upDown, UDM_GETPOS, 0, 0)), 250) << "the arrows' position";
 }
 
 TEST(ResourceBitmaps, AreLoadBitmapsPicturesMadeWithoutTheDisplay)
