@@ -78,17 +78,20 @@ display=()
 # One architecture's report into $1/bench-report.md; its load averages
 # before and after into $1/bench-load.
 run_arch() {
-    local a=$1 dir=$2 loader prefix report status=0
+    local a=$1 dir=$2 loader prefix report raw status=0
     loader=$(loader_of "$a")
     prefix=$dir/bench-prefix
     report=$dir/bench-report.md
+    # Not a pipe: Wine's server and services inherit the output and would
+    # hold a pipe open after the program ends.
+    raw=$dir/bench-raw.txt
     if [ "$a" = x86 ]; then export WINEARCH=win32; else export WINEARCH=win64; fi
     scripts/make-test-prefix.sh --arch "$a" "$prefix" "$dir" >/dev/null
     local before after
     before=$(cut -d' ' -f1-3 /proc/loadavg)
     WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-        "${display[@]+"${display[@]}"}" "$loader" "$dir/bin/pxbench.exe" "${args[@]+"${args[@]}"}" |
-        tr -d '\r' >"$report" || status=$?
+        "${display[@]+"${display[@]}"}" "$loader" "$dir/bin/pxbench.exe" "${args[@]+"${args[@]}"}" >"$raw" || status=$?
+    tr -d '\r' <"$raw" >"$report"
     # The sheets again with the program and the window server kept on one CPU
     # (the server is started afresh, so it inherits the affinity). In a
     # virtual machine a round trip between CPUs waits for the other CPU to
@@ -96,10 +99,11 @@ run_arch() {
     scripts/wine-prefix.sh stop "$prefix" "$loader"
     WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
         "${display[@]+"${display[@]}"}" taskset -c 0 "$loader" "$dir/bin/pxbench.exe" \
-        "${args[@]+"${args[@]}"}" --sheets | tr -d '\r' |
+        "${args[@]+"${args[@]}"}" --sheets >"$raw" || status=$?
+    tr -d '\r' <"$raw" |
         sed -e 's/^\(## Printing preferences against their floor\)/\1, program and window server on one CPU/' \
             -e 's/^### What windows cost here/### What windows cost on one CPU/' \
-            -e 's/^ratio /ratio one CPU: /' >>"$report" || status=$?
+            -e 's/^ratio /ratio one CPU: /' >>"$report"
     after=$(cut -d' ' -f1-3 /proc/loadavg)
     scripts/wine-prefix.sh stop "$prefix" "$loader"
     echo "$before; after: $after" >"$dir/bench-load"
