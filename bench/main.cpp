@@ -10,6 +10,7 @@
 #include "bench/psprinter.h"
 #include "bench/report.h"
 #include "bench/sheets.h"
+#include "core/module.h"
 #include "tests/common/printers.h"
 
 #define TRACED_CALLS 5
@@ -204,6 +205,8 @@ int wmain(int argc, WCHAR **argv)
         fprintf(stderr, "usage: pxbench [--quick] [--sheets] [--reps N] [--ms MS] [--cold-runs N]\n");
         return 2;
     }
+    // The settings-file code is linked in, and it takes the module's lock.
+    ModuleAttach(GetModuleHandleW(NULL));
     if (options.coldChild)
         return RunColdChild(options.coldChild, options.coldSplit);
     if (options.sheetsOnly)
