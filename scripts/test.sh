@@ -33,7 +33,7 @@ case ${result[x86]} in
 passed) ;;
 FAILED) exit 1 ;;
 *)
-    echo "!!! The shipping x86 module was NOT tested: the 32-bit Wine is missing." >&2
+    echo "!!! The shipping x86 module was NOT tested: the 32-bit Wine is missing or cannot run here." >&2
     [ "${PX_ALLOW_NO_X86:-0}" = 1 ] || { echo "!!! Set PX_ALLOW_NO_X86=1 to accept an x64-only run." >&2; exit 1; }
     ;;
 esac
