@@ -29,3 +29,19 @@ PrinterHandle::~PrinterHandle()
     if (handle)
         ClosePrinter(handle);
 }
+
+bool EnsurePrinterOnDriver(const WCHAR *printer, const WCHAR *driver)
+{
+    PRINTER_INFO_2W info = {};
+    info.pPrinterName = const_cast<WCHAR *>(printer);
+    info.pPortName = const_cast<WCHAR *>(L"FILE:");
+    info.pDriverName = const_cast<WCHAR *>(driver);
+    info.pPrintProcessor = const_cast<WCHAR *>(L"WinPrint");
+    info.pDatatype = const_cast<WCHAR *>(L"RAW");
+    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+    HANDLE added = AddPrinterW(NULL, 2, reinterpret_cast<BYTE *>(&info));
+    if (!added)
+        return GetLastError() == ERROR_PRINTER_ALREADY_EXISTS;
+    ClosePrinter(added);
+    return true;
+}

@@ -25,6 +25,10 @@ struct TestPrinterSpec {
 extern const TestPrinterSpec kTestPrinters[];
 extern const int kTestPrinterCount;
 
+// Adds a local printer on port FILE: with the named driver (drivers are
+// named after the fixture's printers); true when it exists afterwards.
+bool EnsurePrinterOnDriver(const WCHAR *printer, const WCHAR *driver);
+
 // Opens a test printer; the handle is closed by the guard.
 struct PrinterHandle {
     HANDLE handle = NULL;

@@ -10,18 +10,7 @@
 
 BOOL EnsureTwinPrinter(void)
 {
-    PRINTER_INFO_2W info = {};
-    info.pPrinterName = const_cast<WCHAR *>(PX_PRINTER_TWIN);
-    info.pPortName = const_cast<WCHAR *>(L"FILE:");
-    info.pDriverName = const_cast<WCHAR *>(PX_PRINTER);  // drivers are named after printers
-    info.pPrintProcessor = const_cast<WCHAR *>(L"WinPrint");
-    info.pDatatype = const_cast<WCHAR *>(L"RAW");
-    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-    HANDLE printer = AddPrinterW(NULL, 2, reinterpret_cast<BYTE *>(&info));
-    if (!printer)
-        return GetLastError() == ERROR_PRINTER_ALREADY_EXISTS;
-    ClosePrinter(printer);
-    return TRUE;
+    return EnsurePrinterOnDriver(PX_PRINTER_TWIN, PX_PRINTER);  // drivers are named after printers
 }
 
 SIZE_T CapabilityOutputBytes(WORD index, DWORD count)

@@ -337,18 +337,7 @@ const WCHAR kDoomed[] = L"PX Two Sheets Doomed";
 
 bool AddDoomedPrinter()
 {
-    PRINTER_INFO_2W info = {};
-    info.pPrinterName = const_cast<WCHAR *>(kDoomed);
-    info.pPortName = const_cast<WCHAR *>(L"FILE:");
-    info.pDriverName = const_cast<WCHAR *>(PX_PRINTER);
-    info.pPrintProcessor = const_cast<WCHAR *>(L"WinPrint");
-    info.pDatatype = const_cast<WCHAR *>(L"RAW");
-    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-    HANDLE printer = AddPrinterW(NULL, 2, reinterpret_cast<BYTE *>(&info));
-    if (!printer)
-        return GetLastError() == ERROR_PRINTER_ALREADY_EXISTS;
-    ClosePrinter(printer);
-    return true;
+    return EnsurePrinterOnDriver(kDoomed, PX_PRINTER);
 }
 
 bool DeleteDoomedPrinter()
