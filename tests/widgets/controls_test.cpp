@@ -53,14 +53,15 @@ TEST(ControlMap, AnswersAsGetDlgItemWhileControlsComeAndGo)
     EXPECT_EQ(ControlOf(dialog.get(), 101), replacement) << "a new control with the old id";
 }
 
+// WM_SETTEXT counted on one subclassed control at a time.
 static int g_setTexts;
-static WNDPROC g_staticProc;
+static WNDPROC g_countedProc;
 
 static LRESULT CALLBACK CountSetText(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SETTEXT)
         g_setTexts++;
-    return CallWindowProcW(g_staticProc, window, message, wParam, lParam);
+    return CallWindowProcW(g_countedProc, window, message, wParam, lParam);
 }
 
 TEST(ControlMap, TextIsSetOnlyWhenItChanges)
@@ -68,7 +69,7 @@ TEST(ControlMap, TextIsSetOnlyWhenItChanges)
     UniqueWindow dialog = Parent();
     HWND label = Child(dialog.get(), L"STATIC", 200);
     ASSERT_TRUE(label);
-    g_staticProc = (WNDPROC)SetWindowLongPtrW(label, GWLP_WNDPROC, (LONG_PTR)CountSetText);
+    g_countedProc = (WNDPROC)SetWindowLongPtrW(label, GWLP_WNDPROC, (LONG_PTR)CountSetText);
     g_setTexts = 0;
     UpdateControlText(dialog.get(), 200, L"");
     EXPECT_EQ(g_setTexts, 0) << "an empty label set to empty";
@@ -226,30 +227,20 @@ TEST(ListRefill, LeavesAListWithItsOwnEntriesAloneAndRefillsAChangedOne)
     SetWindowLongPtrW(list, GWLP_WNDPROC, (LONG_PTR)g_comboProc);
 }
 
-static int g_editTexts;
-static WNDPROC g_editProc;
-
-static LRESULT CALLBACK CountEditText(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_SETTEXT)
-        g_editTexts++;
-    return CallWindowProcW(g_editProc, window, message, wParam, lParam);
-}
-
 TEST(NumericEdit, SetUpAgainWithTheValueItShowsLeavesTheEditAlone)
 {
     UniqueWindow dialog = Parent();
     HWND edit = Child(dialog.get(), L"EDIT", 400, WS_VISIBLE);
     ASSERT_TRUE(edit);
-    g_editProc = (WNDPROC)SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)CountEditText);
+    g_countedProc = (WNDPROC)SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)CountSetText);
     HWND upDown = CreateUpDown(dialog.get(), 400);
     ASSERT_TRUE(upDown);
-    g_editTexts = 0;
+    g_setTexts = 0;
     SetupNumericEdit(dialog.get(), 400, upDown, 100, 10, 1000);
     SetupNumericEdit(dialog.get(), 400, upDown, 100, 10, 1000);
-    EXPECT_EQ(g_editTexts, 1) << "the same value twice: its text set once";
+    EXPECT_EQ(g_setTexts, 1) << "the same value twice: its text set once";
     SetupNumericEdit(dialog.get(), 400, upDown, 250, 10, 1000);
-    EXPECT_EQ(g_editTexts, 2) << "another value";
+    EXPECT_EQ(g_setTexts, 2) << "another value";
     WCHAR text[16] = {};
     GetWindowTextW(edit, text, 16);
     EXPECT_STREQ(text, L"250");
