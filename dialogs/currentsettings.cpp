@@ -335,7 +335,8 @@ static BOOL CurrentSettingsSizing(HWND dialog, void *, UINT message, WPARAM, LPA
 }
 
 static const ModalDialog kCurrentSettings = {
-    IDD_CURRENT_SETTINGS, OpenCurrentSettings, CurrentSettingsCommand, NULL, 0, CurrentSettingsSizing,
+    IDD_CURRENT_SETTINGS, OpenCurrentSettings, CurrentSettingsCommand, NULL, 0,
+    CurrentSettingsSizing, NULL,
 };
 
 INT_PTR CALLBACK CurrentSettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

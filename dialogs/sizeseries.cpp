@@ -129,7 +129,7 @@ static const WCHAR *HelpFileOf(const void *param)
 }
 
 static const ModalDialog kSizeSeries = {
-    IDD_SIZE_SERIES, Open, Command, HelpFileOf, IDH_SIZE_SERIES, NULL,
+    IDD_SIZE_SERIES, Open, Command, HelpFileOf, IDH_SIZE_SERIES, NULL, NULL,
 };
 
 INT_PTR CALLBACK SizeSeriesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

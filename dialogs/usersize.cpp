@@ -260,7 +260,7 @@ static const WCHAR *HelpFileOf(const void *param)
 }
 
 static const ModalDialog kUserSize = {
-    IDD_USER_SIZE, Open, Command, HelpFileOf, IDH_USER_SIZE, NULL,
+    IDD_USER_SIZE, Open, Command, HelpFileOf, IDH_USER_SIZE, NULL, NULL,
 };
 
 static INT_PTR CALLBACK UserSizeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

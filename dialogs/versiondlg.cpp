@@ -14,12 +14,8 @@
 #include "widgets/controlmap.h"
 #include "widgets/controls.h"
 #include "widgets/help.h"
+#include "widgets/modaldialog.h"
 
-
-static VersionPageContext *VersionContextOf(HWND dialog)
-{
-    return reinterpret_cast<VersionPageContext *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-}
 
 void FormatVersionText(const PrinterInfoRecord *info, WCHAR *text, int chars)
 {
@@ -55,13 +51,19 @@ static void FillVersionTexts(HWND dialog, const VersionPageContext *vc)
     SetControlText(dialog, IDC_VERSION_NOTICE2, notice2);
 }
 
-static BOOL InitVersionDialog(HWND dialog, LPARAM lParam)
+// The context arrives as the lParam of a page record (a page's own, or the
+// one ShowVersionDialog lays out); without it the dialog stays empty.
+static void *ContextOfPageRecord(LPARAM initParam)
 {
-    const PROPSHEETPAGEW *page = reinterpret_cast<const PROPSHEETPAGEW *>(lParam);
-    VersionPageContext *vc = page ? reinterpret_cast<VersionPageContext *>(page->lParam) : NULL;
+    const PROPSHEETPAGEW *page = reinterpret_cast<const PROPSHEETPAGEW *>(initParam);
+    return page ? reinterpret_cast<void *>(page->lParam) : NULL;
+}
+
+static BOOL OpenVersionDialog(HWND dialog, void *param)
+{
+    const VersionPageContext *vc = static_cast<const VersionPageContext *>(param);
     if (!vc || !vc->pPrinterInfo)
         return TRUE;
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)vc);
     LabelDialog(dialog, IDD_VERSION, FALSE);
     FillVersionTexts(dialog, vc);
     ShowWindow(ControlOf(dialog, IDOK), vc->inPrinterSheet ? SW_HIDE : SW_SHOW);
@@ -79,9 +81,18 @@ static void DrawVersionPicture(const DRAWITEMSTRUCT *item)
     SetTextColor(item->hDC, text);
 }
 
-static INT_PTR VersionNotify(HWND dialog, const NMHDR *nm)
+static BOOL VersionCommand(HWND dialog, void *param, int id, int)
 {
-    VersionPageContext *vc = VersionContextOf(dialog);
+    // As a page the sheet owns the window: only the modal dialog ends.
+    const VersionPageContext *vc = static_cast<const VersionPageContext *>(param);
+    if ((id != IDOK && id != IDCANCEL) || vc->inPrinterSheet)
+        return FALSE;
+    EndDialog(dialog, id);
+    return TRUE;
+}
+
+static BOOL VersionNotify(HWND dialog, const VersionPageContext *vc, const NMHDR *nm)
+{
     if (nm->code == PSN_HELP) {
         ShowHelpTopic(dialog, vc ? vc->helpFile : NULL, IDH_VERSION);
         return TRUE;
@@ -93,35 +104,47 @@ static INT_PTR VersionNotify(HWND dialog, const NMHDR *nm)
     return FALSE;
 }
 
-INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+static BOOL VersionOther(HWND dialog, void *param, UINT message, WPARAM wParam, LPARAM lParam,
+                         INT_PTR *answer)
 {
+    const VersionPageContext *vc = static_cast<const VersionPageContext *>(param);
     switch (message) {
-    case WM_INITDIALOG:
-        return InitVersionDialog(dialog, lParam);
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT *item = reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
         if (wParam != IDC_VERSION_PICTURE || !(item->itemAction & ODA_DRAWENTIRE))
             return FALSE;
         DrawVersionPicture(item);
-        return TRUE;
+        break;
     }
     case WM_NOTIFY:
-        return VersionNotify(dialog, reinterpret_cast<const NMHDR *>(lParam));
-    case WM_COMMAND: {
-        VersionPageContext *vc = VersionContextOf(dialog);
-        int id = LOWORD(wParam);
-        // As a page the sheet owns the window: only the modal dialog ends.
-        if ((id == IDOK || id == IDCANCEL) && !(vc && vc->inPrinterSheet)) {
-            EndDialog(dialog, id);
-            return TRUE;
-        }
-        return FALSE;
-    }
+        if (!VersionNotify(dialog, vc, reinterpret_cast<const NMHDR *>(lParam)))
+            return FALSE;
+        break;
+    case WM_COMMAND:
+        // Only without a context (the skeleton passes commands with one to
+        // VersionCommand): a modal dialog must still end.
+        if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)
+            return FALSE;
+        EndDialog(dialog, LOWORD(wParam));
+        break;
     case WM_DESTROY:
-        return TRUE;
+        break;
     default:
         return FALSE;
     }
+    *answer = TRUE;
+    return TRUE;
+}
+
+// Help comes through the sheet's PSN_HELP, also for the modal dialog's page
+// record: no WM_HELP topic of its own.
+static const ModalDialog kVersionDialog = {
+    IDD_VERSION, OpenVersionDialog, VersionCommand, NULL, 0, VersionOther, ContextOfPageRecord,
+};
+
+INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ModalDialogMessage(&kVersionDialog, dialog, message, wParam, lParam);
 }
 
 INT_PTR ShowVersionDialog(HWND owner, VersionPageContext *context)
@@ -129,6 +152,5 @@ INT_PTR ShowVersionDialog(HWND owner, VersionPageContext *context)
     PROPSHEETPAGEW page = {};
     page.dwSize = sizeof page;
     page.lParam = (LPARAM)context;
-    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_VERSION), owner,
-                           VersionDialogProc, (LPARAM)&page);
+    return RunModalDialog(owner, &kVersionDialog, VersionDialogProc, &page);
 }

@@ -14,8 +14,9 @@ INT_PTR ModalDialogMessage(const ModalDialog *kind, HWND dialog, UINT message, W
                            LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-        return kind->open(dialog, reinterpret_cast<void *>(lParam));
+        void *param = kind->keep ? kind->keep(lParam) : reinterpret_cast<void *>(lParam);
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)param);
+        return kind->open(dialog, param);
     }
     void *param = ParamOf(dialog);
     if (param && message == WM_COMMAND)

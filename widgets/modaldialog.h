@@ -1,5 +1,6 @@
 // The window procedure the modal dialogs share: the parameter a dialog is
-// opened with is kept with its window (GWLP_USERDATA) from WM_INITDIALOG on;
+// opened with (or what its kind takes from it) is kept with its window
+// (GWLP_USERDATA) from WM_INITDIALOG on;
 // without it (before, or after the dialog cleared it on its way out) its
 // commands and help requests are ignored.
 #pragma once
@@ -20,6 +21,8 @@ struct ModalDialog {
     // TRUE with *answer set when handled. May be null.
     BOOL (*other)(HWND dialog, void *param, UINT message, WPARAM wParam, LPARAM lParam,
                   INT_PTR *answer);
+    // What of WM_INITDIALOG's parameter is kept; null keeps the parameter.
+    void *(*keep)(LPARAM initParam);
 };
 
 // The dialog procedure body of a modal dialog of this kind.
