@@ -5,16 +5,7 @@
 #include "devmode/template.h"
 #include "tests/devmode/helpers.h"
 
-struct ValidateTest : testing::Test {
-    BoundPrinter printer{PX_PRINTER};
-    PXDEVMODE c;
-    void SetUp() override
-    {
-        ASSERT_TRUE(printer.bound);
-        Build built(printer, NULL, 0, FALSE);
-        c = built.dm;
-    }
-};
+using ValidateTest = BuiltRecordTest;
 
 TEST_F(ValidateTest, PrivatePartIsReadOnlyFromFullSizedRecords)
 {

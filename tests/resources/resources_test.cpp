@@ -16,19 +16,14 @@
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
+#include "tests/common/paths.h"
 
 namespace {
 
 HMODULE BuiltModule()
 {
-    static HMODULE module = [] {
-        WCHAR path[MAX_PATH];
-        DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
-        while (n > 0 && path[n - 1] != L'\\')
-            n--;
-        lstrcpyW(path + n, L"pxui.dll");
-        return LoadLibraryExW(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
-    }();
+    static HMODULE module =
+        LoadLibraryExW(BesideTest(L"pxui.dll").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     return module;
 }
 
