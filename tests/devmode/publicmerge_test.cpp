@@ -21,7 +21,8 @@ TEST(PublicMerge, NoSourcesGiveTheTemplateButForDataDriverFields)
     ASSERT_TRUE(GetVersionExW(&version));
     expected.pdmShowStatus = version.dwMajorVersion < 6;
     EXPECT_TRUE(SameSettings(built.dm, expected));
-    EXPECT_EQ(built.dm.pdmMargin.id + built.dm.pdmQualityMode.id, 258u + 14u);
+    EXPECT_EQ(258u, built.dm.pdmMargin.id) << "the data driver's default margin";
+    EXPECT_EQ(14u, built.dm.pdmQualityMode.id) << "the data driver's default quality mode";
     EXPECT_NE(built.dm.pdmQualityMode.name[0], 0);
 
     const WCHAR *name = L"0123456789012345678901234567890123456789";
