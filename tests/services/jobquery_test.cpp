@@ -77,12 +77,13 @@ TEST(JobQuery, MessagesAreTheDriversOwnTexts)
 TEST(JobQuery, HeaderChecksComeFirstInOrder)
 {
     EXPECT_EQ(0, JobResult(PX_PRINTER, NULL));
-    // An older record whose private part is 4 bytes shorter still reads whole.
+    // An older record whose private part is 4 bytes shorter still reads whole;
+    // a public part of another size, smaller or larger, does not.
     const struct { WORD specVersion, driver, size, extra; int id; } cases[] = {
         {0x401, 0x102, 220, 3940, 0},    {0x400, 0x201, 220, 3940, 2560},
         {0x401, 0x201, 220, 3940, 2561}, {0x401, 0x1FF, 220, 3940, 0},
         {0x401, 0x102, 156, 0, 2562},    {0x401, 0x102, 220, 3936, 0},
-        {0x401, 0x102, 220, 3935, 2568},
+        {0x401, 0x102, 220, 3935, 2568}, {0x401, 0x102, 221, 3939, 2562},
     };
     for (const auto &c : cases) {
         Job job(PX_PRINTER, c.size + c.extra);
