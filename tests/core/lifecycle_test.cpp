@@ -4,18 +4,14 @@
 
 #include "core/binding.h"
 #include "core/platform.h"
+#include "tests/common/paths.h"
 #include "tests/common/printers.h"
 #include "tools/moduleexports/moduleexports.h"
 
 // The module beside the test, not the spooler's copy: an instance of its own.
 static BOOL LoadBuiltModule(ModuleExports *exports)
 {
-    WCHAR path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
-    while (n > 0 && path[n - 1] != L'\\')
-        n--;
-    lstrcpyW(path + n, L"pxui.dll");
-    return LoadModuleExports(path, exports);
+    return LoadModuleExports(BesideTest(L"pxui.dll").c_str(), exports);
 }
 
 TEST(Lifecycle, DataDriverIsLoadedOnFirstNeedAndFreedAtDetach)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/trace.h"
+#include "tests/common/paths.h"
 #include "tests/common/printers.h"
 #include "tools/moduleexports/moduleexports.h"
 
@@ -58,13 +59,8 @@ bool AnyLineStartsWith(const std::string &start)
 void CallBuiltModule(const WCHAR *traceSwitch)
 {
     SetEnvironmentVariableW(L"PXUI_TRACE", traceSwitch);
-    WCHAR path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
-    while (n > 0 && path[n - 1] != L'\\')
-        n--;
-    lstrcpyW(path + n, L"pxui.dll");
     ModuleExports built;
-    ASSERT_TRUE(LoadModuleExports(path, &built));
+    ASSERT_TRUE(LoadModuleExports(BesideTest(L"pxui.dll").c_str(), &built));
     g_lines.clear();
     PVOID handler = AddVectoredExceptionHandler(1, CollectDebugString);
     // The result is traced after the error is set: the caller still sees it.

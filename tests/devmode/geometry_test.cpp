@@ -21,9 +21,10 @@ TEST(Placement, FixedRotationIgnoresLimitsAndAutomaticTriesBothWays)
 {
     MediaRecord tiny = Media(10, 10, 5, 5);
     PaperEntry huge = Paper(50000, 90000);
-    for (int q = 1; q <= 4; q++)
-        EXPECT_EQ(ChoosePlacementCode(&tiny, &huge, 0, q) + ChoosePlacementCode(&tiny, &huge, 1, q),
-                  0x4001 + 0x8002);
+    for (int q = 1; q <= 4; q++) {
+        EXPECT_EQ(0x4001, ChoosePlacementCode(&tiny, &huge, 0, q)) << "upright, rotation " << q;
+        EXPECT_EQ(0x8002, ChoosePlacementCode(&tiny, &huge, 1, q)) << "turned, rotation " << q;
+    }
     MediaRecord roll = Media(2000, 500000, 1000, 1000);
     PaperEntry both = Paper(1500, 1800), upright = Paper(1500, 4000), turned = Paper(4000, 1500);
     EXPECT_EQ(ChoosePlacementCode(&roll, &both, 1, 0), 0x8002);

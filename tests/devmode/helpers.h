@@ -28,6 +28,19 @@ struct Build {
     Build &operator=(const Build &) = delete;
 };
 
+// Tests that start from the record built for the reference printer with no
+// caller record: c, which each test changes and builds from.
+struct BuiltRecordTest : testing::Test {
+    BoundPrinter printer{PX_PRINTER};
+    PXDEVMODE c;
+    void SetUp() override
+    {
+        ASSERT_TRUE(printer.bound);
+        Build built(printer, NULL, 0, FALSE);
+        c = built.dm;
+    }
+};
+
 // dmSize + dmDriverExtra bounded by 4160; 70 bytes (through dmSize) when
 // dmSize is below 220.
 size_t DeclaredBytes(const PXDEVMODE &record);

@@ -88,18 +88,22 @@ TEST(PaperList, LookupsAndUserSizeBinding)
                              Entry(2100, 2970, 0, 0, L"iso a4")};
     PaperList list = {1, 5, entries};
     PaperEntry out = Entry(9, 9);
-    EXPECT_EQ(PaperEntryAt(&list, 0, &out) + PaperEntryAt(&list, 6, &out), 0);
+    EXPECT_EQ(0, PaperEntryAt(&list, 0, &out)) << "index 0";
+    EXPECT_EQ(0, PaperEntryAt(&list, 6, &out)) << "index past the count";
     EXPECT_EQ(out.width, 9);
     EXPECT_EQ(FindPaperByName(&list, L"iso a4", &out), 5) << "case-sensitive";
     EXPECT_EQ(FindPaperBySize(&list, 2970, 2100, &out), 0);
     EXPECT_EQ(FindLastUserSize(&list, &out), 4);
 
     BindUserSizes(&list, kPairs, 6);  // three user-size entries take three pairs
-    EXPECT_EQ(entries[0].width + entries[2].width + entries[3].width, 1001 + 1002 + 1003);
+    EXPECT_EQ(1001, entries[0].width);
+    EXPECT_EQ(1002, entries[2].width);
+    EXPECT_EQ(1003, entries[3].width);
     EXPECT_EQ(entries[1].width, 2100);
     PxUserSize one = {7, 8};
     BindUserSizes(&list, &one, 1);
-    EXPECT_EQ(entries[0].width + entries[2].width, 7 + 1002);
+    EXPECT_EQ(7, entries[0].width);
+    EXPECT_EQ(1002, entries[2].width) << "a pair not given leaves its entry";
 
     PXDEVMODE dm = {};
     PaperEntry longName = Entry(70000, 2970);

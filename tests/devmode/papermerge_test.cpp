@@ -9,15 +9,7 @@
 #include "devmode/template.h"
 #include "tests/devmode/helpers.h"
 
-struct PaperMergeTest : testing::Test {
-    BoundPrinter printer{PX_PRINTER};
-    PXDEVMODE c;
-    void SetUp() override
-    {
-        ASSERT_TRUE(printer.bound);
-        Build built(printer, NULL, 0, FALSE);
-        c = built.dm;
-    }
+struct PaperMergeTest : BuiltRecordTest {
     void Ask(short code, short width, short length, DWORD fields)
     {
         c.dm.dmFields = (c.dm.dmFields & ~(DWORD)(DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH |

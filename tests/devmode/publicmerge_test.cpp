@@ -1,5 +1,6 @@
 // Public fields: the caller's declared, valid values win; the rest come from
 // the stored record or the defaults.
+#include "core/ddops.h"
 #include "devmode/template.h"
 #include "tests/devmode/helpers.h"
 
@@ -21,7 +22,11 @@ TEST(PublicMerge, NoSourcesGiveTheTemplateButForDataDriverFields)
     ASSERT_TRUE(GetVersionExW(&version));
     expected.pdmShowStatus = version.dwMajorVersion < 6;
     EXPECT_TRUE(SameSettings(built.dm, expected));
-    EXPECT_EQ(built.dm.pdmMargin.id + built.dm.pdmQualityMode.id, 258u + 14u);
+    MarginRecord margin = {};
+    QualityModeRecord mode = {};
+    ASSERT_TRUE(DdMarginEnum(PX_DEFAULT_INDEX, &margin) && DdQltModeEnum(PX_DEFAULT_INDEX, &mode));
+    EXPECT_EQ(margin.id, built.dm.pdmMargin.id) << "the data driver's default margin";
+    EXPECT_EQ(mode.id, built.dm.pdmQualityMode.id) << "the data driver's default quality mode";
     EXPECT_NE(built.dm.pdmQualityMode.name[0], 0);
 
     const WCHAR *name = L"0123456789012345678901234567890123456789";

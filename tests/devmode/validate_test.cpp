@@ -5,16 +5,7 @@
 #include "devmode/template.h"
 #include "tests/devmode/helpers.h"
 
-struct ValidateTest : testing::Test {
-    BoundPrinter printer{PX_PRINTER};
-    PXDEVMODE c;
-    void SetUp() override
-    {
-        ASSERT_TRUE(printer.bound);
-        Build built(printer, NULL, 0, FALSE);
-        c = built.dm;
-    }
-};
+using ValidateTest = BuiltRecordTest;
 
 TEST_F(ValidateTest, PrivatePartIsReadOnlyFromFullSizedRecords)
 {
@@ -63,7 +54,8 @@ TEST_F(ValidateTest, BoundsAreInclusiveAndPairsAndTriplesFallBackTogether)
     Build a(printer, &c, sizeof c, FALSE);
     EXPECT_EQ(a.dm.pdmGamma, 22);
     EXPECT_EQ(a.dm.pdmTotalInkLimit, 400);
-    EXPECT_EQ(a.dm.pdmPreHeaterTemp + a.dm.pdmPlatenHeaterTemp, 0 + 50);
+    EXPECT_EQ(0, a.dm.pdmPreHeaterTemp);
+    EXPECT_EQ(50, a.dm.pdmPlatenHeaterTemp);
     EXPECT_EQ(a.dm.pdmAfterHeaterTemp, 30);
     EXPECT_EQ(a.dm.pdmAfterHeaterOn, 0u) << "the companion falls back with its value";
     EXPECT_EQ(a.dm.pdmBalanceCyanRed, 0) << "the balance triple falls back as a whole";

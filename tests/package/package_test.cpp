@@ -12,7 +12,9 @@
 
 #include "context/pagecontext.h"
 #include "core/module.h"
+#include "tests/common/paths.h"
 #include "tests/common/printers.h"
+#include "tests/common/pxhostrun.h"
 #include "tools/pxhost/driverpackage.h"
 #include "tools/pxhost/install.h"
 
@@ -20,13 +22,6 @@ namespace {
 
 const WCHAR kPackagePrinter[] = L"PX Package Test";
 const WCHAR kBadModel[] = L"PX Bad Package";
-
-std::wstring BinDir()
-{
-    WCHAR dir[MAX_PATH];
-    ExecutableDir(dir, MAX_PATH);
-    return dir;
-}
 
 std::wstring InfPath() { return BinDir() + PX_PACKAGE_INF; }
 
@@ -51,69 +46,11 @@ std::string Narrow(const std::wstring &text)
     return out;
 }
 
-// A scratch folder for broken packages, emptied by the test.
-std::wstring ScratchDir()
-{
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring dir = std::wstring(temp) + L"pxpackage\\";
-    CreateDirectoryW(dir.c_str(), NULL);
-    return dir;
-}
-
-std::string ReadText(const std::wstring &path)
-{
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-void WriteText(const std::wstring &path, const std::string &text)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
-    CloseHandle(file);
-}
-
 void Replace(std::string *text, const std::string &from, const std::string &to)
 {
     size_t at = text->find(from);
     ASSERT_NE(at, std::string::npos) << "the INF has no \"" << from << "\"";
     text->replace(at, from.size(), to);
-}
-
-// Runs pxhost from the test's folder; its output goes through a file.
-int RunPxhost(const std::wstring &arguments, std::string *output)
-{
-    std::wstring command = L"\"" + BinDir() + L"pxhost.exe\" " + arguments;
-    std::wstring outPath = ScratchDir() + L"pxhost.out";
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
-    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                             CREATE_ALWAYS, 0, NULL);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = out;
-    PROCESS_INFORMATION process = {};
-    DWORD code = 255;
-    if (CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    CloseHandle(out);
-    *output = ReadText(outPath);
-    return static_cast<int>(code);
 }
 
 // The printer's driver information (level 3), as the spooler keeps it.
@@ -238,10 +175,10 @@ TEST(Package, InfNamesEveryFileTheBuildProducesAndNothingElse)
 TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
 {
     RemovePrinter(kPackagePrinter);
-    std::string out;
-    ASSERT_EQ(RunPxhost(L"install --printer \"PX Package Test\"", &out), 0) << out;
+    ToolRun run;
+    ASSERT_EQ(0u, (run = RunPxhost(L"install --printer \"PX Package Test\"")).exitCode) << run.output;
     InstalledDriver driver = DriverOf(kPackagePrinter);
-    ASSERT_TRUE(driver.found) << out;
+    ASSERT_TRUE(driver.found) << run.output;
     EXPECT_EQ(FileName(driver.driver.c_str()), L"pxui.dll");
     EXPECT_EQ(FileName(driver.config.c_str()), L"pxui.dll");
     EXPECT_EQ(FileName(driver.data.c_str()), L"pxdata.dll");
@@ -249,21 +186,21 @@ TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
     EXPECT_NE(GetFileAttributesW(driver.help.c_str()), INVALID_FILE_ATTRIBUTES)
         << "the spooler did not copy the help file";
 
-    ASSERT_EQ(RunPxhost(L"info --printer \"PX Package Test\"", &out), 0) << out;
-    EXPECT_NE(out.find("module version: " PX_EXPECTED_VERSION_A), std::string::npos) << out;
-    EXPECT_NE(out.find("data driver version: " PX_EXPECTED_VERSION_A), std::string::npos) << out;
+    ASSERT_EQ(0u, (run = RunPxhost(L"info --printer \"PX Package Test\"")).exitCode) << run.output;
+    EXPECT_NE(run.output.find("module version: " PX_EXPECTED_VERSION_A), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("data driver version: " PX_EXPECTED_VERSION_A), std::string::npos) << run.output;
     RemovePrinter(kPackagePrinter);
 
     // The package as shipped: binaries in the architecture's folder, the INF
     // and the help file at the top.
-    const std::wstring dir = ScratchDir(), arch = ArchFolder();
+    const std::wstring dir = ScratchPath(L""), arch = ArchFolder();
     CreateDirectoryW((dir + arch).c_str(), NULL);
     CopyFileW(InfPath().c_str(), (dir + PX_PACKAGE_INF).c_str(), FALSE);
     CopyFileW((BinDir() + L"pxui.chm").c_str(), (dir + L"pxui.chm").c_str(), FALSE);
     for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
         CopyFileW((BinDir() + file).c_str(), (dir + arch + L"\\" + file).c_str(), FALSE);
-    ASSERT_EQ(RunPxhost(L"install --printer \"PX Package Test\" --inf \"" + dir + PX_PACKAGE_INF + L"\"", &out), 0)
-        << out;
+    ASSERT_EQ(0u, (run = RunPxhost(L"install --printer \"PX Package Test\" --inf \"" + dir + PX_PACKAGE_INF + L"\"")).exitCode)
+        << run.output;
     driver = DriverOf(kPackagePrinter);
     EXPECT_EQ(FileName(driver.data.c_str()), L"pxdata.dll") << "from the package folder";
     EXPECT_EQ(FileName(driver.help.c_str()), L"pxui.chm") << "from the package folder";
@@ -271,7 +208,7 @@ TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
     for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
         DeleteFileW((dir + arch + L"\\" + file).c_str());
     RemoveDirectoryW((dir + arch).c_str());
-    for (const WCHAR *file : {PX_PACKAGE_INF, L"pxui.chm", L"pxhost.out"})
+    for (const WCHAR *file : {PX_PACKAGE_INF, L"pxui.chm"})
         DeleteFileW((dir + file).c_str());
 
     // The fixture's reference printer came from the same INF: the module's
@@ -284,8 +221,10 @@ TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
 
 TEST(Package, BrokenPackagesAndTakenNamesInstallNothing)
 {
-    const std::wstring dir = ScratchDir();
-    const std::string inf = ReadText(InfPath());
+    const std::wstring dir = ScratchPath(L"");
+    ToolRun run;
+    const std::vector<BYTE> infBytes = ReadWholeFile(InfPath());
+    const std::string inf(infBytes.begin(), infBytes.end());
     ASSERT_FALSE(inf.empty());
     std::string renamed = inf;
     Replace(&renamed, "\"ORVEN PX-2210\"=PX2210,ORVENPX-2210\n\n[ORVEN.NTamd64]\n\"ORVEN PX-2210\"",
@@ -303,37 +242,35 @@ TEST(Package, BrokenPackagesAndTakenNamesInstallNothing)
     for (const Case &c : cases) {
         std::string broken = renamed;
         Replace(&broken, c.from, c.to);
-        WriteText(dir + L"broken.inf", broken);
-        std::string out;
-        EXPECT_EQ(RunPxhost(L"install --inf \"" + dir + L"broken.inf\" --dir \"" + BinDir() + L"\"", &out), 1)
-            << c.what << ": " << out;
-        EXPECT_NE(out.find(c.expected), std::string::npos) << c.what << ": " << out;
+        ASSERT_TRUE(WriteWholeFile(dir + L"broken.inf", broken.data(), broken.size()));
+        EXPECT_EQ(1u, (run = RunPxhost(L"install --inf \"" + dir + L"broken.inf\" --dir \"" + BinDir() + L"\"")).exitCode)
+            << c.what << ": " << run.output;
+        EXPECT_NE(run.output.find(c.expected), std::string::npos) << c.what << ": " << run.output;
         EXPECT_FALSE(PrinterInstalled(kBadModel)) << c.what;
         EXPECT_FALSE(DriverInstalled(kBadModel)) << c.what;
     }
 
     // A package folder without its help file.
-    WriteText(dir + L"orvenpx.inf", renamed);
+    ASSERT_TRUE(WriteWholeFile(dir + L"orvenpx.inf", renamed.data(), renamed.size()));
     for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
         CopyFileW((BinDir() + file).c_str(), (dir + file).c_str(), FALSE);
     DeleteFileW((dir + L"pxui.chm").c_str());
-    std::string out;
-    EXPECT_EQ(RunPxhost(L"install --inf \"" + dir + L"orvenpx.inf\"", &out), 1) << out;
-    EXPECT_NE(out.find("help file pxui.chm is missing"), std::string::npos) << out;
+    EXPECT_EQ(1u, (run = RunPxhost(L"install --inf \"" + dir + L"orvenpx.inf\"")).exitCode) << run.output;
+    EXPECT_NE(run.output.find("help file pxui.chm is missing"), std::string::npos) << run.output;
     EXPECT_FALSE(PrinterInstalled(kBadModel));
     EXPECT_FALSE(DriverInstalled(kBadModel));
 
-    EXPECT_EQ(RunPxhost(L"install --inf \"" + dir + L"none.inf\"", &out), 1) << out;
-    EXPECT_NE(out.find("cannot read the INF"), std::string::npos) << out;
+    EXPECT_EQ(1u, (run = RunPxhost(L"install --inf \"" + dir + L"none.inf\"")).exitCode) << run.output;
+    EXPECT_NE(run.output.find("cannot read the INF"), std::string::npos) << run.output;
 
     // The reference printer exists already: refused, and left as it was.
-    EXPECT_EQ(RunPxhost(L"install", &out), 1) << out;
-    EXPECT_NE(out.find("already exists"), std::string::npos) << out;
+    EXPECT_EQ(1u, (run = RunPxhost(L"install")).exitCode) << run.output;
+    EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
     InstalledDriver reference = DriverOf(PX_PRINTER);
     EXPECT_EQ(FileName(reference.data.c_str()), L"pxdata.dll");
     EXPECT_EQ(FileName(reference.help.c_str()), L"pxui.chm");
 
-    for (const WCHAR *file : {L"orvenpx.inf", L"broken.inf", L"pxui.dll", L"pxdata.dll", L"pxhost.out"})
+    for (const WCHAR *file : {L"orvenpx.inf", L"broken.inf", L"pxui.dll", L"pxdata.dll"})
         DeleteFileW((dir + file).c_str());
     RemoveDirectoryW(dir.c_str());
 }

@@ -4,15 +4,6 @@
 
 #include "tests/common/printers.h"
 
-std::wstring BinDir(void)
-{
-    WCHAR path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
-    while (n > 0 && path[n - 1] != L'\\' && path[n - 1] != L'/')
-        n--;
-    return std::wstring(path, n);
-}
-
 static ModuleExports LoadDriver(void)
 {
     ModuleExports exports;

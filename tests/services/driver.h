@@ -5,17 +5,12 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "core/platform.h"
 #include "devmode/devmode.h"
 #include "tools/moduleexports/moduleexports.h"
 
 // Loaded once per process and kept, as the spooler keeps it.
 const ModuleExports &Driver(void);
-
-// The folder of the test executable, with its trailing separator.
-std::wstring BinDir(void);
 
 // The merged device mode an application gets from DocumentPropertiesW
 // (DM_OUT_BUFFER, optionally DM_IN_BUFFER with input). TRUE on IDOK.

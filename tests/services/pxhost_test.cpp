@@ -6,75 +6,29 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/common/guardpage.h"
+#include "tests/common/paths.h"
 #include "tests/common/printers.h"
+#include "tests/common/pxhostrun.h"
 #include "tests/services/driver.h"
 
 namespace {
 
-struct ToolRun {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;
-};
-
-// Runs pxhost from the test's folder; stdout and stderr go to a file that
-// is read back without the console's CRs.
-ToolRun Pxhost(const std::wstring &arguments)
-{
-    ToolRun run;
-    WCHAR dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    std::wstring outPath = std::wstring(dir) + L"pxhost-services.out";
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
-    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE | GENERIC_READ, FILE_SHARE_READ,
-                             &inherit, CREATE_ALWAYS, 0, NULL);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = out;
-    PROCESS_INFORMATION process = {};
-    std::wstring command = L"\"" + BinDir() + L"pxhost.exe\" " + arguments;
-    if (CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &run.exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    char chunk[4096];
-    DWORD got;
-    SetFilePointer(out, 0, NULL, FILE_BEGIN);
-    while (ReadFile(out, chunk, sizeof chunk, &got, NULL) && got)
-        for (DWORD i = 0; i < got; i++)
-            if (chunk[i] != '\r')
-                run.output.push_back(chunk[i]);
-    CloseHandle(out);
-    return run;
-}
-
-void WriteBytes(const std::wstring &path, const void *data, DWORD bytes)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    DWORD written;
-    WriteFile(h, data, bytes, &written, NULL);
-    CloseHandle(h);
-}
-
 TEST(Pxhost, DevModeAsJsonUsesTheRecordsFieldNames)
 {
-    ToolRun run = Pxhost(L"devmode --json --printer \"" PX_PRINTER L"\" --fields dmCopies,pdmMargin");
+    ToolRun run = RunPxhost(L"devmode --json --printer \"" PX_PRINTER L"\" --fields dmCopies,pdmMargin");
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ(0u, run.output.find("{\n  \"dmCopies\": 1,\n  \"pdmMargin\": {\n")) << run.output;
     EXPECT_NE(std::string::npos, run.output.find("\"name\": \"")) << run.output;
     // The whole document parses, arrays of records included.
-    run = Pxhost(L"devmode --json --fields dmDeviceName,pdmUserSizes,pdmMargin");
+    run = RunPxhost(L"devmode --json --fields dmDeviceName,pdmUserSizes,pdmMargin");
     nlohmann::ordered_json doc = nlohmann::ordered_json::parse(run.output, nullptr, false);
     ASSERT_FALSE(doc.is_discarded()) << run.output;
     EXPECT_EQ("ORVEN PX-2210", doc["dmDeviceName"]) << run.output;
     EXPECT_EQ(6u, doc["pdmUserSizes"].size()) << run.output;
     EXPECT_TRUE(doc["pdmUserSizes"][5]["length"].is_number()) << run.output;
     EXPECT_TRUE(doc["pdmMargin"]["name"].is_string()) << run.output;
-    EXPECT_EQ(2u, Pxhost(L"devmode --fields noSuchField").exitCode);
-    EXPECT_EQ(2u, Pxhost(L"no-such-command").exitCode);
+    EXPECT_EQ(2u, RunPxhost(L"devmode --fields noSuchField").exitCode);
+    EXPECT_EQ(2u, RunPxhost(L"no-such-command").exitCode);
 }
 
 // A command line with a mistake never runs against the default printer.
@@ -96,7 +50,7 @@ TEST(Pxhost, UnknownOptionsMissingValuesAndStrayArgumentsAreRefused)
         {L"workfile-show a b", "error: unexpected argument b\n"},
     };
     for (const auto &r : refused) {
-        ToolRun run = Pxhost(r.arguments);
+        ToolRun run = RunPxhost(r.arguments);
         EXPECT_EQ(2u, run.exitCode) << run.output;
         EXPECT_EQ(0u, run.output.find(r.message)) << run.output;
         EXPECT_NE(std::string::npos, run.output.find("\nusage: pxhost ")) << run.output;
@@ -107,22 +61,20 @@ TEST(Pxhost, CheckReportsTheReasonAndItsId)
 {
     Guarded record(sizeof(PXDEVMODE));
     ASSERT_TRUE(AppDevMode(PX_PRINTER, NULL, record.as<PXDEVMODE>()));
-    WCHAR dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    std::wstring path = std::wstring(dir) + L"pxhost-job.pxd";
-    WriteBytes(path, record.buffer.data, sizeof(PXDEVMODE));
-    EXPECT_EQ(0u, Pxhost(L"check --in \"" + path + L"\"").exitCode);
+    const std::wstring path = ScratchPath(L"pxhost-job.pxd");
+    ASSERT_TRUE(WriteWholeFile(path, record.buffer.data, sizeof(PXDEVMODE)));
+    EXPECT_EQ(0u, RunPxhost(L"check --in \"" + path + L"\"").exitCode);
 
     record.as<PXDEVMODE>()->dm.dmScale = 5;
-    WriteBytes(path, record.buffer.data, sizeof(PXDEVMODE));
-    ToolRun refused = Pxhost(L"check --in \"" + path + L"\"");
+    ASSERT_TRUE(WriteWholeFile(path, record.buffer.data, sizeof(PXDEVMODE)));
+    ToolRun refused = RunPxhost(L"check --in \"" + path + L"\"");
     EXPECT_EQ(4u, refused.exitCode);
     EXPECT_NE(std::string::npos, refused.output.find("id: 2564\n")) << refused.output;
     EXPECT_NE(std::string::npos, refused.output.find("reason: DEVMODEの")) << refused.output;
 
     // A file shorter than the record it declares is refused before any use.
-    WriteBytes(path, record.buffer.data, 300);
-    EXPECT_EQ(3u, Pxhost(L"check --in \"" + path + L"\"").exitCode);
+    ASSERT_TRUE(WriteWholeFile(path, record.buffer.data, 300));
+    EXPECT_EQ(3u, RunPxhost(L"check --in \"" + path + L"\"").exitCode);
     DeleteFileW(path.c_str());
 }
 

@@ -7,79 +7,72 @@
 
 #include "devmode/template.h"
 #include "settingsfiles/paramfile.h"
+#include "tests/common/pxhostrun.h"
 #include "tests/settings/settings_util.h"
 
-// Runs pxhost from the test's own folder; stdout and stderr go to a file.
-static int RunPxhost(const std::wstring &arguments, std::string *output)
-{
-    WCHAR exe[MAX_PATH];
-    GetModuleFileNameW(NULL, exe, MAX_PATH);
-    *wcsrchr(exe, L'\\') = 0;
-    std::wstring command = L"\"" + std::wstring(exe) + L"\\pxhost.exe\" " + arguments;
-    std::wstring outPath = ScratchPath(L"pxhost.out");
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
-    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                             CREATE_ALWAYS, 0, NULL);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = out;
-    PROCESS_INFORMATION pi = {};
-    DWORD code = 255;
-    if (CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi)) {
-        WaitForSingleObject(pi.hProcess, 60000);
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(out);
-    output->clear();
-    for (BYTE b : ReadWholeFile(outPath))
-        if (b != '\r')
-            output->push_back(static_cast<char>(b));
-    return static_cast<int>(code);
-}
+namespace {
 
-TEST(Pxhost, WritesShowsAndRefusesSettingsFiles)
+// The built-in record with print mode 7, written as a raw device mode file
+// (cut short by `shortBy` bytes); the name of the settings file to write.
+std::wstring RecordFile(size_t shortBy = 0)
 {
     PXDEVMODE dm;
     CopyBuiltInTemplate(&dm);
     dm.dm.dmDriverExtra = PX_DM_DRIVER_EXTRA;
     dm.pdmPrintMode = 7;
-    std::wstring dmPath = ScratchPath(L"record.bin"), ovp = ScratchPath(L"host.OVP");
-    const std::wstring quoted = L"\"" + dmPath + L"\" \"" + ovp + L"\"";
-    ASSERT_TRUE(WriteWholeFile(dmPath, std::vector<BYTE>((BYTE *)&dm, (BYTE *)(&dm + 1))));
-    std::string out;
-    ASSERT_EQ(RunPxhost(L"ovp-write " + quoted, &out), 0) << out;
-    TestDevMode t;
-    ASSERT_EQ(LoadSettingsFile(ovp.c_str(), t.dm, t.store), 0u);
-    EXPECT_EQ(t.dm->pdmPrintMode, 7);
-    EXPECT_EQ(t.dm->pdmSettingCount[0], 6);
-    EXPECT_STREQ(t.store->blocks[0][2].name, L"最高品質");
+    std::wstring path = ScratchPath(L"record.bin");
+    EXPECT_TRUE(WriteWholeFile(path, &dm, sizeof dm - shortBy));
+    return path;
+}
 
-    ASSERT_EQ(RunPxhost(L"ovp-show \"" + ovp + L"\" --json", &out), 0) << out;
-    EXPECT_NE(out.find("\"pdmPrintMode\": 7"), std::string::npos) << out.substr(0, 400);
-    nlohmann::ordered_json doc = nlohmann::ordered_json::parse(out, nullptr, false);
-    ASSERT_FALSE(doc.is_discarded()) << out.substr(0, 400);
-    EXPECT_EQ(doc["settings"][0][2]["name"], "最高品質");
-    EXPECT_EQ(doc["devMode"]["pdmPaperType"]["id"], t.dm->pdmPaperType.id);
+TEST(Pxhost, OvpWriteThenShowGivesTheRecordBack)
+{
+    const std::wstring ovp = ScratchPath(L"host.OVP");
+    ToolRun run = RunPxhost(L"ovp-write \"" + RecordFile() + L"\" \"" + ovp + L"\"");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    TestDevMode t;
+    ASSERT_EQ(0u, LoadSettingsFile(ovp.c_str(), t.dm, t.store));
+    EXPECT_EQ(7, t.dm->pdmPrintMode);
+    EXPECT_EQ(6, t.dm->pdmSettingCount[0]);
+    EXPECT_STREQ(L"最高品質", t.store->blocks[0][2].name);
+
+    run = RunPxhost(L"ovp-show \"" + ovp + L"\" --json");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    nlohmann::ordered_json doc = nlohmann::ordered_json::parse(run.output, nullptr, false);
+    ASSERT_FALSE(doc.is_discarded()) << run.output.substr(0, 400);
+    EXPECT_EQ(7, doc["devMode"]["pdmPrintMode"]) << run.output.substr(0, 400);
+    EXPECT_EQ("最高品質", doc["settings"][0][2]["name"]);
+    EXPECT_EQ(t.dm->pdmPaperType.id, doc["devMode"]["pdmPaperType"]["id"]);
+}
+
+TEST(Pxhost, DamagedAndShortFilesAreRefusedWithExitCode3)
+{
+    const std::wstring ovp = ScratchPath(L"host.OVP");
+    ASSERT_EQ(0u, RunPxhost(L"ovp-write \"" + RecordFile() + L"\" \"" + ovp + L"\"").exitCode);
     std::vector<BYTE> file = ReadWholeFile(ovp);
     file[2] = 3;
     ASSERT_TRUE(WriteWholeFile(ovp, file));
-    EXPECT_EQ(RunPxhost(L"ovp-show \"" + ovp + L"\"", &out), 3);
-    EXPECT_NE(out.find("3849"), std::string::npos) << out;
+    ToolRun run = RunPxhost(L"ovp-show \"" + ovp + L"\"");
+    EXPECT_EQ(3u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("3849")) << run.output;
 
+    run = RunPxhost(L"ovp-write \"" + RecordFile(1) + L"\" \"" + ovp + L"\"");
+    EXPECT_EQ(3u, run.exitCode) << "a record one byte short: " << run.output;
+
+    // A working file one byte longer than its header says is refused; the
+    // right length is shown.
     std::vector<BYTE> work(16 + 1184 + 1);
     const int16_t header[] = {2501, 2, 0, 0, 1, 0};
     memcpy(work.data(), header, sizeof header);
-    std::wstring workPath = ScratchPath(L"host.$$$");
+    const std::wstring workPath = ScratchPath(L"host.$$$");
     ASSERT_TRUE(WriteWholeFile(workPath, work));
-    EXPECT_EQ(RunPxhost(L"workfile-show \"" + workPath + L"\"", &out), 3) << out;
+    EXPECT_EQ(3u, RunPxhost(L"workfile-show \"" + workPath + L"\"").exitCode);
     work.pop_back();
     ASSERT_TRUE(WriteWholeFile(workPath, work));
-    EXPECT_EQ(RunPxhost(L"workfile-show \"" + workPath + L"\" --json", &out), 0) << out;
-    EXPECT_NE(out.find("\"settingCounts\": [\n    1,\n    0\n  ]"), std::string::npos) << out;
-
-    ASSERT_TRUE(WriteWholeFile(dmPath, std::vector<BYTE>((BYTE *)&dm, (BYTE *)(&dm + 1) - 1)));
-    EXPECT_EQ(RunPxhost(L"ovp-write " + quoted, &out), 3) << out;
+    run = RunPxhost(L"workfile-show \"" + workPath + L"\" --json");
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("\"settingCounts\": [\n    1,\n    0\n  ]"))
+        << run.output;
 }
+
+}  // namespace

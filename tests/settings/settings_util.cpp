@@ -31,36 +31,6 @@ std::vector<BYTE> TestDevMode::Bytes() const
     return bytes;
 }
 
-std::wstring ScratchPath(const WCHAR *name)
-{
-    static std::wstring folder;
-    if (folder.empty()) {
-        WCHAR temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = temp + (L"pxsettings-" + std::to_wstring(GetCurrentProcessId()));
-        CreateDirectoryW(folder.c_str(), NULL);
-    }
-    return folder + L"\\" + name;
-}
-
-std::vector<BYTE> ReadWholeFile(const std::wstring &path)
-{
-    std::vector<BYTE> bytes;
-    if (FILE *file = _wfopen(path.c_str(), L"rb")) {
-        for (int c; (c = fgetc(file)) != EOF;)
-            bytes.push_back(static_cast<BYTE>(c));
-        fclose(file);
-    }
-    return bytes;
-}
-
-bool WriteWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes)
-{
-    FILE *file = _wfopen(path.c_str(), L"wb");
-    bool ok = file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return file && fclose(file) == 0 && ok;
-}
-
 PrintSetting MakeSetting(const WCHAR *name, int seed)
 {
     PrintSetting s = {};

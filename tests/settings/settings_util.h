@@ -1,5 +1,5 @@
 // Shared helpers of the settings suite: a device mode with a store in
-// guarded memory, scratch files, and an answerer for modal windows.
+// guarded memory, and an answerer for modal windows.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 
 #include "settings/settingstore.h"
 #include "tests/common/guardpage.h"
+#include "tests/common/paths.h"
 #include "tests/common/records.h"
 
 // The built-in defaults with the presets installed; the reference data
@@ -25,11 +26,6 @@ struct TestDevMode {
     // The device mode followed by the store, to prove a refusal changed nothing.
     std::vector<BYTE> Bytes() const;
 };
-
-// Names in a scratch folder of this process.
-std::wstring ScratchPath(const WCHAR *name);
-std::vector<BYTE> ReadWholeFile(const std::wstring &path);
-bool WriteWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes);
 
 // A record with every field set from a seed, so records can be told apart.
 PrintSetting MakeSetting(const WCHAR *name, int seed);
