@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <stddef.h>
+#include <stdio.h>
 #include <string.h>
 #include <wchar.h>
 #include <winspool.h>
 
-#include "tests/apps/modal.h"
 
 int RunPxhost(const std::wstring &arguments)
 {
@@ -105,6 +105,21 @@ Papers PrinterPapers(const WCHAR *printer)
     return p;
 }
 
+void ReadCombo(HWND combo, ComboItems *out)
+{
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    out->selected = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    out->items.clear();
+    out->data.clear();
+    for (int i = 0; i < count; i++) {
+        WCHAR text[256] = {};
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 256)
+            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        out->items.push_back(text);
+        out->data.push_back(SendMessageW(combo, CB_GETITEMDATA, i, 0));
+    }
+}
+
 namespace {
 
 // Names compare up to their terminator: the spooler keeps a stored record
@@ -170,6 +185,27 @@ std::string PublicFieldDifferences(const DEVMODEW &expected, const DEVMODEW &act
 std::string PrivateFieldDifferences(const PXDEVMODE &expected, const PXDEVMODE &actual)
 {
     return Differences(kPrivateFields, &expected, &actual);
+}
+
+// Ends the process with a message if the suite runs longer than this.
+static DWORD WINAPI Watchdog(void *param)
+{
+    DWORD seconds = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(param));
+    Sleep(seconds * 1000);
+    fprintf(stderr, "watchdog: the suite ran longer than %lu s; ending it\n",
+            static_cast<unsigned long>(seconds));
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return 0;
+}
+
+static void StartWatchdog(DWORD seconds)
+{
+    HANDLE thread = CreateThread(NULL, 0, Watchdog,
+                                 reinterpret_cast<void *>(static_cast<ULONG_PTR>(seconds)), 0,
+                                 NULL);
+    if (thread)
+        CloseHandle(thread);
 }
 
 // Installs the printer as a user does and makes it the default for the run;

@@ -13,6 +13,13 @@
 // default printer, as a new user's would be.
 #define APPS_PRINTER L"PX Apps"
 
+// An application's dialog or sheet shows within this, and is gone within
+// kCloseMs after the button that closes it.
+const DWORD kShowMs = 15000;
+const DWORD kCloseMs = 10000;
+
+inline WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
+
 // Runs pxhost.exe from the test's folder; its exit code, or -1.
 int RunPxhost(const std::wstring &arguments);
 
@@ -43,3 +50,11 @@ struct Papers {
     int OtherThan(WORD current) const;
 };
 Papers PrinterPapers(const WCHAR *printer);
+
+// Texts and item data of a combo box's items, and its selected index.
+struct ComboItems {
+    std::vector<std::wstring> items;
+    std::vector<LRESULT> data;
+    int selected;
+};
+void ReadCombo(HWND combo, ComboItems *out);

@@ -12,17 +12,17 @@
 
 #include "devmode/devmode.h"
 #include "tests/apps/apps.h"
-#include "tests/apps/modal.h"
+#include "tools/uihost/ui.h"
 
 namespace {
 
-const DWORD kShowMs = 15000;   // a dialog appears within this
-const DWORD kCloseMs = 10000;  // and closes within this after the click
-
-WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
-
-BOOL CallPrintDlg(void *pd) { return PrintDlgW(static_cast<PRINTDLGW *>(pd)); }
-BOOL CallPageSetupDlg(void *psd) { return PageSetupDlgW(static_cast<PAGESETUPDLGW *>(psd)); }
+// The dialog's call on a thread of its own; the dialog once it shows.
+struct DialogRun {
+    BOOL result = FALSE;
+    UiThread thread;
+    template <typename Call> explicit DialogRun(Call call) : thread([this, call] { result = call(); }) {}
+    HWND Dialog() { return WaitForWindow(thread.id(), L"#32770", nullptr, kShowMs); }
+};
 
 // A copy of a dialog's returned global record, empty when there is none.
 std::vector<BYTE> RecordOf(HGLOBAL handle)
@@ -68,8 +68,8 @@ bool ReturnDefault(PRINTDLGW *pd)
     ZeroMemory(pd, sizeof *pd);
     pd->lStructSize = sizeof *pd;
     pd->Flags = PD_RETURNDEFAULT;
-    ModalRun run;
-    return StartModal(&run, CallPrintDlg, pd) && FinishModal(&run, kCloseMs) && run.result;
+    DialogRun run([pd] { return PrintDlgW(pd); });
+    return run.thread.Join(kCloseMs) && run.result;
 }
 
 const PXDEVMODE *AsRecord(const std::vector<BYTE> &bytes)
@@ -99,9 +99,8 @@ TEST(AppDialogs, PrintDialogShowsOneCopyAndReturnsTheRecord)
     PRINTDLGW pd;
     ASSERT_TRUE(ReturnDefault(&pd));
     pd.Flags = PD_NOPAGENUMS | PD_NOSELECTION;
-    ModalRun run;
-    ASSERT_TRUE(StartModal(&run, CallPrintDlg, &pd));
-    HWND dialog = WaitForDialog(&run, kShowMs);
+    DialogRun run([&pd] { return PrintDlgW(&pd); });
+    HWND dialog = run.Dialog();
     EXPECT_TRUE(dialog != NULL) << "the print dialog did not show";
     if (dialog) {
         ComboItems printers;
@@ -112,7 +111,7 @@ TEST(AppDialogs, PrintDialogShowsOneCopyAndReturnsTheRecord)
         EXPECT_EQ(1u, GetDlgItemInt(dialog, edt3, &ok, FALSE)) << "copies shown";
         PostClick(dialog, IDOK);
     }
-    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the print dialog did not close";
+    ASSERT_TRUE(run.thread.Join(kCloseMs)) << "the print dialog did not close";
     ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
     std::vector<BYTE> record = RecordOf(pd.hDevMode);
     ASSERT_EQ(sizeof(PXDEVMODE), record.size()) << "record size";
@@ -129,9 +128,8 @@ TEST(AppDialogs, PageSetupWithoutARecordListsThePrintersPapers)
     PAGESETUPDLGW psd = {};
     psd.lStructSize = sizeof psd;
     psd.Flags = PSD_INHUNDREDTHSOFMILLIMETERS;
-    ModalRun run;
-    ASSERT_TRUE(StartModal(&run, CallPageSetupDlg, &psd));
-    HWND dialog = WaitForDialog(&run, kShowMs);
+    DialogRun run([&psd] { return PageSetupDlgW(&psd); });
+    HWND dialog = run.Dialog();
     EXPECT_TRUE(dialog != NULL) << "the page setup dialog did not show";
     ComboItems shown;
     if (dialog) {
@@ -150,7 +148,7 @@ TEST(AppDialogs, PageSetupWithoutARecordListsThePrintersPapers)
         }
         PostClick(dialog, IDOK);
     }
-    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the page setup dialog did not close";
+    ASSERT_TRUE(run.thread.Join(kCloseMs)) << "the page setup dialog did not close";
     ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
     std::vector<BYTE> record = RecordOf(psd.hDevMode);
     ASSERT_EQ(sizeof(PXDEVMODE), record.size()) << "record size";
@@ -191,9 +189,8 @@ TEST(AppDialogs, ChangedRecordSurvivesPageSetupAndPrintDialogs)
     ASSERT_TRUE(Overwrite(defaults.hDevMode, &changed, sizeof changed));
     psd.hDevMode = defaults.hDevMode;
     psd.hDevNames = defaults.hDevNames;
-    ModalRun run;
-    ASSERT_TRUE(StartModal(&run, CallPageSetupDlg, &psd));
-    HWND dialog = WaitForDialog(&run, kShowMs);
+    DialogRun run([&psd] { return PageSetupDlgW(&psd); });
+    HWND dialog = run.Dialog();
     EXPECT_TRUE(dialog != NULL) << "the page setup dialog did not show";
     if (dialog) {
         ComboItems shown;
@@ -203,7 +200,7 @@ TEST(AppDialogs, ChangedRecordSurvivesPageSetupAndPrintDialogs)
             << "landscape button";
         PostClick(dialog, IDOK);
     }
-    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the page setup dialog did not close";
+    ASSERT_TRUE(run.thread.Join(kCloseMs)) << "the page setup dialog did not close";
     ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
     std::vector<BYTE> afterSetup = RecordOf(psd.hDevMode);
     ASSERT_EQ(sizeof(PXDEVMODE), afterSetup.size()) << "record size after page setup";
@@ -217,13 +214,13 @@ TEST(AppDialogs, ChangedRecordSurvivesPageSetupAndPrintDialogs)
     pd.Flags = PD_NOPAGENUMS | PD_NOSELECTION;
     pd.hDevMode = psd.hDevMode;
     pd.hDevNames = psd.hDevNames;
-    ASSERT_TRUE(StartModal(&run, CallPrintDlg, &pd));
-    dialog = WaitForDialog(&run, kShowMs);
+    DialogRun print([&pd] { return PrintDlgW(&pd); });
+    dialog = print.Dialog();
     EXPECT_TRUE(dialog != NULL) << "the print dialog did not show";
     if (dialog)
         PostClick(dialog, IDOK);
-    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the print dialog did not close";
-    ASSERT_TRUE(run.result) << "extended error " << CommDlgExtendedError();
+    ASSERT_TRUE(print.thread.Join(kCloseMs)) << "the print dialog did not close";
+    ASSERT_TRUE(print.result) << "extended error " << CommDlgExtendedError();
     std::vector<BYTE> afterPrint = RecordOf(pd.hDevMode);
     ASSERT_EQ(sizeof(PXDEVMODE), afterPrint.size()) << "record size after printing";
     // The print dialog has the driver complete the record (page setup does

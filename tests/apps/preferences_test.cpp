@@ -14,41 +14,25 @@
 #include "devmode/devmode.h"
 #include "resources/ids_controls.h"
 #include "tests/apps/apps.h"
-#include "tests/apps/modal.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
 #include "tools/moduleexports/moduleexports.h"
+#include "tools/uihost/ui.h"
 
 namespace {
 
-const DWORD kShowMs = 15000;   // the sheet appears within this
-const DWORD kCloseMs = 10000;  // and is gone within this after the button
-
-WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
-
-// The application's call and what it gets back: the platform's
+// The application's call on a thread of its own: the platform's
 // DocumentPropertiesW, or the installed module's DrvDocumentProperties (the
 // entry point behind DocumentProperties where the platform uses it).
-struct PreferencesCall {
-    HANDLE printer;
-    DEVMODEW *out;
-    DEVMODEW *in;
-    ModuleExports *module;  // null: the platform's call
-    LONG result;
-};
-
-BOOL CallDocumentProperties(void *argument)
+LONG CallDocumentProperties(HANDLE printer, DEVMODEW *out, DEVMODEW *in, ModuleExports *module)
 {
-    PreferencesCall *call = static_cast<PreferencesCall *>(argument);
     const DWORD mode = DM_IN_BUFFER | DM_OUT_BUFFER | DM_PROMPT;
-    if (call->module)
-        call->result = call->module->DrvDocumentProperties(NULL, call->printer, Name(APPS_PRINTER),
-                                                           call->out, call->in, mode);
-    else
-        call->result = DocumentPropertiesW(NULL, call->printer, Name(APPS_PRINTER), call->out,
-                                           call->in, mode);
-    return TRUE;
+    if (module)
+        return module->DrvDocumentProperties(NULL, printer, Name(APPS_PRINTER), out, in, mode);
+    return DocumentPropertiesW(NULL, printer, Name(APPS_PRINTER), out, in, mode);
 }
+
+HWND WaitForSheet(const UiThread &run) { return WaitForWindow(run.id(), L"#32770", nullptr, kShowMs); }
 
 HWND BasicPageOf(HWND sheet)
 {
@@ -97,10 +81,9 @@ TEST(AppPreferences, OkGivesIdokAndTheOrientationAndPaperChosenInTheSheet)
     int other = papers.OtherThan(in.as<DEVMODEW>()->dmPaperSize);
     ASSERT_GE(other, 0) << "no other paper in DC_PAPERS";
 
-    PreferencesCall call = {printer, out.as<DEVMODEW>(), in.as<DEVMODEW>(), NULL, 0};
-    ModalRun run;
-    ASSERT_TRUE(StartModal(&run, CallDocumentProperties, &call));
-    HWND sheet = WaitForDialog(&run, kShowMs);
+    LONG result = 0;
+    UiThread run([&] { result = CallDocumentProperties(printer, out.as<DEVMODEW>(), in.as<DEVMODEW>(), NULL); });
+    HWND sheet = WaitForSheet(run);
     EXPECT_TRUE(sheet != NULL) << "the printing preferences did not show";
     if (sheet) {
         HWND page = BasicPageOf(sheet);
@@ -109,8 +92,8 @@ TEST(AppPreferences, OkGivesIdokAndTheOrientationAndPaperChosenInTheSheet)
             << "the page size list has no " << testing::PrintToString(papers.names[other]);
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     }
-    ASSERT_TRUE(FinishModal(&run, kCloseMs)) << "the sheet did not close";
-    ASSERT_EQ(IDOK, call.result) << "OK pressed";
+    ASSERT_TRUE(run.Join(kCloseMs)) << "the sheet did not close";
+    ASSERT_EQ(IDOK, result) << "OK pressed";
 
     // The application prints with the record it got.
     const DEVMODEW *dm = out.as<DEVMODEW>();
@@ -144,21 +127,20 @@ TEST(AppPreferences, CancelLeavesBothBuffersAndTheModuleAnswersIdcancel)
         FillMemory(out.buffer.data, out.buffer.size, 0xCD);
         const std::vector<BYTE> outBefore(out.buffer.data, out.buffer.data + out.buffer.size);
 
-        PreferencesCall call = {printer, out.as<DEVMODEW>(), in.as<DEVMODEW>(), through, 0};
-        ModalRun run;
-        ASSERT_TRUE(StartModal(&run, CallDocumentProperties, &call));
-        HWND sheet = WaitForDialog(&run, kShowMs);
+        LONG result = 0;
+        UiThread run([&] { result = CallDocumentProperties(printer, out.as<DEVMODEW>(), in.as<DEVMODEW>(), through); });
+        HWND sheet = WaitForSheet(run);
         EXPECT_TRUE(sheet != NULL) << label << ": the printing preferences did not show";
         if (sheet) {
             ClickButton(BasicPageOf(sheet), IDC_BASIC_LANDSCAPE);
             PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         }
-        ASSERT_TRUE(FinishModal(&run, kCloseMs)) << label << ": the sheet did not close";
+        ASSERT_TRUE(run.Join(kCloseMs)) << label << ": the sheet did not close";
         // Wine's DocumentPropertiesW returns what its property-sheet host
         // returns, which is OK for every closed sheet (README: a platform
         // limit); the module's own entry point answers the button.
         if (through) {
-            EXPECT_EQ(IDCANCEL, call.result) << label;
+            EXPECT_EQ(IDCANCEL, result) << label;
         }
         EXPECT_EQ(-1, FirstDifference(outBefore.data(), out.buffer.data, out.buffer.size))
             << label << ": first byte of the output buffer written";
@@ -173,27 +155,16 @@ TEST(AppPreferences, CancelLeavesBothBuffersAndTheModuleAnswersIdcancel)
 }
 
 // The older entry points of the installed module, called directly: Wine's
-// own PrinterProperties never reaches a driver.
-struct OlderCall {
-    ModuleExports *module;
-    HANDLE printer;
-    DEVMODEW *out;
-    int which;  // 0 DrvDocumentProperties, 1 DrvAdvancedDocumentProperties, 2 PrinterProperties
-    LONG result;
-};
-
-BOOL CallOlderEntryPoint(void *argument)
+// own PrinterProperties never reaches a driver. which: 0
+// DrvDocumentProperties, 1 DrvAdvancedDocumentProperties, 2 PrinterProperties.
+LONG CallOlderEntryPoint(ModuleExports *module, HANDLE printer, DEVMODEW *out, int which)
 {
-    OlderCall *c = static_cast<OlderCall *>(argument);
     WCHAR *name = Name(APPS_PRINTER);
-    if (c->which == 0)
-        c->result = c->module->DrvDocumentProperties(NULL, c->printer, name, c->out, NULL,
-                                                     DM_COPY | DM_PROMPT);
-    else if (c->which == 1)
-        c->result = c->module->DrvAdvancedDocumentProperties(NULL, c->printer, name, c->out, NULL);
-    else
-        c->result = c->module->PrinterProperties(NULL, c->printer);
-    return TRUE;
+    if (which == 0)
+        return module->DrvDocumentProperties(NULL, printer, name, out, NULL, DM_COPY | DM_PROMPT);
+    if (which == 1)
+        return module->DrvAdvancedDocumentProperties(NULL, printer, name, out, NULL);
+    return module->PrinterProperties(NULL, printer);
 }
 
 TEST(AppPreferences, OlderEntryPointsAnswerTheButtonThatClosedTheSheet)
@@ -213,15 +184,14 @@ TEST(AppPreferences, OlderEntryPointsAnswerTheButtonThatClosedTheSheet)
                 std::string(names[which]) + (button == PSBTN_OK ? ", OK" : ", Cancel");
             Guarded out(sizeof(PXDEVMODE));
             FillMemory(out.buffer.data, out.buffer.size, 0xCD);
-            OlderCall call = {&module, printer, out.as<DEVMODEW>(), which, -5};
-            ModalRun run;
-            ASSERT_TRUE(StartModal(&run, CallOlderEntryPoint, &call));
-            HWND sheet = WaitForDialog(&run, kShowMs);
+            LONG result = -5;
+            UiThread run([&] { result = CallOlderEntryPoint(&module, printer, out.as<DEVMODEW>(), which); });
+            HWND sheet = WaitForSheet(run);
             EXPECT_TRUE(sheet != NULL) << label << ": no sheet";
             if (sheet)
                 PostMessageW(sheet, PSM_PRESSBUTTON, button, 0);
-            ASSERT_TRUE(FinishModal(&run, kCloseMs)) << label << ": the sheet did not close";
-            EXPECT_EQ(button == PSBTN_OK ? okAnswer[which] : cancelAnswer[which], call.result)
+            ASSERT_TRUE(run.Join(kCloseMs)) << label << ": the sheet did not close";
+            EXPECT_EQ(button == PSBTN_OK ? okAnswer[which] : cancelAnswer[which], result)
                 << label;
             if (which < 2) {
                 EXPECT_EQ(button == PSBTN_OK ? 3940 : 0xCDCD, out.as<DEVMODEW>()->dmDriverExtra)

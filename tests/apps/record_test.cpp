@@ -18,8 +18,6 @@
 
 namespace {
 
-WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
-
 // The driver's own default for the printer, as the spooler asks for it.
 bool DriverDefault(const WCHAR *printer, PXDEVMODE *out)
 {

@@ -2,6 +2,9 @@
 // summary's margin key and picture code.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "core/module.h"
 #include "pages/pagehelp.h"
 #include "pages/summary.h"
 #include "widgets/help.h"
@@ -16,24 +19,46 @@ static HWND WINAPI RecordHelp(HWND, LPCWSTR file, UINT command, DWORD_PTR data)
     return (HWND)1;
 }
 
-TEST(Help, TopicsComeFromThePageTablesOrTheGeneralTopic)
+// The topics the help file's map declares.
+static const std::set<int> kMappedTopics = {
+    IDH_DEFAULTS, IDH_GENERAL, IDH_ORIENTATION, IDH_PAGE_SIZE, IDH_SIZE_SERIES, IDH_USER_SIZE,
+    IDH_OUTPUT_SIZE, IDH_ROTATION, IDH_MEDIA_TYPE, IDH_SETTINGS_LIST, IDH_PRINT_MODE,
+    IDH_RESOLUTION, IDH_COLOR_MODE, IDH_COLOR_CORRECTION, IDH_COLOR_MATCHING,
+    IDH_COLOR_ADJUST_BUTTON, IDH_INK_ADJUST_BUTTON, IDH_REGISTER_SETTING, IDH_REMOVE_SETTING,
+    IDH_COLOR_BALANCE, IDH_SATURATION, IDH_CONTRAST, IDH_BRIGHTNESS, IDH_GAMMA, IDH_INK_AMOUNT,
+    IDH_TOTAL_INK_LIMIT, IDH_COPIES, IDH_MIRROR, IDH_EFFECT, IDH_OVERPRINT_COUNT,
+    IDH_OVERPRINT_WAIT, IDH_HEATERS, IDH_ON_THE_FLY, IDH_LENGTH_UNIT, IDH_TEMPERATURE_UNIT,
+    IDH_SHOW_STATUS, IDH_LOAD_SETTINGS, IDH_SAVE_SETTINGS, IDH_VERSION, IDH_INITIALIZE,
+    IDH_SUMMARY, IDH_CONFIRM_SETTINGS};
+
+TEST(Help, EveryRowIsFoundWithItsOwnMappedTopicAndOtherControlsGetTheGeneralOne)
 {
-    EXPECT_EQ(TopicOfControl(kBasicPageHelp, 11109), 25) << "scale edit and its arrows";
-    EXPECT_EQ(TopicOfControl(kBasicPageHelp, 11002), 1) << "a summary line";
-    EXPECT_EQ(TopicOfControl(kOptionPageHelp, 11217), 0) << "crop marks";
-    EXPECT_EQ(TopicOfControl(kSetupPageHelp, 11309), 106);
-    EXPECT_EQ(TopicOfControl(kSetupPageHelp, 11306), 1) << "a group box is in no table";
-    EXPECT_EQ(TopicOfControl(kOptionPageHelp, 0), 1) << "the end row is never a match";
+    const struct { const char *page; const HelpContext *table; } tables[] = {
+        {"basic", kBasicPageHelp}, {"option", kOptionPageHelp}, {"setup", kSetupPageHelp}};
+    for (const auto &t : tables) {
+        std::set<int> seen;
+        for (const HelpContext *row = t.table; row->controlId; row++) {
+            EXPECT_TRUE(kMappedTopics.count(row->topic)) << t.page << " control " << row->controlId
+                                                         << ": topic " << row->topic << " is not in the map";
+            if (!seen.insert(row->controlId).second)
+                continue;  // the first row for a control is the one that counts
+            EXPECT_EQ(row->topic, TopicOfControl(t.table, row->controlId))
+                << t.page << " control " << row->controlId;
+        }
+        EXPECT_GT(seen.size(), 3u) << t.page << " table rows";
+        EXPECT_EQ(PX_HELP_TOPIC_GENERAL, TopicOfControl(t.table, 0)) << t.page << ": the end row";
+        EXPECT_EQ(PX_HELP_TOPIC_GENERAL, TopicOfControl(t.table, 65000)) << t.page << ": no row";
+    }
 
     g_helpCalls.clear();
     SetHelpEntryForTesting(RecordHelp);
     ShowHelpTopic(NULL, L"C:\\help.chm", 122);
     ShowHelpTopic(NULL, NULL, 1);
     SetHelpEntryForTesting(NULL);
-    ASSERT_EQ(g_helpCalls.size(), 2u);
-    EXPECT_EQ(g_helpCalls[0].first, 15u) << "HH_HELP_CONTEXT";
-    EXPECT_EQ(g_helpCalls[0].second, 122u);
-    EXPECT_EQ(g_helpFile, nullptr) << "a missing help file is passed on as it is";
+    ASSERT_EQ(2u, g_helpCalls.size());
+    EXPECT_EQ(15u, g_helpCalls[0].first) << "HH_HELP_CONTEXT";
+    EXPECT_EQ(122u, g_helpCalls[0].second);
+    EXPECT_EQ(nullptr, g_helpFile) << "a missing help file is passed on as it is";
 }
 
 TEST(Summary, MarginKeyFollowsMediaClassAndMarginKind)
@@ -48,39 +73,40 @@ TEST(Summary, MarginKeyFollowsMediaClassAndMarginKind)
         r.dm.dmDefaultSource = c.source;
         r.pdmMargin.group = c.kind;
         r.pdmMarginMode = c.marginMode;
-        EXPECT_EQ(SummaryMarginKey(&r), c.key)
+        EXPECT_EQ(c.key, SummaryMarginKey(&r))
             << "source " << c.source << " kind " << c.kind << " margin mode " << c.marginMode;
     }
 }
 
-TEST(Summary, PictureCodeNamesOneOfTheSixteenPictures)
+// Orientation, mirroring, roll or sheet rotation and the across class make
+// sixteen pictures: each combination names its own, and the module has it.
+TEST(Summary, PictureCodeNamesOneOfTheSixteenPicturesAndTheInkFlag)
 {
     PXDEVMODE r = {};
-    const struct {
-        short orientation, rotation;
-        uint32_t noMirror, gray;
-        short color;
-        BOOL across;
-        uint32_t code;
-    } cases[] = {
-        {1, 2, 1, 0, 2, FALSE, 0x80000501u},  // portrait, 90 degrees: roll family
-        {1, 3, 1, 0, 2, FALSE, 0x80000501u},
-        {1, 4, 1, 0, 2, FALSE, 0x80000201u},
-        {2, 3, 0, 0, 2, TRUE, 0x80000506u},   // landscape, mirrored, across the roll
-        {2, 1, 1, 1, 2, FALSE, 0x40000200u},  // grey from the colour inks
-        {2, 0, 1, 0, 1, FALSE, 0x00000200u},  // black and white: neither flag
-        {2, 0, 1, 1, 1, FALSE, 0x40000200u},
-    };
-    for (const auto &c : cases) {
-        r.dm.dmOrientation = c.orientation;
-        r.pdmRotation = c.rotation;
-        r.pdmNoMirror = c.noMirror;
-        r.pdmGrayFlag = c.gray;
-        r.dm.dmColor = c.color;
-        uint32_t code = SummaryPictureCode(&r, c.across);
-        EXPECT_EQ(code, c.code) << "orientation " << c.orientation << " rotation " << c.rotation
-                                << " mirror " << !c.noMirror << " gray " << c.gray;
-        uint32_t id = code & PX_PICTURE_ID_MASK;
-        EXPECT_TRUE((id >= 512 && id <= 519) || (id >= 1280 && id <= 1287)) << "picture " << id;
-    }
+    r.dm.dmColor = DMCOLOR_COLOR;
+    std::set<uint32_t> ids;
+    for (short orientation : {DMORIENT_PORTRAIT, DMORIENT_LANDSCAPE})
+        for (short rotation : {1, 2, 3, 4})
+            for (uint32_t noMirror : {0u, 1u})
+                for (BOOL across : {FALSE, TRUE}) {
+                    r.dm.dmOrientation = orientation;
+                    r.pdmRotation = rotation;
+                    r.pdmNoMirror = noMirror;
+                    uint32_t id = SummaryPictureCode(&r, across) & PX_PICTURE_ID_MASK;
+                    HBITMAP picture = LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(id));
+                    EXPECT_NE(nullptr, picture) << "picture " << id << " of orientation " << orientation
+                                                << " rotation " << rotation << " mirror " << !noMirror;
+                    DeleteObject(picture);
+                    ids.insert(id);
+                }
+    EXPECT_EQ(16u, ids.size()) << "distinct pictures";
+
+    r.pdmGrayFlag = 0;
+    EXPECT_EQ(PX_PICTURE_COLOR, SummaryPictureCode(&r, FALSE) & 0xFFFF0000u) << "colour";
+    r.pdmGrayFlag = 1;
+    EXPECT_EQ(PX_PICTURE_GRAY, SummaryPictureCode(&r, FALSE) & 0xFFFF0000u) << "grey from the colour inks";
+    r.dm.dmColor = DMCOLOR_MONOCHROME;
+    EXPECT_EQ(PX_PICTURE_GRAY, SummaryPictureCode(&r, FALSE) & 0xFFFF0000u) << "grey, black and white";
+    r.pdmGrayFlag = 0;
+    EXPECT_EQ(0u, SummaryPictureCode(&r, FALSE) & 0xFFFF0000u) << "black and white: neither flag";
 }

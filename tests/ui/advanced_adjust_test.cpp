@@ -75,22 +75,22 @@ TEST_F(AdjustDialogs, ColourValuesAreClampedRoundedAndKeptInStep)
     EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"1.5");
     EXPECT_EQ(Position(d, IDC_CADJ_GAMMA_TRACK), 15);
 
-    TypeAndLeave(d, IDC_CADJ_CYAN_RED_EDIT, L"75");
+    TypeInto(d, IDC_CADJ_CYAN_RED_EDIT, L"75", true);
     EXPECT_EQ(ItemText(d, IDC_CADJ_CYAN_RED_EDIT), L"50");
     EXPECT_EQ(Position(d, IDC_CADJ_CYAN_RED_TRACK), 50);
-    TypeAndLeave(d, IDC_CADJ_SATURATION_EDIT, L"-60");
+    TypeInto(d, IDC_CADJ_SATURATION_EDIT, L"-60", true);
     EXPECT_EQ(ItemText(d, IDC_CADJ_SATURATION_EDIT), L"-50");
-    TypeAndLeave(d, IDC_CADJ_GAMMA_EDIT, L"3");
+    TypeInto(d, IDC_CADJ_GAMMA_EDIT, L"3", true);
     EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"2.2");
     EXPECT_EQ(Position(d, IDC_CADJ_GAMMA_TRACK), 22);
-    TypeAndLeave(d, IDC_CADJ_GAMMA_EDIT, L"0.04");
+    TypeInto(d, IDC_CADJ_GAMMA_EDIT, L"0.04", true);
     EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"0.1");
-    TypeAndLeave(d, IDC_CADJ_GAMMA_EDIT, L"1.46");
+    TypeInto(d, IDC_CADJ_GAMMA_EDIT, L"1.46", true);
     EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"1.5") << "rounded to tenths";
     // Text that is not a number counts as what was read of it.
-    TypeAndLeave(d, IDC_CADJ_CONTRAST_EDIT, L"abc");
+    TypeInto(d, IDC_CADJ_CONTRAST_EDIT, L"abc", true);
     EXPECT_EQ(ItemText(d, IDC_CADJ_CONTRAST_EDIT), L"0");
-    TypeAndLeave(d, IDC_CADJ_BRIGHTNESS_EDIT, L"12x");
+    TypeInto(d, IDC_CADJ_BRIGHTNESS_EDIT, L"12x", true);
     EXPECT_EQ(ItemText(d, IDC_CADJ_BRIGHTNESS_EDIT), L"12");
     Drag(d, IDC_CADJ_MAGENTA_GREEN_TRACK, -30);
     EXPECT_EQ(ItemText(d, IDC_CADJ_MAGENTA_GREEN_EDIT), L"-30");
@@ -120,7 +120,7 @@ TEST_F(AdjustDialogs, RestoreDefaultsThenCancelLeavesTheRecordAndEmptyBoxesTakeT
         EXPECT_TRUE(IsWindow(d)) << "restore defaults does not close";
         EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"1.0");
         EXPECT_EQ(ItemText(d, IDC_CADJ_CYAN_RED_EDIT), L"0");
-        TypeAndLeave(d, IDC_CADJ_GAMMA_EDIT, L"");
+        TypeInto(d, IDC_CADJ_GAMMA_EDIT, L"", true);
         EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"0.1");
         ASSERT_TRUE(open.Close(IDCANCEL));
         EXPECT_EQ(open.result, 0);
@@ -145,11 +145,11 @@ TEST_F(AdjustDialogs, RestoreDefaultsThenCancelLeavesTheRecordAndEmptyBoxesTakeT
             LoadStringW(ModuleInstance(), IDD_INK_ADJUST, t, 64);
             return std::wstring(t);
         }());
-        TypeAndLeave(d, IDC_INK_TOTAL_EDIT, L"500");
+        TypeInto(d, IDC_INK_TOTAL_EDIT, L"500", true);
         EXPECT_EQ(ItemText(d, IDC_INK_TOTAL_EDIT), L"400");
-        TypeAndLeave(d, IDC_INK_BLACK_EDIT, L"-60");
+        TypeInto(d, IDC_INK_BLACK_EDIT, L"-60", true);
         EXPECT_EQ(ItemText(d, IDC_INK_BLACK_EDIT), L"-50");
-        TypeAndLeave(d, IDC_INK_TOTAL_EDIT, L"");
+        TypeInto(d, IDC_INK_TOTAL_EDIT, L"", true);
         EXPECT_EQ(ItemText(d, IDC_INK_TOTAL_EDIT), L"1");
         Drag(d, IDC_INK_CYAN_TRACK, 40);
         EXPECT_EQ(ItemText(d, IDC_INK_CYAN_EDIT), L"40");

@@ -29,70 +29,97 @@ BOOL Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id
 
 class AdvancedDialog : public DisplayTest {};
 
-TEST_F(AdvancedDialog, ListsFollowThePaperTypeThePrintModeAndTheColourMode)
+TEST_F(AdvancedDialog, PaperType0x501OffersQuality1To4InColourOnly)
 {
-    {
-        TestContext t(PX_PRINTER, 0x501);
-        ASSERT_NE(t.record(0), nullptr);
-        OpenAdvanced open(t.ctx);
-        ASSERT_NE(open.dialog, nullptr);
-        HWND d = open.dialog;
-        EXPECT_EQ(WindowText(d), ModuleText(IDD_ADVANCED));
-        ASSERT_EQ(ListCount(d, IDC_ADV_PRINT_MODE), 4) << "paper type 0x501 offers Quality 1 to 4";
-        EXPECT_EQ(ListText(d, IDC_ADV_PRINT_MODE, 3), ModuleText(IDS_PRINT_MODE_BASE + 3));
-        ASSERT_EQ(ListCount(d, IDC_ADV_COLOR_MODE), 1) << "paper type 0x501 has colour only";
-        EXPECT_EQ(ListText(d, IDC_ADV_COLOR_MODE, 0), ModuleText(IDS_COLOR_MODE_COLOR));
-        // The preset in force is Quality 4 (engine mode 16): 720 dpi is the finest.
-        EXPECT_EQ(ListSelection(d, IDC_ADV_PRINT_MODE), 3);
-        EXPECT_EQ(ListData(d, IDC_ADV_RESOLUTION, 1), 3) << "first resolution after automatic";
-        EXPECT_TRUE(open.Close(IDCANCEL));
-    }
+    TestContext t(PX_PRINTER, 0x501);
+    ASSERT_NE(t.record(0), nullptr);
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    EXPECT_EQ(ModuleText(IDD_ADVANCED), WindowText(d));
+    ASSERT_EQ(4, ListCount(d, IDC_ADV_PRINT_MODE)) << "print modes";
+    EXPECT_EQ(ModuleText(IDS_PRINT_MODE_BASE + 3), ListText(d, IDC_ADV_PRINT_MODE, 3));
+    ASSERT_EQ(1, ListCount(d, IDC_ADV_COLOR_MODE)) << "colour modes";
+    EXPECT_EQ(ModuleText(IDS_COLOR_MODE_COLOR), ListText(d, IDC_ADV_COLOR_MODE, 0));
+    // The preset in force is Quality 4 (engine mode 16): 720 dpi is the finest.
+    EXPECT_EQ(3, ListSelection(d, IDC_ADV_PRINT_MODE));
+    EXPECT_EQ(3, ListData(d, IDC_ADV_RESOLUTION, 1)) << "first resolution after automatic";
+}
+
+TEST_F(AdvancedDialog, ThePrintModeDecidesTheResolutionsOffered)
+{
     TestContext t(PX_PRINTER);
-    t.record(0)->effect = 14;
     t.record(0)->dataResolution = 1;  // 1440 dpi
     OpenAdvanced open(t.ctx);
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
-    EXPECT_EQ(ListCount(d, IDC_ADV_PRINT_MODE), 12);
-    EXPECT_EQ(ListCount(d, IDC_ADV_COLOR_MODE), 2);
-    EXPECT_EQ(ListText(d, IDC_ADV_EFFECT, ListSelection(d, IDC_ADV_EFFECT)), ModuleText(IDS_EFFECT_BASE + 8))
-        << "effect 14 shows Fine&Fuzz";
+    EXPECT_EQ(12, ListCount(d, IDC_ADV_PRINT_MODE));
     // Graphics 2 allows 720 dpi at most: the record's 1440 dpi shows automatic.
-    EXPECT_EQ(ListSelection(d, IDC_ADV_RESOLUTION), 0);
-
+    EXPECT_EQ(0, ListSelection(d, IDC_ADV_RESOLUTION));
     ChooseListItem(d, IDC_ADV_PRINT_MODE, 10);  // Banner 3
-    ASSERT_EQ(ListCount(d, IDC_ADV_RESOLUTION), 7) << "automatic and 360 to 90 dpi";
-    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 0), ModuleText(IDS_RESOLUTION_AUTO));
-    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 1), ModuleText(IDS_RESOLUTION_BASE + 5));
-    EXPECT_EQ(ListText(d, IDC_ADV_RESOLUTION, 6), ModuleText(IDS_RESOLUTION_BASE + 10));
+    ASSERT_EQ(7, ListCount(d, IDC_ADV_RESOLUTION)) << "automatic and 360 to 90 dpi";
+    EXPECT_EQ(ModuleText(IDS_RESOLUTION_AUTO), ListText(d, IDC_ADV_RESOLUTION, 0));
+    EXPECT_EQ(ModuleText(IDS_RESOLUTION_BASE + 5), ListText(d, IDC_ADV_RESOLUTION, 1));
+    EXPECT_EQ(ModuleText(IDS_RESOLUTION_BASE + 10), ListText(d, IDC_ADV_RESOLUTION, 6));
     ChooseListItem(d, IDC_ADV_PRINT_MODE, 0);  // Quality 1: up to 1440 dpi
-    EXPECT_EQ(ListCount(d, IDC_ADV_RESOLUTION), 11);
-    ChooseListItem(d, IDC_ADV_EFFECT, 3);
-    EXPECT_EQ(ListText(d, IDC_ADV_EFFECT, ListSelection(d, IDC_ADV_EFFECT)), ModuleText(IDS_EFFECT_BASE + 16));
+    EXPECT_EQ(11, ListCount(d, IDC_ADV_RESOLUTION));
+}
 
-    // Colour offers corrections 0 and 1; monochrome 0 and 2, and no matching.
-    EXPECT_EQ(ListCount(d, IDC_ADV_CORRECTION), 2);
-    EXPECT_EQ(ListData(d, IDC_ADV_CORRECTION, 1), 1);
+TEST_F(AdvancedDialog, TheEffectListShowsTheRecordsEffectByItsCode)
+{
+    TestContext t(PX_PRINTER);
+    t.record(0)->effect = 14;
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    EXPECT_EQ(ModuleText(IDS_EFFECT_BASE + 8), SelectedText(d, IDC_ADV_EFFECT))
+        << "effect 14 shows Fine&Fuzz";
+    ChooseListItem(d, IDC_ADV_PRINT_MODE, 0);
+    ChooseListItem(d, IDC_ADV_EFFECT, 3);
+    EXPECT_EQ(ModuleText(IDS_EFFECT_BASE + 16), SelectedText(d, IDC_ADV_EFFECT))
+        << "effect 17 chosen";
+}
+
+TEST_F(AdvancedDialog, MonochromeOffersCorrections0And2AndNoMatching)
+{
+    TestContext t(PX_PRINTER);
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    EXPECT_EQ(2, ListCount(d, IDC_ADV_COLOR_MODE));
+    EXPECT_EQ(2, ListCount(d, IDC_ADV_CORRECTION)) << "corrections in colour";
+    EXPECT_EQ(1, ListData(d, IDC_ADV_CORRECTION, 1));
     EXPECT_TRUE(Enabled(d, IDC_ADV_MATCHING));
     EXPECT_TRUE(Enabled(d, IDC_ADV_PROFILE)) << "the preset matches colours";
     Pick(d, IDC_ADV_COLOR_MODE, 1);
-    EXPECT_EQ(ListData(d, IDC_ADV_CORRECTION, 1), 2);
+    EXPECT_EQ(2, ListData(d, IDC_ADV_CORRECTION, 1));
     EXPECT_FALSE(ListText(d, IDC_ADV_CORRECTION, 1).empty()) << "the data driver's name";
-    EXPECT_EQ(IsDlgButtonChecked(d, IDC_ADV_MATCHING), (UINT)BST_UNCHECKED);
+    EXPECT_EQ((UINT)BST_UNCHECKED, IsDlgButtonChecked(d, IDC_ADV_MATCHING));
     EXPECT_FALSE(Enabled(d, IDC_ADV_MATCHING));
     EXPECT_FALSE(Enabled(d, IDC_ADV_PROFILE));
     EXPECT_FALSE(Enabled(d, IDC_ADV_PROFILE_DESCRIPTION));
+}
+
+TEST_F(AdvancedDialog, OkAppliesTheUnregisteredSetting)
+{
+    TestContext t(PX_PRINTER);
+    OpenAdvanced open(t.ctx);
+    ASSERT_NE(open.dialog, nullptr);
+    HWND d = open.dialog;
+    ChooseListItem(d, IDC_ADV_PRINT_MODE, 0);
+    ChooseListItem(d, IDC_ADV_EFFECT, 3);
+    Pick(d, IDC_ADV_COLOR_MODE, 1);
     ASSERT_TRUE(open.Close(IDOK));
-    EXPECT_EQ(open.result, 1);
-    EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT);
+    EXPECT_EQ(1, open.result);
+    EXPECT_EQ(PX_SETTING_INDEX_CURRENT, t.dm()->pdmSettingIndex);
     const PrintSetting *current = t.record(PX_SETTING_CURRENT_SLOT);
-    EXPECT_EQ(current->printMode, 0);
-    EXPECT_EQ(current->effect, 17);
-    EXPECT_EQ(current->colorMode, 0);
-    EXPECT_EQ(current->icmEnabled, 0u);
-    EXPECT_EQ(t.dm()->pdmPrintMode, 0) << "the unregistered setting is applied";
-    EXPECT_EQ(t.dm()->pdmEffect, 17);
-    EXPECT_EQ(t.dm()->dm.dmICMMethod, (DWORD)DMICMMETHOD_NONE);
+    EXPECT_EQ(0, current->printMode);
+    EXPECT_EQ(17, current->effect);
+    EXPECT_EQ(0, current->colorMode);
+    EXPECT_EQ(0u, current->icmEnabled);
+    EXPECT_EQ(0, t.dm()->pdmPrintMode) << "the unregistered setting is applied";
+    EXPECT_EQ(17, t.dm()->pdmEffect);
+    EXPECT_EQ((DWORD)DMICMMETHOD_NONE, t.dm()->dm.dmICMMethod);
 }
 
 TEST_F(AdvancedDialog, OpeningAListIsAChangeAndOkHandsOverTheSettingInForce)
@@ -149,9 +176,8 @@ TEST_F(AdvancedDialog, OpeningAListIsAChangeAndOkHandsOverTheSettingInForce)
         HWND adjust = WaitForDialogOtherThan(open.thread->id(), open.dialog);
         ASSERT_NE(adjust, nullptr);
         EXPECT_EQ(WindowText(adjust), ModuleText(IDD_COLOR_ADJUST));
-        TypeAndLeave(adjust, IDC_CADJ_BRIGHTNESS_EDIT, L"-12");
-        PostClick(adjust, IDOK);
-        ASSERT_TRUE(WaitUntil([adjust] { return !IsWindow(adjust); }));
+        TypeInto(adjust, IDC_CADJ_BRIGHTNESS_EDIT, L"-12", true);
+        ASSERT_TRUE(Dismiss(adjust, IDOK));
         ASSERT_TRUE(open.Close(IDOK));
     }
     EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT);
@@ -178,8 +204,7 @@ TEST_F(AdvancedDialog, NoPermissionLeavesOnlyCancelAndTheAdjustmentButtons)
     ASSERT_NE(ink, nullptr);
     EXPECT_FALSE(Enabled(ink, IDOK)) << "the adjustment dialog locks itself";
     EXPECT_FALSE(Enabled(ink, IDC_INK_BLACK_EDIT));
-    PostClick(ink, IDCANCEL);
-    ASSERT_TRUE(WaitUntil([ink] { return !IsWindow(ink); }));
+    ASSERT_TRUE(Dismiss(ink, IDCANCEL));
     ASSERT_TRUE(open.Close(IDCANCEL));
     EXPECT_EQ(open.result, 0);
     EXPECT_EQ(t.dm()->pdmSettingIndex, 0);
@@ -213,11 +238,11 @@ TEST_F(AdvancedDialog, PrinterProfilesComeFromTheColourDirectoryWithTheirDescrip
     HWND list = GetDlgItem(d, IDC_ADV_SETTINGS_LIST);
     SendMessageW(list, LB_SETCURSEL, 5, 0);
     SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
-    EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, ListSelection(d, IDC_ADV_PROFILE)), L"pxadv-described.icm");
+    EXPECT_EQ(SelectedText(d, IDC_ADV_PROFILE), L"pxadv-described.icm");
     EXPECT_EQ(ItemText(d, IDC_ADV_PROFILE_DESCRIPTION), L"Described by test");
     SendMessageW(list, LB_SETCURSEL, 2, 0);
     SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
-    EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, ListSelection(d, IDC_ADV_PROFILE)), L"pxadv-plain.icm");
+    EXPECT_EQ(SelectedText(d, IDC_ADV_PROFILE), L"pxadv-plain.icm");
     EXPECT_EQ(ItemText(d, IDC_ADV_PROFILE_DESCRIPTION), L"") << "a profile without a description";
 
     // Choosing a profile stores its name; automatic stores the empty name.

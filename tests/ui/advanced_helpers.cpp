@@ -76,27 +76,6 @@ void Pick(HWND dialog, int id, int index)
     ChooseListItem(dialog, id, index);
 }
 
-std::wstring AnswerMessageBox(DWORD threadId, HWND owner, int button)
-{
-    HWND box = WaitForDialogOtherThan(threadId, owner);
-    if (!box)
-        return L"(no message box)";
-    std::wstring text = ItemText(box, 0xFFFF);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    WaitUntil([box] { return !IsWindow(box); });
-    return text;
-}
-
-void TypeAndLeave(HWND dialog, int id, const WCHAR *text)
-{
-    HWND edit = GetDlgItem(dialog, id);
-    SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)text);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), (LPARAM)edit);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), (LPARAM)edit);
-}
-
-
-
 int ListCount(HWND dialog, int id) { return (int)SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0); }
 
 std::wstring ListText(HWND dialog, int id, int index)

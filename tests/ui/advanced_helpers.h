@@ -10,7 +10,7 @@
 #include "context/pagecontext.h"
 #include "settings/settingstore.h"
 #include "tests/common/profiles.h"
-#include "tools/uihost/ui.h"
+#include "tests/ui/pagedriver.h"
 
 // A page context built as the sheet builds it, with the presets installed.
 struct TestContext {
@@ -39,12 +39,6 @@ struct OpenAdvanced {
 void PeekList(HWND dialog, int id);
 // A list choice as a person makes it: the list opened, an entry chosen.
 void Pick(HWND dialog, int id, int index);
-// The message box the dialog's thread shows: its text; answered with button.
-std::wstring AnswerMessageBox(DWORD threadId, HWND owner, int button);
-// Types text into an edit box and leaves it.
-void TypeAndLeave(HWND dialog, int id, const WCHAR *text);
-
-
 
 // Entries of a drop-down list.
 int ListCount(HWND dialog, int id);

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "core/module.h"
@@ -20,7 +21,21 @@
 
 namespace {
 
-class RegisteredSettings : public DisplayTest {};
+// The reference printer's context; the test registers what it needs, then
+// opens the dialog on it.
+class RegisteredSettings : public DisplayTest {
+protected:
+    TestContext t{PX_PRINTER};
+    std::unique_ptr<OpenAdvanced> open;
+    HWND d = NULL;
+    DWORD thread = 0;
+    void Open()
+    {
+        open.reset(new OpenAdvanced(t.ctx));
+        d = open->dialog;
+        thread = open->thread->id();
+    }
+};
 
 std::wstring EntryText(HWND d, int index)
 {
@@ -51,157 +66,205 @@ void TypeName(HWND d, const WCHAR *name)
 
 void Command(HWND d, int id) { SendMessageW(d, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-TEST_F(RegisteredSettings, AddRefusesAFullListAndPresetNamesAndAsksBeforeOverwriting)
+// The list's popup menu as a right click opens it; null when none shows.
+HMENU OpenListMenu(HWND d, DWORD thread, HWND *menuWindow)
 {
-    TestContext t(PX_PRINTER);
-    lstrcpyW(t.record(0)->name, L"Standard");
-    t.Register(L"Proof");
-    OpenAdvanced open(t.ctx);
-    ASSERT_NE(open.dialog, nullptr);
-    HWND d = open.dialog;
-    DWORD thread = open.thread->id();
-    ASSERT_EQ(EntryCount(d), 7);
-    EXPECT_EQ(EntryText(d, 6), L"Proof");
+    PostMessageW(d, WM_CONTEXTMENU, (WPARAM)GetDlgItem(d, IDC_ADV_SETTINGS_LIST), MAKELPARAM(100, 100));
+    *menuWindow = WaitForWindow(thread, L"#32768");
+    return *menuWindow ? (HMENU)SendMessageW(*menuWindow, MN_GETHMENU, 0, 0) : NULL;
+}
 
-    // The name of a preset with the same colour mode, in other letter case.
+bool CloseMenu(HWND menuWindow)
+{
+    PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    return WaitUntil([menuWindow] { return !IsWindowVisible(menuWindow); });
+}
+
+TEST_F(RegisteredSettings, AddRefusesAPresetNameInAnyLetterCase)
+{
+    lstrcpyW(t.record(0)->name, L"Standard");
+    Open();
+    ASSERT_NE(d, nullptr);
     TypeName(d, L"STANDARD");
     PostClick(d, IDC_ADV_ADD);
-    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), ModuleText(IDS_MSG_NAME_RESERVED));
-    EXPECT_EQ(t.count(), 7);
+    EXPECT_EQ(ModuleText(IDS_MSG_NAME_RESERVED), AnswerBox(thread, d, IDOK));
+    EXPECT_EQ(6, t.count()) << "settings after the refused Add";
+}
 
-    // A user setting's name: overwrite asked; Cancel keeps it, OK overwrites.
+TEST_F(RegisteredSettings, AddAsksBeforeOverwritingAUserSettingCancelKeepsItOkOverwrites)
+{
+    t.Register(L"Proof");
+    Open();
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(7, EntryCount(d));
+    EXPECT_EQ(L"Proof", EntryText(d, 6));
     Pick(d, IDC_ADV_PRINT_MODE, 9);
     TypeName(d, L"pROOF");
     PostClick(d, IDC_ADV_ADD);
-    EXPECT_EQ(AnswerMessageBox(thread, d, IDCANCEL), ModuleText(IDS_MSG_OVERWRITE));
-    EXPECT_EQ(t.record(6)->printMode, 6 % 12) << "the refused overwrite changed the record";
+    EXPECT_EQ(ModuleText(IDS_MSG_OVERWRITE), AnswerBox(thread, d, IDCANCEL));
+    EXPECT_EQ(6 % 12, t.record(6)->printMode) << "the refused overwrite changed the record";
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_ADV_REMOVE))) << "still changed";
     PostClick(d, IDC_ADV_ADD);
-    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), ModuleText(IDS_MSG_OVERWRITE));
-    ASSERT_TRUE(WaitUntil([&] { return t.record(6)->printMode == 9; })) << "overwritten";
-    EXPECT_STREQ(t.record(6)->name, L"pROOF");
-    EXPECT_EQ(t.count(), 7);
-    EXPECT_EQ(EntrySelection(d), 6);
+    EXPECT_EQ(ModuleText(IDS_MSG_OVERWRITE), AnswerBox(thread, d, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return t.record(6)->printMode == 9; }))
+        << "print mode " << t.record(6)->printMode << " after the overwrite";
+    EXPECT_STREQ(L"pROOF", t.record(6)->name);
+    EXPECT_EQ(7, t.count());
+    EXPECT_EQ(6, EntrySelection(d));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_ADV_REMOVE))) << "registered: no longer changed";
+}
 
-    // The same name with the other colour mode is another setting.
+TEST_F(RegisteredSettings, TheSameNameWithTheOtherColourModeIsAnotherSetting)
+{
+    t.Register(L"Proof");
+    Open();
+    ASSERT_NE(d, nullptr);
     Pick(d, IDC_ADV_COLOR_MODE, 1);
     TypeName(d, L"Proof");
     Click(d, IDC_ADV_ADD);
-    ASSERT_EQ(t.count(), 8);
-    EXPECT_EQ(t.record(7)->colorMode, 0);
-    EXPECT_EQ(t.record(7)->presetId, 0);
+    ASSERT_EQ(8, t.count());
+    EXPECT_EQ(0, t.record(7)->colorMode);
+    EXPECT_EQ(0, t.record(7)->presetId);
+}
 
-    // Names at the length limit: 31 characters are kept, more are cut.
+TEST_F(RegisteredSettings, NamesAreCutAt31Characters)
+{
+    Open();
+    ASSERT_NE(d, nullptr);
     TypeName(d, L"0123456789012345678901234567890123456789");
     Click(d, IDC_ADV_ADD);
-    ASSERT_EQ(t.count(), 9);
-    EXPECT_STREQ(t.record(8)->name, L"0123456789012345678901234567890");
-    EXPECT_EQ(EntryText(d, 8), L"0123456789012345678901234567890");
+    ASSERT_EQ(7, t.count());
+    EXPECT_STREQ(L"0123456789012345678901234567890", t.record(6)->name);
+    EXPECT_EQ(L"0123456789012345678901234567890", EntryText(d, 6));
+}
 
+TEST_F(RegisteredSettings, AddRefusesAFullListAndWritesNoSlot)
+{
+    Open();
+    ASSERT_NE(d, nullptr);
     for (int n = t.count(); n < 20; n++) {
         WCHAR name[32];
         wsprintfW(name, L"Setting %d", n);
         TypeName(d, name);
         Click(d, IDC_ADV_ADD);
-        ASSERT_EQ(t.count(), n + 1) << name;
+        ASSERT_EQ(n + 1, t.count()) << name;
     }
     PrintSetting last = *t.record(19);
     Pick(d, IDC_ADV_EFFECT, 2);
     TypeName(d, L"One too many");
     PostClick(d, IDC_ADV_ADD);
-    EXPECT_EQ(AnswerMessageBox(thread, d, IDOK), ModuleText(IDS_MSG_SETTINGS_FULL));
-    EXPECT_EQ(t.count(), 20);
+    EXPECT_EQ(ModuleText(IDS_MSG_SETTINGS_FULL), AnswerBox(thread, d, IDOK));
+    EXPECT_EQ(20, t.count());
     EXPECT_TRUE(SamePrintSetting(*t.record(19), last));
     EXPECT_TRUE(SamePrintSetting(*t.record(PX_SETTING_CURRENT_SLOT), PrintSetting{}))
         << "a refused Add writes no slot";
-    EXPECT_EQ(EntryCount(d), 20);
-    ASSERT_TRUE(open.Close(IDOK));
-    EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT) << "changed after the last Add";
+    EXPECT_EQ(20, EntryCount(d));
+    ASSERT_TRUE(open->Close(IDOK));
+    EXPECT_EQ(PX_SETTING_INDEX_CURRENT, t.dm()->pdmSettingIndex) << "changed after the last Add";
 }
 
-TEST_F(RegisteredSettings, RemoveAndMovesWorkAndCancelRestoresTheBlockByteForByte)
+TEST_F(RegisteredSettings, PopupMenuHasTheMovesAndRemoveForTheSettingInForce)
 {
-    TestContext t(PX_PRINTER);
+    t.Register(L"A");
+    t.Register(L"B");
+    t.dm()->pdmSettingIndex = 7;
+    Open();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(7, EntrySelection(d));
+    HWND menuWindow = NULL;
+    HMENU menu = OpenListMenu(d, thread, &menuWindow);
+    ASSERT_NE(menu, nullptr) << "no popup menu";
+    ASSERT_EQ(8, GetMenuItemCount(menu));
+    const UINT ids[] = {IDM_ADV_MOVE_TOP, IDM_ADV_MOVE_UP, IDM_ADV_MOVE_DOWN, IDM_ADV_MOVE_BOTTOM, 0,
+                        IDC_ADV_REMOVE, 0, IDM_ADV_HELP};
+    for (int i = 0; i < 8; i++)
+        EXPECT_EQ(ids[i], GetMenuItemID(menu, i)) << "item " << i;
+    WCHAR item[64] = L"";
+    GetMenuStringW(menu, 5, item, 64, MF_BYPOSITION);
+    EXPECT_EQ(ModuleText(IDS_MENU_REMOVE), std::wstring(item));
+    EXPECT_FALSE(GetMenuState(menu, 5, MF_BYPOSITION) & MF_GRAYED) << "remove for a user setting";
+    EXPECT_TRUE(CloseMenu(menuWindow));
+}
+
+TEST_F(RegisteredSettings, APresetCannotBeRemoved)
+{
+    Open();
+    ASSERT_NE(d, nullptr);
+    ChooseEntry(d, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_ADV_REMOVE)));
+    HWND menuWindow = NULL;
+    HMENU menu = OpenListMenu(d, thread, &menuWindow);
+    ASSERT_NE(menu, nullptr) << "no popup menu";
+    EXPECT_TRUE(GetMenuState(menu, 5, MF_BYPOSITION) & MF_GRAYED) << "remove for a preset";
+    EXPECT_TRUE(CloseMenu(menuWindow));
+    Command(d, IDC_ADV_REMOVE);
+    EXPECT_EQ(6, t.count()) << "a preset was removed";
+}
+
+TEST_F(RegisteredSettings, MovesStopAtTheEnds)
+{
+    t.Register(L"A");
+    t.Register(L"B");
+    t.Register(L"C");
+    t.dm()->pdmSettingIndex = 7;
+    Open();
+    ASSERT_NE(d, nullptr);
+    Command(d, IDM_ADV_MOVE_TOP);  // B to the top
+    EXPECT_EQ(L"B", EntryText(d, 0));
+    EXPECT_EQ(0, EntrySelection(d));
+    Command(d, IDM_ADV_MOVE_DOWN);
+    EXPECT_EQ(L"B", EntryText(d, 1));
+    Command(d, IDM_ADV_MOVE_BOTTOM);
+    EXPECT_EQ(L"B", EntryText(d, 8));
+    Command(d, IDM_ADV_MOVE_DOWN);
+    EXPECT_EQ(L"B", EntryText(d, 8)) << "the bottom entry stays";
+    Command(d, IDM_ADV_MOVE_UP);
+    EXPECT_EQ(L"B", EntryText(d, 7));
+    EXPECT_EQ(L"C", EntryText(d, 8));
+}
+
+TEST_F(RegisteredSettings, RemovingTheLastEntrySelectsTheOneBeforeAndLoadsIt)
+{
+    t.Register(L"A");
+    t.Register(L"B");
+    Open();
+    ASSERT_NE(d, nullptr);
+    ChooseEntry(d, 7);
+    Click(d, IDC_ADV_REMOVE);
+    EXPECT_EQ(7, t.count());
+    EXPECT_EQ(6, EntrySelection(d));
+    EXPECT_EQ(L"A", ItemText(d, IDC_ADV_NAME));
+}
+
+TEST_F(RegisteredSettings, CancelRestoresTheBlockByteForByte)
+{
     t.Register(L"A");
     t.Register(L"B");
     t.Register(L"C");
     t.dm()->pdmSettingIndex = 7;
     PrintSetting saved[PX_SETTING_SLOTS];
     memcpy(saved, t.record(0), sizeof saved);
-    OpenAdvanced open(t.ctx);
-    ASSERT_NE(open.dialog, nullptr);
-    HWND d = open.dialog;
-    DWORD thread = open.thread->id();
-    EXPECT_EQ(EntrySelection(d), 7);
-
-    // The popup menu: four moves, delete (usable for a user setting), help.
-    PostMessageW(d, WM_CONTEXTMENU, (WPARAM)GetDlgItem(d, IDC_ADV_SETTINGS_LIST), MAKELPARAM(100, 100));
-    HWND menuWindow = WaitForWindow(thread, L"#32768");
-    ASSERT_NE(menuWindow, nullptr) << "no popup menu";
-    HMENU menu = (HMENU)SendMessageW(menuWindow, MN_GETHMENU, 0, 0);
-    ASSERT_EQ(GetMenuItemCount(menu), 8);
-    const UINT ids[] = {IDM_ADV_MOVE_TOP, IDM_ADV_MOVE_UP, IDM_ADV_MOVE_DOWN, IDM_ADV_MOVE_BOTTOM, 0,
-                        IDC_ADV_REMOVE, 0, IDM_ADV_HELP};
-    for (int i = 0; i < 8; i++)
-        EXPECT_EQ(GetMenuItemID(menu, i), ids[i] ? ids[i] : (UINT)0) << "item " << i;
-    WCHAR item[64] = L"";
-    GetMenuStringW(menu, 5, item, 64, MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(item), ModuleText(IDS_MENU_REMOVE));
-    EXPECT_FALSE(GetMenuState(menu, 5, MF_BYPOSITION) & MF_GRAYED);
-    PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(WaitUntil([menuWindow] { return !IsWindowVisible(menuWindow); }));
-
-    Command(d, IDM_ADV_MOVE_TOP);  // B to the top
-    EXPECT_EQ(EntryText(d, 0), L"B");
-    EXPECT_EQ(EntrySelection(d), 0);
-    Command(d, IDM_ADV_MOVE_DOWN);
-    EXPECT_EQ(EntryText(d, 1), L"B");
-    Command(d, IDM_ADV_MOVE_BOTTOM);
-    EXPECT_EQ(EntryText(d, 8), L"B");
-    Command(d, IDM_ADV_MOVE_DOWN);
-    EXPECT_EQ(EntryText(d, 8), L"B") << "the bottom entry stays";
-    Command(d, IDM_ADV_MOVE_UP);
-    EXPECT_EQ(EntryText(d, 7), L"B");
-    EXPECT_EQ(EntryText(d, 8), L"C");
-
-    // Removing the last entry selects the one before and loads it.
+    Open();
+    ASSERT_NE(d, nullptr);
+    Command(d, IDM_ADV_MOVE_TOP);
     ChooseEntry(d, 8);
     Click(d, IDC_ADV_REMOVE);
-    EXPECT_EQ(t.count(), 8);
-    EXPECT_EQ(EntrySelection(d), 7);
-    EXPECT_EQ(ItemText(d, IDC_ADV_NAME), L"B");
     TypeName(d, L"D");
     Click(d, IDC_ADV_ADD);
-    EXPECT_EQ(t.count(), 9);
-
-    // A preset cannot be removed: the menu greys the item.
-    ChooseEntry(d, 0);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_ADV_REMOVE)));
-    PostMessageW(d, WM_CONTEXTMENU, (WPARAM)GetDlgItem(d, IDC_ADV_SETTINGS_LIST), MAKELPARAM(100, 100));
-    menuWindow = WaitForWindow(thread, L"#32768");
-    ASSERT_NE(menuWindow, nullptr);
-    menu = (HMENU)SendMessageW(menuWindow, MN_GETHMENU, 0, 0);
-    EXPECT_TRUE(GetMenuState(menu, 5, MF_BYPOSITION) & MF_GRAYED) << "delete for a preset";
-    PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(WaitUntil([menuWindow] { return !IsWindowVisible(menuWindow); }));
-    Command(d, IDC_ADV_REMOVE);
-    EXPECT_EQ(t.count(), 9) << "a preset was removed";
     TypeName(d, L"E");
     Click(d, IDC_ADV_ADD);
-    EXPECT_EQ(t.count(), 10);
-
-    ASSERT_TRUE(open.Close(IDCANCEL));
-    EXPECT_EQ(open.result, 0);
-    EXPECT_EQ(t.count(), 9);
-    EXPECT_EQ(t.dm()->pdmSettingIndex, 7);
+    EXPECT_EQ(10, t.count());
+    ASSERT_TRUE(open->Close(IDCANCEL));
+    EXPECT_EQ(0, open->result);
+    EXPECT_EQ(9, t.count());
+    EXPECT_EQ(7, t.dm()->pdmSettingIndex);
     for (int slot = 0; slot < PX_SETTING_SLOTS; slot++)
         EXPECT_TRUE(SamePrintSetting(*t.record(slot), saved[slot])) << "slot " << slot;
     // Cancel's own result: the store as it was, also after Cancel with nothing done.
-    OpenAdvanced again(t.ctx);
-    ASSERT_NE(again.dialog, nullptr);
-    ASSERT_TRUE(again.Close(IDCANCEL));
-    EXPECT_EQ(t.count(), 9);
+    Open();
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(open->Close(IDCANCEL));
+    EXPECT_EQ(9, t.count());
 }
 
 }  // namespace

@@ -1,21 +1,25 @@
 // The Basic page driven through its controls: sizes, scale, rotation, media
 // type, the registered settings list and the 18 m length check, in the
 // page's own sheet and through the platform's document properties.
-#include "tests/ui/basic_support.h"
+#include <gtest/gtest.h>
+
+#include "tests/common/display.h"
+#include "tests/ui/pagedriver.h"
 
 #include <commctrl.h>
 #include <winspool.h>
 
+#include "core/module.h"
 #include "devmode/paperlist.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
 #include "settings/settingstore.h"
-#include "tests/common/guardpage.h"
-#include "tests/common/printers.h"
-#include "tools/uihost/hostedsheet.h"
+#include "settingsfiles/workfile.h"
 
 namespace {
+
+class BasicUi : public DisplayTest {};
 
 int PaperListIndexOf(const PaperList *list, uint16_t paperSize)
 {
@@ -24,124 +28,116 @@ int PaperListIndexOf(const PaperList *list, uint16_t paperSize)
 
 TEST_F(BasicUi, AddOrRemoveEntryOpensItsDialogAndThePageSizeComesBack)
 {
-    OpenBasic b;
+    OpenSheet b;
     ASSERT_NE(b.page, nullptr);
     std::wstring before = SelectedText(b.page, IDC_BASIC_PAGE_SIZE);
-    short paper = b.dm().dm.dmPaperSize;
+    short paper = b.dm()->dm.dmPaperSize;
     int last = (int)SendDlgItemMessageW(b.page, IDC_BASIC_PAGE_SIZE, CB_GETCOUNT, 0, 0) - 1;
     EXPECT_EQ(SendDlgItemMessageW(b.page, IDC_BASIC_PAGE_SIZE, CB_GETITEMDATA, last, 0), 0);
     PostChoose(b.page, IDC_BASIC_PAGE_SIZE, last);
-    HWND dialog = WaitForTopDialog(b.thread, b.window);
+    HWND dialog = WaitForDialogOwnedBy(b.thread, b.window);
     ASSERT_NE(dialog, nullptr) << "no Add or remove sizes dialog";
     EXPECT_EQ(WindowText(dialog), ModuleText(IDD_SIZE_SERIES));
-    PostClick(dialog, IDCANCEL);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(Dismiss(dialog, IDCANCEL));
     EXPECT_TRUE(WaitUntil([&] { return SelectedText(b.page, IDC_BASIC_PAGE_SIZE) == before; }))
         << "shows " << testing::PrintToString(SelectedText(b.page, IDC_BASIC_PAGE_SIZE));
-    EXPECT_EQ(b.dm().dm.dmPaperSize, paper);
-    EXPECT_TRUE(b.sheet.Close(PSBTN_CANCEL));
+    EXPECT_EQ(b.dm()->dm.dmPaperSize, paper);
+    EXPECT_TRUE(b.Close(PSBTN_CANCEL));
 }
 
 TEST_F(BasicUi, UserSizePageOutputSizeAndTheScaleEdit)
 {
-    OpenBasic b;
+    OpenSheet b;
     ASSERT_NE(b.page, nullptr);
-    int userScale = ListIndexOfText(b.page, IDC_BASIC_OUTPUT_SIZE, ReferencePaperName(365));
+    int userScale = IndexOfText(b.page, IDC_BASIC_OUTPUT_SIZE, ReferencePaperName(365));
     ASSERT_GE(userScale, 0) << "output size 365 offered";
-    EXPECT_EQ(ListIndexOfText(b.page, IDC_BASIC_OUTPUT_SIZE, ReferencePaperName(364)), -1)
+    EXPECT_EQ(IndexOfText(b.page, IDC_BASIC_OUTPUT_SIZE, ReferencePaperName(364)), -1)
         << "364 is left out";
     ChooseListItem(b.page, IDC_BASIC_OUTPUT_SIZE, userScale);
-    ASSERT_EQ(b.dm().pdmOutputSize, 365);
+    ASSERT_EQ(b.dm()->pdmOutputSize, 365);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(b.page, IDC_BASIC_SCALE)));
-    TypeText(b.page, IDC_BASIC_SCALE, L"5");
-    EXPECT_EQ(b.dm().pdmOutputScale, 5) << "kept while typing";
+    TypeInto(b.page, IDC_BASIC_SCALE, L"5", false);
+    EXPECT_EQ(b.dm()->pdmOutputScale, 5) << "kept while typing";
     EXPECT_EQ(ItemText(b.page, IDC_BASIC_SCALE), L"5");
-    LeaveEdit(b.page, IDC_BASIC_SCALE);
-    EXPECT_EQ(b.dm().pdmOutputScale, 10) << "raised to the minimum on leaving";
+    TypeInto(b.page, IDC_BASIC_SCALE, L"5", true);
+    EXPECT_EQ(b.dm()->pdmOutputScale, 10) << "raised to the minimum on leaving";
     EXPECT_EQ(ItemText(b.page, IDC_BASIC_SCALE), L"10");
-    TypeText(b.page, IDC_BASIC_SCALE, L"99999");
-    LeaveEdit(b.page, IDC_BASIC_SCALE);
-    EXPECT_EQ(b.dm().pdmOutputScale, 1000) << "lowered to the maximum";
-    TypeText(b.page, IDC_BASIC_SCALE, L"12a");
-    EXPECT_EQ(b.dm().pdmOutputScale, 12) << "digits up to the bad character";
-    TypeText(b.page, IDC_BASIC_SCALE, L"abc");
-    LeaveEdit(b.page, IDC_BASIC_SCALE);
-    EXPECT_EQ(b.dm().pdmOutputScale, 10) << "text that is not a number";
+    TypeInto(b.page, IDC_BASIC_SCALE, L"99999", true);
+    EXPECT_EQ(b.dm()->pdmOutputScale, 1000) << "lowered to the maximum";
+    TypeInto(b.page, IDC_BASIC_SCALE, L"12a", false);
+    EXPECT_EQ(b.dm()->pdmOutputScale, 12) << "digits up to the bad character";
+    TypeInto(b.page, IDC_BASIC_SCALE, L"abc", true);
+    EXPECT_EQ(b.dm()->pdmOutputScale, 10) << "text that is not a number";
 
     // A user-size page: the output size list is off and the output is 363.
-    int user = PaperListIndexOf(&b.sheet.Context()->paperList, 256);
+    int user = PaperListIndexOf(&b.ctx()->paperList, 256);
     ASSERT_GT(user, 0) << "the reference list has the application's user size";
     ChooseListItem(b.page, IDC_BASIC_PAGE_SIZE, ListIndexOfData(b.page, IDC_BASIC_PAGE_SIZE, user));
-    EXPECT_EQ(b.dm().dm.dmPaperSize, 256);
+    EXPECT_EQ(b.dm()->dm.dmPaperSize, 256);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(b.page, IDC_BASIC_OUTPUT_SIZE)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(b.page, IDC_BASIC_SCALE)));
-    EXPECT_EQ(b.dm().pdmOutputSize, 363);
+    EXPECT_EQ(b.dm()->pdmOutputSize, 363);
     b.Revisit();
-    EXPECT_EQ(b.dm().pdmOutputScale, 100) << "same size from the next fill on";
+    EXPECT_EQ(b.dm()->pdmOutputScale, 100) << "same size from the next fill on";
     EXPECT_EQ(ItemText(b.page, IDC_BASIC_SCALE), L"100");
-    EXPECT_TRUE(b.sheet.Close(PSBTN_CANCEL));
+    EXPECT_TRUE(b.Close(PSBTN_CANCEL));
 }
 
 TEST_F(BasicUi, RotationZeroAndAPaperTheListDoesNotKnow)
 {
-    OpenBasic b;
+    OpenSheet b;
     ASSERT_NE(b.page, nullptr);
-    b.dm().pdmRotation = 0;
-    b.dm().dm.dmFields = DM_PAPERSIZE;
-    b.dm().dm.dmPaperSize = 9999;
+    b.dm()->pdmRotation = 0;
+    b.dm()->dm.dmFields = DM_PAPERSIZE;
+    b.dm()->dm.dmPaperSize = 9999;
     b.Revisit();
     EXPECT_EQ(SelectedText(b.page, IDC_BASIC_ROTATION), ModuleText(IDS_ROTATION_BASE + 1));
     EXPECT_EQ(SelectedText(b.page, IDC_BASIC_ROTATION), L"0\u00b0");
-    EXPECT_EQ(b.dm().pdmRotation, 0) << "the record keeps automatic rotation";
+    EXPECT_EQ(b.dm()->pdmRotation, 0) << "the record keeps automatic rotation";
     EXPECT_EQ(SendDlgItemMessageW(b.page, IDC_BASIC_PAGE_SIZE, CB_GETCURSEL, 0, 0), 0)
         << "an unknown paper shows the first entry";
     ChooseListItem(b.page, IDC_BASIC_ROTATION, 2);
-    EXPECT_EQ(b.dm().pdmRotation, 3);
-    EXPECT_EQ(b.dm().pdmRotated, 0u) << "180 degrees";
+    EXPECT_EQ(b.dm()->pdmRotation, 3);
+    EXPECT_EQ(b.dm()->pdmRotated, 0u) << "180 degrees";
     ChooseListItem(b.page, IDC_BASIC_ROTATION, 1);
-    EXPECT_EQ(b.dm().pdmRotated, 1u) << "90 degrees";
-    EXPECT_TRUE(b.sheet.Close(PSBTN_CANCEL));
+    EXPECT_EQ(b.dm()->pdmRotated, 1u) << "90 degrees";
+    EXPECT_TRUE(b.Close(PSBTN_CANCEL));
 }
 
 TEST_F(BasicUi, MediaType1281AppliesItsFirstSettingAndA200mLengthIsCutOnce)
 {
-    OpenBasic b;
+    OpenSheet b;
     ASSERT_NE(b.page, nullptr);
     int roll = ListIndexOfData(b.page, IDC_BASIC_MEDIA_TYPE, 1281);
     ASSERT_GE(roll, 0);
-    b.dm().pdmSettingIndex = 3;
+    b.dm()->pdmSettingIndex = 3;
     ChooseListItem(b.page, IDC_BASIC_MEDIA_TYPE, roll);
-    EXPECT_EQ(b.dm().dm.dmMediaType, 259u);
-    EXPECT_EQ(b.dm().pdmPaperType.id, 1281u);
-    EXPECT_EQ(b.dm().pdmSettingIndex, 0);
-    const PrintSetting *first = SettingRecordAddress(&b.dm(), 0);
+    EXPECT_EQ(b.dm()->dm.dmMediaType, 259u);
+    EXPECT_EQ(b.dm()->pdmPaperType.id, 1281u);
+    EXPECT_EQ(b.dm()->pdmSettingIndex, 0);
+    const PrintSetting *first = SettingRecordAddress(b.dm(), 0);
     ASSERT_NE(first, nullptr) << "the store is open";
-    EXPECT_EQ(b.dm().pdmPrintMode, (int16_t)first->printMode) << "its first setting applied";
+    EXPECT_EQ(b.dm()->pdmPrintMode, (int16_t)first->printMode) << "its first setting applied";
     HWND list = GetDlgItem(b.page, IDC_BASIC_SETTINGS_LIST);
-    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), b.dm().pdmSettingCount[1]);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), b.dm()->pdmSettingCount[1]);
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
 
     // Choosing another registered setting applies it.
     SendMessageW(list, LB_SETCURSEL, 1, 0);
     SendMessageW(b.page, WM_COMMAND, MAKEWPARAM(IDC_BASIC_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
-    EXPECT_EQ(b.dm().pdmSettingIndex, 1);
-    EXPECT_EQ(b.dm().pdmPrintMode, (int16_t)SettingRecordAddress(&b.dm(), 1)->printMode);
+    EXPECT_EQ(b.dm()->pdmSettingIndex, 1);
+    EXPECT_EQ(b.dm()->pdmPrintMode, (int16_t)SettingRecordAddress(b.dm(), 1)->printMode);
 
     // The presets print at automatic resolution: a 200 m user length is cut to 18 m.
-    b.dm().pdmUserSizes[2].length = 2000000;
+    b.dm()->pdmUserSizes[2].length = 2000000;
     PostChoose(b.page, IDC_BASIC_MEDIA_TYPE, ListIndexOfData(b.page, IDC_BASIC_MEDIA_TYPE, 1280));
     EXPECT_EQ(AnswerBox(b.thread, b.window, IDOK), ModuleText(IDS_LENGTH_WARNING_TEXT));
-    EXPECT_EQ(WaitForTopDialog(b.thread, b.window, 1500), nullptr) << "one warning only";
-    EXPECT_EQ(b.dm().dm.dmMediaType, 257u);
-    EXPECT_EQ(b.dm().pdmUserSizes[2].length, 180000);
-    PaperEntry third = {};
-    int seen = 0;
-    for (int i = 1; i <= PaperCount(&b.sheet.Context()->paperList) && seen < 3; i++) {
-        PaperEntryAt(&b.sheet.Context()->paperList, i, &third);
-        seen += (third.series & 0x80000000u) != 0;
-    }
+    EXPECT_EQ(WaitForDialogOwnedBy(b.thread, b.window, 1500), nullptr) << "one warning only";
+    EXPECT_EQ(b.dm()->dm.dmMediaType, 257u);
+    EXPECT_EQ(b.dm()->pdmUserSizes[2].length, 180000);
+    PaperEntry third = UserSizeEntry(&b.ctx()->paperList, 2);
     EXPECT_EQ(third.length, 180000) << "the list's third user size follows";
-    EXPECT_TRUE(b.sheet.Close(PSBTN_CANCEL));
+    EXPECT_TRUE(b.Close(PSBTN_CANCEL));
 }
 
 TEST_F(BasicUi, OkSavesTheStoreForTheNextSheetCancelLeavesFileAndOutput)
@@ -149,28 +145,28 @@ TEST_F(BasicUi, OkSavesTheStoreForTheNextSheetCancelLeavesFileAndOutput)
     std::wstring path;
     LONG blocks = PxLiveBlocks();
     {
-        OpenBasic b;
+        OpenSheet b;
         ASSERT_NE(b.page, nullptr);
         path = WorkingFilePath(b.printer);
-        PrintSetting *first = SettingRecordAddress(&b.dm(), 0);
+        PrintSetting *first = SettingRecordAddress(b.dm(), 0);
         ASSERT_NE(first, nullptr);
         lstrcpyW(first->name, L"Proof");
-        ASSERT_TRUE(b.sheet.Close(PSBTN_OK));
+        ASSERT_TRUE(b.Close(PSBTN_OK));
         EXPECT_EQ(b.out.as<PXDEVMODE>()->pdmSettingStore, 0u) << "no store address leaves the sheet";
     }
     EXPECT_EQ(PxLiveBlocks(), blocks) << "store released after OK";
-    std::vector<char> saved = FileBytes(path);
+    std::vector<BYTE> saved = FileBytes(path);
     ASSERT_FALSE(saved.empty()) << "OK writes the working settings file";
     {
-        OpenBasic b;
+        OpenSheet b;
         ASSERT_NE(b.page, nullptr);
         HWND list = GetDlgItem(b.page, IDC_BASIC_SETTINGS_LIST);
         WCHAR text[64] = L"";
         SendMessageW(list, LB_GETTEXT, 0, (LPARAM)text);
         EXPECT_STREQ(text, L"Proof") << "the next sheet reads it back";
-        lstrcpyW(SettingRecordAddress(&b.dm(), 0)->name, L"Changed");
-        TypeText(b.page, IDC_BASIC_SCALE, L"50");
-        ASSERT_TRUE(b.sheet.Close(PSBTN_CANCEL));
+        lstrcpyW(SettingRecordAddress(b.dm(), 0)->name, L"Changed");
+        TypeInto(b.page, IDC_BASIC_SCALE, L"50", false);
+        ASSERT_TRUE(b.Close(PSBTN_CANCEL));
         EXPECT_EQ(b.out.as<DEVMODEW>()->dmSize, 0xCCCC) << "Cancel leaves the output record";
     }
     EXPECT_EQ(PxLiveBlocks(), blocks) << "store released after Cancel";
@@ -181,25 +177,24 @@ TEST_F(BasicUi, ADamagedOrShortWorkingFileGivesThePresets)
 {
     PrinterHandle printer(PX_PRINTER);
     std::wstring path = WorkingFilePath(printer);
-    const char shortFile[5] = {'\xC5', '\x09', 2, 0, 7};
+    const std::vector<BYTE> shortFile = {0xC5, 0x09, 2, 0, 7};
     WorkFileHeader damaged = {};
     damaged.modelMark = PX_FILE_MODEL_MARK;
     damaged.version = PX_FILE_VERSION;
     damaged.counts[0] = 19;  // more records than the file holds
     LONG blocks = PxLiveBlocks();
+    const BYTE *header = reinterpret_cast<const BYTE *>(&damaged);
+    const std::vector<BYTE> damagedFile(header, header + sizeof damaged);
     for (int kind = 0; kind < 2; kind++) {
-        if (kind == 0)
-            WriteBytes(path, shortFile, sizeof shortFile);
-        else
-            WriteBytes(path, &damaged, sizeof damaged);
+        ASSERT_TRUE(WriteFileBytes(path, kind == 0 ? shortFile : damagedFile));
         {
-            OpenBasic b;
+            OpenSheet b;
             ASSERT_NE(b.page, nullptr) << "file kind " << kind;
-            EXPECT_EQ(b.dm().pdmSettingCount[0], 6) << "presets, file kind " << kind;
-            EXPECT_EQ(b.dm().pdmSettingCount[1], 2) << "presets, file kind " << kind;
+            EXPECT_EQ(b.dm()->pdmSettingCount[0], 6) << "presets, file kind " << kind;
+            EXPECT_EQ(b.dm()->pdmSettingCount[1], 2) << "presets, file kind " << kind;
             EXPECT_EQ(SendDlgItemMessageW(b.page, IDC_BASIC_SETTINGS_LIST, LB_GETCOUNT, 0, 0), 6)
                 << "file kind " << kind;
-            EXPECT_TRUE(b.sheet.Close(PSBTN_CANCEL));
+            EXPECT_TRUE(b.Close(PSBTN_CANCEL));
         }
         EXPECT_EQ(PxLiveBlocks(), blocks) << "file kind " << kind;
     }
@@ -208,13 +203,13 @@ TEST_F(BasicUi, ADamagedOrShortWorkingFileGivesThePresets)
 
 TEST_F(BasicUi, ApplyKeepsAStoreForTheSheetStillOpen)
 {
-    OpenBasic b;
+    OpenSheet b;
     ASSERT_NE(b.page, nullptr);
     SendMessageW(b.window, PSM_APPLY, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return StoreFromDevMode(&b.dm()) != nullptr; }))
+    EXPECT_TRUE(WaitUntil([&] { return StoreFromDevMode(b.dm()) != nullptr; }))
         << "the page has its store again after Apply";
-    EXPECT_EQ(b.sheet.Context()->applied, 1);
-    EXPECT_TRUE(b.sheet.Close(PSBTN_CANCEL));
+    EXPECT_EQ(b.ctx()->applied, 1);
+    EXPECT_TRUE(b.Close(PSBTN_CANCEL));
 }
 
 TEST_F(BasicUi, TheFullSheetCopiesTheChosenMediaTypeOut)
@@ -234,9 +229,8 @@ TEST_F(BasicUi, TheFullSheetCopiesTheChosenMediaTypeOut)
     ASSERT_GE(roll, 0);
     ChooseListItem(page, IDC_BASIC_MEDIA_TYPE, roll);
     ChooseListItem(page, IDC_BASIC_OUTPUT_SIZE,
-                   ListIndexOfText(page, IDC_BASIC_OUTPUT_SIZE, ReferencePaperName(365)));
-    TypeText(page, IDC_BASIC_SCALE, L"250");
-    LeaveEdit(page, IDC_BASIC_SCALE);
+                   IndexOfText(page, IDC_BASIC_OUTPUT_SIZE, ReferencePaperName(365)));
+    TypeInto(page, IDC_BASIC_SCALE, L"250", true);
     PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
     ASSERT_TRUE(thread.Join());
     const PXDEVMODE *dm = out.as<PXDEVMODE>();

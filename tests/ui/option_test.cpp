@@ -33,7 +33,7 @@ const Heater kHeaters[] = {
 
 TEST_F(OptionPage, HeaterAt40CelsiusShows104FahrenheitAfterTheUnitChange)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     for (const Heater &h : kHeaters) {
         s.dm()->*h.on = 0;
@@ -41,7 +41,7 @@ TEST_F(OptionPage, HeaterAt40CelsiusShows104FahrenheitAfterTheUnitChange)
     }
     s.dm()->pdmTempUnit = 0;
     HWND page = s.Show(PX_TAB_OPTION);
-    const std::wstring printerSetting = StringOf(IDS_PRINTER_SETTING);
+    const std::wstring printerSetting = ModuleText(IDS_PRINTER_SETTING);
     for (const Heater &h : kHeaters) {
         SCOPED_TRACE(h.name);
         EXPECT_EQ(ListTexts(page, h.list), std::vector<std::wstring>{printerSetting});
@@ -79,7 +79,7 @@ TEST_F(OptionPage, HeaterAt40CelsiusShows104FahrenheitAfterTheUnitChange)
 
 TEST_F(OptionPage, OverprintBoxesOffAndOnKeepTheirValues)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.dm()->pdmOverprintOn = 0;
     s.dm()->pdmOverprintWaitOn = 0;
@@ -105,7 +105,7 @@ TEST_F(OptionPage, OverprintBoxesOffAndOnKeepTheirValues)
         EXPECT_EQ(s.dm()->*r.value, r.stored);
         Click(page, r.box);
         EXPECT_EQ(s.dm()->*r.on, 0u);
-        EXPECT_EQ(SelectedText(page, r.list), StringOf(IDS_PRINTER_SETTING));
+        EXPECT_EQ(SelectedText(page, r.list), ModuleText(IDS_PRINTER_SETTING));
         EXPECT_FALSE(IsEnabled(page, r.list));
         Click(page, r.box);
         EXPECT_EQ(SelectedText(page, r.list), r.choice) << "the stored value is selected again";
@@ -115,7 +115,7 @@ TEST_F(OptionPage, OverprintBoxesOffAndOnKeepTheirValues)
 
 TEST_F(OptionPage, CopiesTypedAreClampedWhenTheFieldIsLeftAndTheArrowsDoNotWrap)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     HWND page = s.Show(PX_TAB_OPTION);
     int maximum = s.ctx()->printerInfo.maxCopies;
@@ -146,7 +146,7 @@ TEST_F(OptionPage, CopiesTypedAreClampedWhenTheFieldIsLeftAndTheArrowsDoNotWrap)
 
 TEST_F(OptionPage, OkCopiesOutWhatThePageSetAndTheHiddenCropMarksAsStored)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.dm()->pdmCropMarks = 1;
     s.dm()->pdmNoMirror = 1;
@@ -179,7 +179,7 @@ TEST_F(OptionPage, OkCopiesOutWhatThePageSetAndTheHiddenCropMarksAsStored)
 
 TEST_F(OptionPage, WithoutPermissionEveryOptionIsDisabledAndConfirmStillWorks)
 {
-    OpenDocumentSheet s(DM_COPY | 0x20);
+    OpenSheet s(DM_COPY | 0x20);
     ASSERT_NE(s.window, nullptr);
     s.dm()->pdmOverprintOn = 1;
     s.dm()->pdmPreHeaterOn = 1;
@@ -202,10 +202,9 @@ TEST_F(OptionPage, WithoutPermissionEveryOptionIsDisabledAndConfirmStillWorks)
     EXPECT_EQ(copyWindows, 2) << "the edit and its arrows";
 
     PostClick(page, IDC_SUMMARY_CONFIRM);
-    HWND current = WaitForModal(s.thread, {s.window});
+    HWND current = WaitForDialogOwnedBy(s.thread, s.window);
     ASSERT_NE(current, nullptr) << "the Confirm button opens the Current settings dialog";
-    PostClick(current, IDOK);
-    EXPECT_TRUE(WaitUntil([current] { return !IsWindow(current); }));
+    EXPECT_TRUE(Dismiss(current, IDOK));
 }
 
 }  // namespace

@@ -6,47 +6,7 @@
 
 #include "core/module.h"
 #include "resources/ids_controls.h"
-#include "settings/presets.h"
-#include "settings/settingstore.h"
-
-OpenDocumentSheet::OpenDocumentSheet(DWORD mode)
-    : sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), mode)
-{
-    window = sheet.Open();
-    if (window)
-        thread = GetWindowThreadProcessId(window, NULL);
-}
-
-OpenDocumentSheet::~OpenDocumentSheet()
-{
-    if (window && IsWindow(window))
-        Close(PSBTN_CANCEL);
-}
-
-HWND OpenDocumentSheet::Show(int tab)
-{
-    SendMessageW(window, PSM_SETCURSEL, tab, 0);
-    return CurrentSheetPage(window);
-}
-
-void OpenDocumentSheet::EnsureStore()
-{
-    if (StoreFromDevMode(dm()))
-        return;
-    ownStore = AllocSettingStore(dm()) != NULL;
-    InstallPresets(dm());
-}
-
-bool OpenDocumentSheet::Close(int button)
-{
-    // The store made here goes before the pages copy the record out.
-    if (ownStore && ctx())
-        ReleaseSettingStore(dm());
-    ownStore = false;
-    bool closed = sheet.Close(button);
-    window = NULL;
-    return closed;
-}
+#include "settingsfiles/workfile.h"
 
 // The edit itself: an edit with arrows shares its id with the arrows.
 static HWND EditOf(HWND page, int id)
@@ -66,6 +26,12 @@ void TypeInto(HWND page, int id, const wchar_t *text, bool leave)
     SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)text);
     if (leave)
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), (LPARAM)edit);
+}
+
+bool Dismiss(HWND dialog, int button)
+{
+    PostClick(dialog, button);
+    return WaitUntil([dialog] { return !IsWindow(dialog); });
 }
 
 void PressArrow(HWND page, int id, bool up)
@@ -109,35 +75,6 @@ bool IsChecked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_C
 
 bool IsEnabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
 
-struct ModalQuery {
-    std::vector<HWND> except;
-    HWND found;
-};
-
-static BOOL CALLBACK MatchModal(HWND window, LPARAM lParam)
-{
-    ModalQuery *q = reinterpret_cast<ModalQuery *>(lParam);
-    WCHAR cls[16] = {};
-    GetClassNameW(window, cls, 16);
-    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || lstrcmpW(cls, L"#32770") != 0)
-        return TRUE;
-    for (HWND other : q->except)
-        if (other == window)
-            return TRUE;
-    q->found = window;
-    return FALSE;
-}
-
-HWND WaitForModal(DWORD thread, std::initializer_list<HWND> except, DWORD ms)
-{
-    ModalQuery q = {std::vector<HWND>(except), NULL};
-    WaitUntil([&] {
-        EnumThreadWindows(thread, MatchModal, reinterpret_cast<LPARAM>(&q));
-        return q.found != NULL;
-    }, ms);
-    return q.found;
-}
-
 MessageSeen AnswerMessageBox(HWND box, int button)
 {
     MessageSeen seen = {L"(no message box)", L"", false, false, false};
@@ -158,11 +95,54 @@ MessageSeen AnswerMessageBox(HWND box, int button)
     return seen;
 }
 
-std::wstring StringOf(UINT id)
+std::wstring AnswerBox(DWORD thread, HWND owner, int button)
+{
+    return AnswerMessageBox(WaitForDialogOwnedBy(thread, owner), button).text;
+}
+
+void PostChoose(HWND dialog, int id, int index)
+{
+    HWND list = GetDlgItem(dialog, id);
+    SendMessageW(list, CB_SETCURSEL, index, 0);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)list);
+}
+
+int ListIndexOfData(HWND dialog, int id, LPARAM data)
+{
+    LRESULT count = SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; i++) {
+        if (SendDlgItemMessageW(dialog, id, CB_GETITEMDATA, i, 0) == data)
+            return (int)i;
+    }
+    return -1;
+}
+
+std::wstring ReferencePaperName(int paperSize)
 {
     WCHAR text[256] = L"";
-    LoadStringW(ModuleInstance(), id, text, 256);
+    HMODULE data = LoadLibraryExW(L"pxdata.dll", NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (data) {
+        LoadStringW(data, 1792 + paperSize, text, 256);
+        FreeLibrary(data);
+    }
     return text;
+}
+
+PaperEntry UserSizeEntry(const PaperList *list, int n)
+{
+    PaperEntry entry = {};
+    for (int i = 1, seen = 0; i <= PaperCount(list); i++) {
+        PaperEntryAt(list, i, &entry);
+        if ((entry.series & 0x80000000u) && seen++ == n)
+            return entry;
+    }
+    return PaperEntry{};
+}
+
+std::wstring WorkingFilePath(HANDLE printer)
+{
+    WCHAR path[MAX_PATH] = L"";
+    return GetWorkingSettingsPath(printer, path) ? path : L"(no working file)";
 }
 
 std::wstring ScratchFile(const wchar_t *name)
@@ -205,12 +185,12 @@ bool FileExists(const std::wstring &path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<MessageSeen> FileActionThroughPage(OpenDocumentSheet &s, int button,
+std::vector<MessageSeen> FileActionThroughPage(OpenSheet &s, int button,
                                               const std::wstring &path, std::vector<int> answers)
 {
     HWND page = s.Show(PX_TAB_SETUP);
     PostClick(page, button);
-    HWND dialog = WaitForModal(s.thread, {s.window});
+    HWND dialog = WaitForDialogOwnedBy(s.thread, s.window);
     if (!dialog)
         return {MessageSeen{L"(no file dialog)", L"", false, false, false}};
     // Explorer-style dialogs take the name in a combo box or an edit.
@@ -218,13 +198,21 @@ std::vector<MessageSeen> FileActionThroughPage(OpenDocumentSheet &s, int button,
     SendMessageW(name, WM_SETTEXT, 0, (LPARAM)path.c_str());
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
     std::vector<MessageSeen> seen;
-    for (int answer : answers)
-        seen.push_back(AnswerMessageBox(WaitForModal(s.thread, {s.window, dialog}), answer));
+    // A box shown while the file dialog is open is its own; once it has
+    // gone, the page's boxes belong to the sheet.
+    for (int answer : answers) {
+        HWND box = NULL;
+        WaitUntil([&] {
+            box = WaitForDialogOwnedBy(s.thread, IsWindow(dialog) ? dialog : s.window, 0);
+            return box != NULL;
+        });
+        seen.push_back(AnswerMessageBox(box, answer));
+    }
     WaitUntil([dialog] { return !IsWindow(dialog); });
     // Returns once the click is handled, or once a message box waits.
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(page, WM_NULL, 0, 0, SMTO_NORMAL, PX_UI_WAIT_MS, &ignored);
-    HWND extra = WaitForModal(s.thread, {s.window, dialog}, 300);
+    HWND extra = WaitForDialogOwnedBy(s.thread, s.window, 300);
     if (extra) {
         seen.push_back(AnswerMessageBox(extra, IDCANCEL));
         seen.back().caption.insert(0, L"(unexpected) ");

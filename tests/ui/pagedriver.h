@@ -8,41 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "context/pagecontext.h"
-#include "tests/common/guardpage.h"
-#include "tests/common/printers.h"
-#include "tools/uihost/hostedsheet.h"
-
-#define PX_TAB_BASIC 0
-#define PX_TAB_OPTION 1
-#define PX_TAB_SETUP 2
-
-// The reference printer's document sheet in the stand-in host, with the
-// caller's output record at a guard page.
-struct OpenDocumentSheet {
-    PrinterHandle printer{PX_PRINTER};
-    Guarded out{4160};
-    HostedDocumentSheet sheet;
-    HWND window = NULL;
-    DWORD thread = 0;
-    bool ownStore = false;
-
-    explicit OpenDocumentSheet(DWORD mode = DM_COPY);
-    ~OpenDocumentSheet();
-    PageContext *ctx() const { return sheet.Context(); }
-    PXDEVMODE *dm() const { return &sheet.Context()->dmCurrent; }
-    // Shows the tab (PSM_SETCURSEL) and returns its page.
-    HWND Show(int tab);
-    // The registered settings store: the Basic page's when it has one,
-    // else one made here with the presets (released before the sheet closes).
-    void EnsureStore();
-    // Presses OK or Cancel; TRUE when the sheet went away.
-    bool Close(int button);
-};
+#include "devmode/paperlist.h"
+#include "tests/common/moduletext.h"
+#include "tests/common/sheetopen.h"
+#include "tools/uihost/ui.h"
 
 // Text typed into an edit (WM_SETTEXT, which notifies EN_CHANGE), then
 // optionally the focus leaving it (EN_KILLFOCUS).
 void TypeInto(HWND page, int id, const wchar_t *text, bool leave);
+// A click on a button that closes the dialog; TRUE once it is gone.
+bool Dismiss(HWND dialog, int button);
 // The up or down arrow key pressed in an edit with arrows.
 void PressArrow(HWND page, int id, bool up);
 
@@ -52,17 +27,27 @@ int IndexOfText(HWND page, int id, const std::wstring &text);
 bool IsChecked(HWND page, int id);
 bool IsEnabled(HWND page, int id);
 
-// The next visible dialog of the thread that is none of `except`; null
-// after the usual wait.
-HWND WaitForModal(DWORD thread, std::initializer_list<HWND> except, DWORD ms = PX_UI_WAIT_MS);
 // A message box's text, caption, icon and buttons, then answered with `button`.
 struct MessageSeen {
     std::wstring text, caption;
     bool exclamation, question, hasCancel;
 };
 MessageSeen AnswerMessageBox(HWND box, int button);
+// The message box `owner` shows (on the thread): its text; answered with button.
+std::wstring AnswerBox(DWORD thread, HWND owner, int button);
 
-std::wstring StringOf(UINT id);
+// A list choice as a person makes it, the notification posted so that a
+// modal window it opens does not hold the test thread.
+void PostChoose(HWND dialog, int id, int index);
+// Index of the drop-down entry with this item data, -1 when none.
+int ListIndexOfData(HWND dialog, int id, LPARAM data);
+// The reference data driver's name of a paper size code.
+std::wstring ReferencePaperName(int paperSize);
+// The n-th (from 0) user-size entry of a paper list: it shows the record's
+// n-th pair.
+PaperEntry UserSizeEntry(const PaperList *list, int n);
+// The working settings file of the printer.
+std::wstring WorkingFilePath(HANDLE printer);
 
 // A name in this process's scratch folder.
 std::wstring ScratchFile(const wchar_t *name);
@@ -74,5 +59,5 @@ bool FileExists(const std::wstring &path);
 // then each message box that follows (the overwrite question, a refusal)
 // answered in order. What the boxes showed; a box nobody expected is
 // cancelled and reported with its caption marked "(unexpected)".
-std::vector<MessageSeen> FileActionThroughPage(OpenDocumentSheet &s, int button,
+std::vector<MessageSeen> FileActionThroughPage(OpenSheet &s, int button,
                                               const std::wstring &path, std::vector<int> answers);

@@ -37,19 +37,9 @@ std::vector<BYTE> RecordBytes(const PXDEVMODE *dm)
     return std::vector<BYTE>(at, at + sizeof(PXDEVMODE));
 }
 
-// The first user-size entry of a paper list: it takes the record's first pair.
-PaperEntry FirstUserSize(const PaperList *list)
-{
-    PaperEntry entry = {};
-    for (int i = 1; i <= PaperCount(list); i++)
-        if (PaperEntryAt(list, i, &entry) && (entry.series & 0x80000000u))
-            return entry;
-    return PaperEntry{};
-}
-
 TEST_F(SetupPage, UnitsChangeTheTextsAtOnceAndOnTheOtherPagesButNotTheStoredValues)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.dm()->pdmLengthUnit = 0;
     s.dm()->pdmTempUnit = 0;
@@ -119,7 +109,7 @@ void ExpectSameSettings(const PXDEVMODE &now, const PXDEVMODE &saved)
 
 // Option page settings through its controls, Basic page ones on the record
 // (its lists are another page's), a registered setting added to the store.
-void ChangeEverySetting(OpenDocumentSheet &s)
+void ChangeEverySetting(OpenSheet &s)
 {
     HWND option = s.Show(PX_TAB_OPTION);
     TypeInto(option, IDC_OPTION_COPIES, L"7", true);
@@ -153,7 +143,7 @@ void ChangeEverySetting(OpenDocumentSheet &s)
 
 TEST_F(SetupPage, SaveThenLoadRestoresEverySettingOfTheThreePages)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     ChangeEverySetting(s);
@@ -170,7 +160,7 @@ TEST_F(SetupPage, SaveThenLoadRestoresEverySettingOfTheThreePages)
     HWND page = s.Show(PX_TAB_SETUP);
     ChooseListItem(page, IDC_SETUP_LENGTH_UNIT, 1);
     PostClick(page, IDC_SETUP_INITIALIZE);
-    AnswerMessageBox(WaitForModal(s.thread, {s.window}), IDOK);
+    AnswerMessageBox(WaitForDialogOwnedBy(s.thread, s.window), IDOK);
     ASSERT_EQ(s.dm()->dm.dmCopies, s.ctx()->dmDefault.dm.dmCopies);
     ASSERT_EQ(s.dm()->pdmSettingCount[0], 6);
     ASSERT_NE(s.dm()->pdmUserSizes[0].width, 3000);
@@ -188,7 +178,7 @@ TEST_F(SetupPage, SaveThenLoadRestoresEverySettingOfTheThreePages)
     EXPECT_EQ(s.ctx()->refreshBasic, 1);
     EXPECT_EQ(s.ctx()->refreshOption, 1);
     EXPECT_EQ(s.ctx()->refreshSetup, 0) << "this page refilled at once";
-    PaperEntry user = FirstUserSize(&s.ctx()->paperList);
+    PaperEntry user = UserSizeEntry(&s.ctx()->paperList, 0);
     EXPECT_EQ(user.width, 3000) << "the paper list is built again from the loaded sizes";
     EXPECT_EQ(user.length, 2000);
 
@@ -222,7 +212,7 @@ const BadFile kBadFiles[] = {
 
 TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     std::wstring good = ScratchFile(L"good.OVP"), bad = ScratchFile(L"bad.OVP");
@@ -236,8 +226,8 @@ TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
         std::vector<BYTE> before = FileBytes(path);
         std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_LOAD, path, {IDOK});
         ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].text, StringOf(message));
-        EXPECT_EQ(seen[0].caption, StringOf(IDS_OVP_READ_CAPTION));
+        EXPECT_EQ(seen[0].text, ModuleText(message));
+        EXPECT_EQ(seen[0].caption, ModuleText(IDS_OVP_READ_CAPTION));
         EXPECT_TRUE(seen[0].exclamation);
         EXPECT_EQ(s.dm()->dm.dmCopies, 5);
         EXPECT_EQ(s.dm()->pdmSettingCount[0], 3);
@@ -261,7 +251,7 @@ TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
 
 TEST_F(SetupPage, ALongFileLoadsAndACutBodyIsRepaired)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     std::wstring good = ScratchFile(L"source.OVP"), odd = ScratchFile(L"odd.OVP");
@@ -289,7 +279,7 @@ TEST_F(SetupPage, ALongFileLoadsAndACutBodyIsRepaired)
 
 TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     std::wstring path = ScratchFile(L"held.OVP");
@@ -304,8 +294,8 @@ TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
     std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_SAVE, path, {IDYES, IDOK});
     CloseHandle(held);
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].text, StringOf(IDS_OVP_WRITE_FAILED));
-    EXPECT_EQ(seen[1].caption, StringOf(IDS_OVP_WRITE_CAPTION));
+    EXPECT_EQ(seen[1].text, ModuleText(IDS_OVP_WRITE_FAILED));
+    EXPECT_EQ(seen[1].caption, ModuleText(IDS_OVP_WRITE_CAPTION));
     EXPECT_TRUE(seen[1].exclamation);
     EXPECT_TRUE(FileBytes(path) == old) << "the old file was changed";
     EXPECT_FALSE(FileExists(path + L".new")) << "a half-written file was left";
@@ -314,7 +304,7 @@ TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
 
 TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     ChangeEverySetting(s);
@@ -326,9 +316,9 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     SettingStore *storeAddress = StoreFromDevMode(s.dm());
 
     PostClick(page, IDC_SETUP_INITIALIZE);
-    MessageSeen asked = AnswerMessageBox(WaitForModal(s.thread, {s.window}), IDCANCEL);
-    EXPECT_EQ(asked.text, StringOf(IDS_MSG_INITIALIZE));
-    EXPECT_EQ(asked.caption, StringOf(IDS_TITLE_INITIALIZE));
+    MessageSeen asked = AnswerMessageBox(WaitForDialogOwnedBy(s.thread, s.window), IDCANCEL);
+    EXPECT_EQ(asked.text, ModuleText(IDS_MSG_INITIALIZE));
+    EXPECT_EQ(asked.caption, ModuleText(IDS_TITLE_INITIALIZE));
     EXPECT_TRUE(asked.question);
     EXPECT_TRUE(asked.hasCancel);
     SendMessageW(page, WM_NULL, 0, 0);
@@ -336,7 +326,7 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     EXPECT_TRUE(StoreBytes(s.dm()) == store) << "Cancel changed the store";
 
     PostClick(page, IDC_SETUP_INITIALIZE);
-    AnswerMessageBox(WaitForModal(s.thread, {s.window}), IDOK);
+    AnswerMessageBox(WaitForDialogOwnedBy(s.thread, s.window), IDOK);
     SendMessageW(page, WM_NULL, 0, 0);
     const PXDEVMODE &def = s.ctx()->dmDefault;
     EXPECT_EQ(s.dm()->dm.dmCopies, def.dm.dmCopies);
@@ -365,7 +355,7 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
 
 TEST_F(SetupPage, WithoutPermissionTheSettingsCanBeSavedButNotLoadedOrReset)
 {
-    OpenDocumentSheet s(DM_COPY | 0x20);
+    OpenSheet s(DM_COPY | 0x20);
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     HWND page = s.Show(PX_TAB_SETUP);
@@ -387,7 +377,7 @@ TEST_F(SetupPage, WithoutPermissionTheSettingsCanBeSavedButNotLoadedOrReset)
 
 TEST_F(SetupPage, AfterALoadOkCopiesOutTheLoadedSettingsNotTheBasicPageLists)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.EnsureStore();
     PaperEntry entry = {};

@@ -16,6 +16,7 @@
 #include "tests/common/guardpage.h"
 #include "tests/common/moduletext.h"
 #include "tests/common/printers.h"
+#include "tests/ui/pagedriver.h"
 #include "tools/moduleexports/moduleexports.h"
 #include "tools/uihost/hostedsheet.h"
 #include "widgets/help.h"
@@ -26,43 +27,37 @@ class Sheets : public DisplayTest {};
 
 TEST_F(Sheets, OkReportsOkAndCopiesOutCancelReportsCancelAndLeavesTheBuffer)
 {
-    PrinterHandle printer(PX_PRINTER);
     for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
-        Guarded out(4160);
-        FillMemory(out.buffer.data, 4160, 0xCC);
-        HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY);
-        ASSERT_NE(sheet.Open(), nullptr) << "the sheet did not open";
-        EXPECT_EQ(sheet.host.pages.size(), 3u);
-        ASSERT_TRUE(sheet.Close(button)) << "the sheet did not close";
-        ASSERT_EQ(sheet.host.results.size(), 1u) << "button " << button;
-        const DEVMODEW *dm = out.as<DEVMODEW>();
+        OpenSheet s;
+        ASSERT_NE(s.window, nullptr) << "the sheet did not open";
+        EXPECT_EQ(3u, s.sheet.host.pages.size());
+        ASSERT_TRUE(s.Close(button)) << "the sheet did not close";
+        ASSERT_EQ(1u, s.sheet.host.results.size()) << "button " << button;
+        const DEVMODEW *dm = s.out.as<DEVMODEW>();
         if (button == PSBTN_OK) {
-            EXPECT_EQ(sheet.host.results[0], CPSUI_OK);
-            EXPECT_EQ(dm->dmSpecVersion, 0x401);
-            EXPECT_EQ(dm->dmDriverExtra, 3940);
-            EXPECT_STREQ(dm->dmDeviceName, PX_PRINTER);
+            EXPECT_EQ(CPSUI_OK, s.sheet.host.results[0]);
+            EXPECT_EQ(0x401, dm->dmSpecVersion);
+            EXPECT_EQ(3940, dm->dmDriverExtra);
+            EXPECT_STREQ(PX_PRINTER, dm->dmDeviceName);
         } else {
-            EXPECT_EQ(sheet.host.results[0], CPSUI_CANCEL);
-            EXPECT_EQ(dm->dmSize, 0xCCCC) << "Cancel must leave the output buffer alone";
-            EXPECT_EQ(dm->dmDriverExtra, 0xCCCC);
+            EXPECT_EQ(CPSUI_CANCEL, s.sheet.host.results[0]);
+            EXPECT_EQ(0xCCCC, dm->dmSize) << "Cancel must leave the output buffer alone";
+            EXPECT_EQ(0xCCCC, dm->dmDriverExtra);
         }
     }
 }
 
 TEST_F(Sheets, PagesHaveTheirTitlesAndSummaryAndNoPermissionIsKept)
 {
-    PrinterHandle printer(PX_PRINTER);
-    Guarded out(4160);
-    HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY | 0x20);
-    HWND window = sheet.Open();
+    OpenSheet s(DM_COPY | 0x20);
+    HWND window = s.window;
     ASSERT_NE(window, nullptr);
     std::vector<std::wstring> tabs = SheetTabTitles(window);
     ASSERT_EQ(tabs.size(), 3u);
     EXPECT_EQ(tabs[0], ModuleText(IDD_BASIC_PAGE));
     EXPECT_EQ(tabs[1], ModuleText(IDD_OPTION_PAGE));
     EXPECT_EQ(tabs[2], ModuleText(IDD_SETUP_PAGE));
-    ASSERT_NE(sheet.Context(), nullptr);
-    EXPECT_EQ(sheet.Context()->canChange, 0) << "DM_NOPERMISSION";
+    EXPECT_EQ(0, s.ctx()->canChange) << "DM_NOPERMISSION";
     for (int tab = 0; tab < 3; tab++) {
         SendMessageW(window, PSM_SETCURSEL, tab, 0);
         HWND page = CurrentSheetPage(window);
@@ -71,9 +66,8 @@ TEST_F(Sheets, PagesHaveTheirTitlesAndSummaryAndNoPermissionIsKept)
         EXPECT_EQ(scale.rfind(L"-> ", 0), 0u) << "tab " << tab << " scale line " << testing::PrintToString(scale);
         EXPECT_FALSE(ItemText(page, IDC_SUMMARY_PAGE_SIZE).empty()) << "tab " << tab;
         EXPECT_EQ(ItemText(page, IDC_SUMMARY_TITLE), ModuleText(IDC_SUMMARY_TITLE)) << "tab " << tab;
-        EXPECT_NE(sheet.Context()->summaryPicture, 0u) << "tab " << tab;
+        EXPECT_NE(0u, s.ctx()->summaryPicture) << "tab " << tab;
     }
-    EXPECT_TRUE(sheet.Close(PSBTN_CANCEL));
 }
 
 TEST_F(Sheets, ResultReasonRefusedByTheDocumentSheetAndCopiedByThePrinterSheet)
@@ -137,12 +131,9 @@ static HWND WINAPI RecordTopic(HWND, LPCWSTR, UINT, DWORD_PTR data)
 
 TEST_F(Sheets, HelpOnAControlItsArrowsAndTheSheetButton)
 {
-    PrinterHandle printer(PX_PRINTER);
-    Guarded out(4160);
-    HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY);
-    HWND window = sheet.Open();
-    ASSERT_NE(window, nullptr);
-    HWND page = CurrentSheetPage(window);
+    OpenSheet s;
+    ASSERT_NE(s.window, nullptr);
+    HWND page = s.page;
     g_topics.clear();
     SetHelpEntryForTesting(RecordTopic);
     HELPINFO help = {};
@@ -159,26 +150,21 @@ TEST_F(Sheets, HelpOnAControlItsArrowsAndTheSheetButton)
     }
     ASSERT_NE(upDown, nullptr) << "the scale edit has no arrows";
     SendMessageW(page, WM_CONTEXTMENU, (WPARAM)upDown, MAKELPARAM(10, 10));
-    NMHDR nm = {window, 0, (UINT)PSN_HELP};
+    NMHDR nm = {s.window, 0, (UINT)PSN_HELP};
     SendMessageW(page, WM_NOTIFY, 0, (LPARAM)&nm);
     SetHelpEntryForTesting(NULL);
     ASSERT_EQ(g_topics.size(), 3u);
     EXPECT_EQ(g_topics[0], 22u) << "page size list";
     EXPECT_EQ(g_topics[1], 25u) << "the scale's arrows share the edit's topic";
     EXPECT_EQ(g_topics[2], 1u) << "the sheet's Help button";
-    EXPECT_TRUE(sheet.Close(PSBTN_CANCEL));
 }
 
 TEST_F(Sheets, VersionFromTheSetupPageShowsOkAndTheCurrentSettingsListEveryRow)
 {
-    PrinterHandle printer(PX_PRINTER);
-    Guarded out(4160);
-    HostedDocumentSheet sheet(printer, PX_PRINTER, out.as<DEVMODEW>(), DM_COPY);
-    HWND window = sheet.Open();
-    ASSERT_NE(window, nullptr);
-    SendMessageW(window, PSM_SETCURSEL, 2, 0);
-    HWND page = CurrentSheetPage(window);
-    DWORD thread = GetWindowThreadProcessId(window, NULL);
+    OpenSheet s;
+    ASSERT_NE(s.window, nullptr);
+    HWND window = s.window, page = s.Show(PX_TAB_SETUP);
+    DWORD thread = s.thread;
 
     PostClick(page, IDC_SETUP_VERSION);
     HWND version = WaitForDialogOtherThan(thread, window);
@@ -186,11 +172,10 @@ TEST_F(Sheets, VersionFromTheSetupPageShowsOkAndTheCurrentSettingsListEveryRow)
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(version, IDOK))) << "the modal dialog keeps its OK";
     EXPECT_EQ(ItemText(version, IDC_VERSION_NUMBER), L"Version 1.02");
     EXPECT_EQ(WindowText(version), ModuleText(IDD_VERSION));
-    PostClick(version, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(version); }));
+    EXPECT_TRUE(Dismiss(version, IDOK));
 
     for (DWORD icm : {(DWORD)DMICMMETHOD_NONE, (DWORD)DMICMMETHOD_SYSTEM}) {
-        sheet.Context()->dmCurrent.dm.dmICMMethod = icm;
+        s.dm()->dm.dmICMMethod = icm;
         PostClick(page, IDC_SUMMARY_CONFIRM);
         HWND current = WaitForDialogOtherThan(thread, window);
         ASSERT_NE(current, nullptr) << "no Current settings dialog";
@@ -206,69 +191,7 @@ TEST_F(Sheets, VersionFromTheSetupPageShowsOkAndTheCurrentSettingsListEveryRow)
         GetClientRect(current, &client);
         GetWindowRect(list, &listRect);
         EXPECT_EQ(listRect.right - listRect.left, client.right - 16) << "the list follows the width";
-        PostClick(current, IDOK);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(current); }));
-    }
-    EXPECT_TRUE(sheet.Close(PSBTN_CANCEL));
-}
-
-// The sheet as an application opens it: the platform's document properties
-// with DM_PROMPT, shown by the platform's own property-sheet host.
-TEST_F(Sheets, DocumentPropertiesWithPromptShowsTheThreeTabs)
-{
-    PrinterHandle printer(PX_PRINTER);
-    for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
-        Guarded out(4160);
-        FillMemory(out.buffer.data, 4160, 0xCC);
-        LONG result = 0;
-        UiThread thread([&] {
-            result = DocumentPropertiesW(NULL, printer, const_cast<WCHAR *>(PX_PRINTER),
-                                         out.as<DEVMODEW>(), NULL, DM_OUT_BUFFER | DM_PROMPT);
-        });
-        HWND window = WaitForWindow(thread.id(), L"#32770");
-        ASSERT_NE(window, nullptr) << "no sheet";
-        std::vector<std::wstring> tabs = SheetTabTitles(window);
-        ASSERT_EQ(tabs.size(), 3u);
-        EXPECT_EQ(tabs[0], ModuleText(IDD_BASIC_PAGE));
-        EXPECT_EQ(tabs[2], ModuleText(IDD_SETUP_PAGE));
-        PostMessageW(window, PSM_PRESSBUTTON, button, 0);
-        ASSERT_TRUE(thread.Join());
-        EXPECT_EQ(result, IDOK) << "the platform's host reports OK either way";
-        const DEVMODEW *dm = out.as<DEVMODEW>();
-        if (button == PSBTN_OK)
-            EXPECT_EQ(dm->dmDriverExtra, 3940);
-        else
-            EXPECT_EQ(dm->dmDriverExtra, 0xCCCC) << "Cancel leaves the buffer";
-    }
-}
-
-// The older entry points of the installed module open the same sheet.
-TEST_F(Sheets, OlderEntryPointsOpenTheSameSheet)
-{
-    ModuleExports built;
-    ASSERT_TRUE(LoadModuleExports(L"pxui.dll", &built));
-    auto properties = built.DrvDocumentProperties;
-    auto advanced = built.DrvAdvancedDocumentProperties;
-    ASSERT_TRUE(properties && advanced) << "pxui.dll beside the test lacks the entry points";
-    PrinterHandle printer(PX_PRINTER);
-    for (bool useAdvanced : {false, true}) {
-        Guarded out(4160);
-        FillMemory(out.buffer.data, 4160, 0xCC);
-        LONG result = -5;
-        UiThread thread([&] {
-            WCHAR *name = const_cast<WCHAR *>(PX_PRINTER);
-            result = useAdvanced ? advanced(NULL, printer, name, out.as<DEVMODEW>(), NULL)
-                                 : properties(NULL, printer, name, out.as<DEVMODEW>(), NULL,
-                                              DM_COPY | DM_PROMPT);
-        });
-        HWND window = WaitForWindow(thread.id(), L"#32770");
-        ASSERT_NE(window, nullptr) << (useAdvanced ? "advanced" : "document properties");
-        EXPECT_EQ(SheetTabTitles(window).size(), 3u);
-        PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
-        ASSERT_TRUE(thread.Join());
-        // The sheet's own outcome, whatever the host stores.
-        EXPECT_EQ(result, useAdvanced ? 1 : IDOK);
-        EXPECT_EQ(out.as<DEVMODEW>()->dmDriverExtra, 3940) << "the record as of the apply";
+        EXPECT_TRUE(Dismiss(current, IDOK));
     }
 }
 

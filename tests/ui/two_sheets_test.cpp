@@ -93,12 +93,6 @@ struct Sheet {
     DWORD thread = 0;
 };
 
-bool End(HWND dialog, int button)
-{
-    PostClick(dialog, button);
-    return WaitUntil([dialog] { return !IsWindow(dialog); });
-}
-
 struct Pairs {
     PxUserSize size[PX_USER_SIZE_COUNT];
 };
@@ -153,18 +147,18 @@ void CancelUserSizes(Sheet &a, Sheet &b)
     HWND basicA = a.Page(PX_TAB_BASIC), basicB = b.Page(PX_TAB_BASIC);
     HWND sizeB = b.Open(basicB, IDC_BASIC_USER_SIZE, b.window);
     ASSERT_NE(sizeB, nullptr) << "B's User size dialog";
-    TypeAndLeave(sizeB, IDC_USIZE_SHORT, L"300");
-    ASSERT_TRUE(End(sizeB, IDOK)) << "B's User size dialog did not close on OK";
+    TypeInto(sizeB, IDC_USIZE_SHORT, L"300", true);
+    ASSERT_TRUE(Dismiss(sizeB, IDOK)) << "B's User size dialog did not close on OK";
     Pairs pairsA = PairsOf(a.dm()), pairsB = PairsOf(b.dm());
 
     HWND sizeA = a.Open(basicA, IDC_BASIC_USER_SIZE, a.window);
     sizeB = b.Open(basicB, IDC_BASIC_USER_SIZE, b.window);
     ASSERT_NE(sizeA, nullptr) << "A's User size dialog";
     ASSERT_NE(sizeB, nullptr) << "B's second User size dialog";
-    TypeAndLeave(sizeA, IDC_USIZE_SHORT, L"250");
-    TypeAndLeave(sizeB, IDC_USIZE_SHORT, L"350");
-    EXPECT_TRUE(End(sizeB, IDCANCEL)) << "B's User size dialog did not close on Cancel";
-    EXPECT_TRUE(End(sizeA, IDCANCEL)) << "A's User size dialog did not close on Cancel";
+    TypeInto(sizeA, IDC_USIZE_SHORT, L"250", true);
+    TypeInto(sizeB, IDC_USIZE_SHORT, L"350", true);
+    EXPECT_TRUE(Dismiss(sizeB, IDCANCEL)) << "B's User size dialog did not close on Cancel";
+    EXPECT_TRUE(Dismiss(sizeA, IDCANCEL)) << "A's User size dialog did not close on Cancel";
     ExpectPairs(a.dm(), pairsA, "A after Cancel");
     ExpectPairs(b.dm(), pairsB, "B after Cancel");
 }
@@ -177,10 +171,10 @@ void Adjust(Sheet &a, HWND advA, Sheet &b, HWND advB, int button, int editA, int
     HWND dialogB = b.Open(advB, button, advB);
     ASSERT_NE(dialogA, nullptr) << "A's adjustment dialog " << button;
     ASSERT_NE(dialogB, nullptr) << "B's adjustment dialog " << button;
-    TypeAndLeave(dialogA, editA, L"7");
-    TypeAndLeave(dialogB, editB, L"-3");
-    EXPECT_TRUE(End(dialogB, IDOK)) << "B's adjustment dialog " << button;
-    EXPECT_TRUE(End(dialogA, IDOK)) << "A's adjustment dialog " << button;
+    TypeInto(dialogA, editA, L"7", true);
+    TypeInto(dialogB, editB, L"-3", true);
+    EXPECT_TRUE(Dismiss(dialogB, IDOK)) << "B's adjustment dialog " << button;
+    EXPECT_TRUE(Dismiss(dialogA, IDOK)) << "A's adjustment dialog " << button;
 }
 
 // Both Advanced dialogs open with their colour and ink dialogs in turn;
@@ -204,8 +198,8 @@ void AdvancedInTurn(Sheet &a, Sheet &b)
     LRESULT modeA = ListData(advA, IDC_ADV_PRINT_MODE, 2);
     Adjust(a, advA, b, advB, IDC_ADV_COLOR_ADJUST, IDC_CADJ_CONTRAST_EDIT, IDC_CADJ_BRIGHTNESS_EDIT);
     Adjust(a, advA, b, advB, IDC_ADV_INK_ADJUST, IDC_INK_BLACK_EDIT, IDC_INK_CYAN_EDIT);
-    EXPECT_TRUE(End(advB, IDCANCEL)) << "B's Advanced dialog did not close on Cancel";
-    ASSERT_TRUE(End(advA, IDOK)) << "A's Advanced dialog did not close on OK";
+    EXPECT_TRUE(Dismiss(advB, IDCANCEL)) << "B's Advanced dialog did not close on Cancel";
+    ASSERT_TRUE(Dismiss(advA, IDOK)) << "A's Advanced dialog did not close on OK";
 
     EXPECT_EQ(a.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT) << "A's setting index";
     EXPECT_EQ(a.dm()->pdmPrintMode, modeA) << "A's print mode";
@@ -319,12 +313,12 @@ TEST_F(TwoSheets, ASheetClosedWhileItsDialogIsOpenLeavesTheOtherAlone)
         PostMessageW(b.window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         Pick(advA, IDC_ADV_PRINT_MODE, 2);
         LRESULT modeA = ListData(advA, IDC_ADV_PRINT_MODE, 2);
-        EXPECT_TRUE(End(advB, IDOK)) << "B's Advanced dialog";
+        EXPECT_TRUE(Dismiss(advB, IDOK)) << "B's Advanced dialog";
         EXPECT_TRUE(threadB.Join()) << "sheet B did not close after its dialog";
         ASSERT_EQ(b.host.results.size(), 1u);
         EXPECT_EQ(b.host.results[0], CPSUI_CANCEL);
         EXPECT_EQ(b.output()->dm.dmSize, 0xCCCC) << "B's output after Cancel";
-        ASSERT_TRUE(End(advA, IDOK)) << "A's Advanced dialog after B closed";
+        ASSERT_TRUE(Dismiss(advA, IDOK)) << "A's Advanced dialog after B closed";
         ASSERT_TRUE(a.Close(PSBTN_OK));
         EXPECT_EQ(a.output()->pdmPrintMode, modeA) << "A's print mode out";
     }
@@ -368,12 +362,12 @@ TEST_F(TwoSheets, APrinterDeletedWhileItsSheetIsOpenLeavesTheOtherAlone)
         LRESULT modeD = ListData(advD, IDC_ADV_PRINT_MODE, 3);
         HWND color = d.Open(advD, IDC_ADV_COLOR_ADJUST, advD);
         ASSERT_NE(color, nullptr);
-        TypeAndLeave(color, IDC_CADJ_CONTRAST_EDIT, L"9");
-        EXPECT_TRUE(End(color, IDOK));
-        EXPECT_TRUE(End(advD, IDOK));
+        TypeInto(color, IDC_CADJ_CONTRAST_EDIT, L"9", true);
+        EXPECT_TRUE(Dismiss(color, IDOK));
+        EXPECT_TRUE(Dismiss(advD, IDOK));
         HWND size = d.Open(d.Page(PX_TAB_BASIC), IDC_BASIC_USER_SIZE, d.window);
         ASSERT_NE(size, nullptr);
-        EXPECT_TRUE(End(size, IDOK));
+        EXPECT_TRUE(Dismiss(size, IDOK));
         ASSERT_TRUE(d.Close(PSBTN_OK)) << "the sheet of the deleted printer did not close";
         EXPECT_EQ(d.output()->pdmPrintMode, modeD) << "D's print mode out";
         EXPECT_EQ(a.dm()->dm.dmCopies, copiesA) << "A's copies";
