@@ -8,28 +8,7 @@
 #include <wchar.h>
 #include <winspool.h>
 
-
-int RunPxhost(const std::wstring &arguments)
-{
-    WCHAR path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
-    while (n > 0 && path[n - 1] != L'\\')
-        n--;
-    std::wstring command = L"\"" + std::wstring(path, n) + L"pxhost.exe\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return static_cast<int>(code);
-}
+#include "tests/common/pxhostrun.h"
 
 std::vector<BYTE> StoredRecord(const WCHAR *printer)
 {
@@ -218,9 +197,10 @@ public:
         DWORD chars = MAX_PATH;
         if (!GetDefaultPrinterW(previous_, &chars))
             previous_[0] = 0;
-        int code = RunPxhost(L"install --printer \"" APPS_PRINTER L"\"");
-        if (code != 0)
-            fprintf(stderr, "pxhost install ended with %d\n", code);
+        ToolRun install = RunPxhost(L"install --printer \"" APPS_PRINTER L"\"");
+        if (install.exitCode != 0)
+            fprintf(stderr, "pxhost install ended with %lu: %s\n", install.exitCode,
+                    install.output.c_str());
         if (!SetDefaultPrinterW(APPS_PRINTER))
             fprintf(stderr, "cannot make %ls the default printer\n", APPS_PRINTER);
     }

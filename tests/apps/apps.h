@@ -20,9 +20,6 @@ const DWORD kCloseMs = 10000;
 
 inline WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
 
-// Runs pxhost.exe from the test's folder; its exit code, or -1.
-int RunPxhost(const std::wstring &arguments);
-
 // The printer's stored record (GetPrinterW level 2) copied out; empty when
 // there is none.
 std::vector<BYTE> StoredRecord(const WCHAR *printer);
