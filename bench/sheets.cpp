@@ -253,18 +253,19 @@ static void RunRounds(const SheetKind *kinds, int count, int runs, SheetSamples 
 }
 
 struct WorkFileCall {
-    HANDLE printer;
+    const WCHAR *path;
     PXDEVMODE *dm;
 };
 
 static BOOL WriteWorkFile(void *p)
 {
     WorkFileCall *call = static_cast<WorkFileCall *>(p);
-    return WriteWorkingSettings(call->printer, call->dm);
+    return WriteWorkingSettingsFile(call->path, call->dm, StoreFromDevMode(call->dm));
 }
 
 // The write OK makes, with the file's own contents written back: after the
-// OK runs the file exists.
+// OK runs the file exists. The sheet found the path when it opened, so the
+// path is found here before the timing.
 static Timing TimeWorkFileWrite(const WCHAR *printer, const TimingPlan *plan)
 {
     Timing t = {};
@@ -274,8 +275,10 @@ static Timing TimeWorkFileWrite(const WCHAR *printer, const TimingPlan *plan)
         DocumentPropertiesW(NULL, handle.get(), const_cast<WCHAR *>(printer),
                             reinterpret_cast<DEVMODEW *>(dm.get()), NULL, DM_OUT_BUFFER) != IDOK)
         return t;
-    if (AllocSettingStore(dm.get()) && ReadWorkingSettings(handle.get(), dm.get())) {
-        WorkFileCall call = {handle.get(), dm.get()};
+    WCHAR path[MAX_PATH];
+    if (AllocSettingStore(dm.get()) && GetWorkingSettingsPath(handle.get(), path) &&
+        ReadWorkingSettingsFile(path, dm.get(), StoreFromDevMode(dm.get())) == WORKFILE_OK) {
+        WorkFileCall call = {path, dm.get()};
         t = TimeCall(WriteWorkFile, &call, plan);
     }
     ReleaseSettingStore(dm.get());

@@ -423,7 +423,7 @@ static void FillBasicPage(HWND page, PageContext *ctx)
 
 static const PageDescriptor kBasicPage = {
     IDC_BASIC_ORIENTATION_GROUP, IDC_BASIC_ADVANCED, IDC_BASIC_SCALE, kBasicPageHelp,
-    &PageContext::refreshBasic, InitBasicPage, FillBasicPage, BasicCommand, ApplyBasicPage,
+    &PageContext::refreshBasic, &PageContext::shownBasic, InitBasicPage, FillBasicPage, BasicCommand, ApplyBasicPage,
     BasicOther,
 };
 

@@ -6,6 +6,35 @@
 #include "settings/settingstore.h"
 #include "settingsfiles/workfile.h"
 
+// Finding the path asks the shell for the folder, makes the folders and
+// reads the printer's information from the spooler; none of it changes while
+// the sheet is open, so it is found once.
+static const WCHAR *WorkingPathOf(PageContext *ctx)
+{
+    if (!ctx->workPath[0] && !GetWorkingSettingsPath(ctx->hPrinter, ctx->workPath))
+        ctx->workPath[0] = 0;
+    return ctx->workPath[0] ? ctx->workPath : NULL;
+}
+
+static BOOL ReadWorkingFile(PageContext *ctx)
+{
+    const WCHAR *path = WorkingPathOf(ctx);
+    PXDEVMODE *dm = &ctx->dmCurrent;
+    return path && ReadWorkingSettingsFile(path, dm, StoreFromDevMode(dm)) == WORKFILE_OK;
+}
+
+static BOOL WriteWorkingFile(PageContext *ctx)
+{
+    const PXDEVMODE *dm = &ctx->dmCurrent;
+    const WCHAR *path = WorkingPathOf(ctx);
+    if (path && WriteWorkingSettingsFile(path, dm, StoreFromDevMode(dm)))
+        return TRUE;
+    // The folder may have gone while the sheet was open: it is made again.
+    ctx->workPath[0] = 0;
+    path = WorkingPathOf(ctx);
+    return path && WriteWorkingSettingsFile(path, dm, StoreFromDevMode(dm));
+}
+
 BOOL OpenSettingStore(PageContext *ctx)
 {
     PXDEVMODE *dm = &ctx->dmCurrent;
@@ -15,7 +44,7 @@ BOOL OpenSettingStore(PageContext *ctx)
         PX_TRACE(L"no memory for the registered settings store");
         return FALSE;
     }
-    if (!ReadWorkingSettings(ctx->hPrinter, dm)) {
+    if (!ReadWorkingFile(ctx)) {
         // The presets take their names from the data driver.
         SheetBindingScope binding(ctx);
         InstallPresets(dm);
@@ -28,7 +57,7 @@ void SaveAndReleaseSettingStore(PageContext *ctx)
     PXDEVMODE *dm = &ctx->dmCurrent;
     if (!StoreFromDevMode(dm))
         return;
-    if (!WriteWorkingSettings(ctx->hPrinter, dm))
+    if (!WriteWorkingFile(ctx))
         PX_TRACE(L"working settings file not written");
     ReleaseSettingStore(dm);
 }

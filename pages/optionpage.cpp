@@ -222,7 +222,7 @@ static INT_PTR ApplyOptionPage(HWND page, PageContext *ctx)
 
 static const PageDescriptor kOptionPage = {
     IDC_OPTION_GROUP, IDC_OPTION_CROP_MARKS, IDC_OPTION_COPIES, kOptionPageHelp,
-    &PageContext::refreshOption, InitOptionPage, FillOptionPage, OptionCommand, ApplyOptionPage,
+    &PageContext::refreshOption, &PageContext::shownOption, InitOptionPage, FillOptionPage, OptionCommand, ApplyOptionPage,
     OptionScroll,
 };
 

@@ -123,6 +123,17 @@ static void DrawPagePicture(const DRAWITEMSTRUCT *item, const PageContext *ctx)
                            r.left, r.top, r.right - r.left, r.bottom - r.top, PX_PICTURE_KEY_COLOR);
 }
 
+// The page picture lies on the panel picture, and the panel's draw repaints
+// the page picture after it. While the panel still waits for its paint (a
+// page paints its upper picture first), a page picture drawn now would be
+// painted over and drawn again: one draw per paint is enough.
+static BOOL PanelPaintPending(HWND page)
+{
+    HWND panel = ControlOf(page, IDC_SUMMARY_PANEL_PICTURE);
+    return panel && (GetWindowLongW(panel, GWL_STYLE) & WS_VISIBLE) &&
+           GetUpdateRect(panel, NULL, FALSE);
+}
+
 BOOL DrawPictureButton(HWND page, int id, const DRAWITEMSTRUCT *item, const PageContext *ctx)
 {
     if (id != IDC_SUMMARY_PAGE_PICTURE && id != IDC_SUMMARY_PANEL_PICTURE)
@@ -131,7 +142,7 @@ BOOL DrawPictureButton(HWND page, int id, const DRAWITEMSTRUCT *item, const Page
         return TRUE;
     if (id == IDC_SUMMARY_PANEL_PICTURE)
         DrawPanelPicture(page, item);
-    else
+    else if (!PanelPaintPending(page))
         DrawPagePicture(item, ctx);
     return TRUE;
 }

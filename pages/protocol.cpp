@@ -27,6 +27,22 @@ void ShowCurrentSettings(HWND page, PageContext *ctx)
                     CurrentSettingsProc, (LPARAM)ctx);
 }
 
+// The page's controls and summary were all made from dmCurrent as it is now.
+static void NoteShown(const PageDescriptor *page, PageContext *ctx)
+{
+    CopyMemory(&(ctx->*page->shown), &ctx->dmCurrent, sizeof(PXDEVMODE));
+}
+
+// Whether the page shows dmCurrent already: nothing it shows changed since
+// it was filled (the page keeps its controls in line with its own changes;
+// another page's change shows in the record or, for replaced settings, in
+// the refresh flag).
+static BOOL ShowsCurrent(const PageDescriptor *page, const PageContext *ctx)
+{
+    return !(ctx->*page->refresh) &&
+           memcmp(&(ctx->*page->shown), &ctx->dmCurrent, sizeof(PXDEVMODE)) == 0;
+}
+
 static BOOL InitPage(const PageDescriptor *page, HWND dialog, LPARAM lParam)
 {
     const PROPSHEETPAGEW *sheetPage = reinterpret_cast<const PROPSHEETPAGEW *>(lParam);
@@ -36,16 +52,24 @@ static BOOL InitPage(const PageDescriptor *page, HWND dialog, LPARAM lParam)
     if (!IsLivePageContext(ctx))
         return FALSE;
     SetWindowLongPtrW(dialog, GWLP_USERDATA, (LONG_PTR)ctx);
-    return page->init(dialog, ctx);
+    if (!page->init(dialog, ctx))
+        return FALSE;
+    NoteShown(page, ctx);
+    return TRUE;
 }
 
 static INT_PTR Notify(const PageDescriptor *page, HWND dialog, PageContext *ctx, const NMHDR *nm)
 {
     switch (nm->code) {
     case PSN_SETACTIVE:
-        ctx->*page->refresh = 0;
-        page->fill(dialog, ctx);
-        RefreshSummary(dialog, ctx);
+        // The first activation follows the fill of WM_INITDIALOG, and a
+        // tab switch often follows no change at all.
+        if (!ShowsCurrent(page, ctx)) {
+            ctx->*page->refresh = 0;
+            page->fill(dialog, ctx);
+            RefreshSummary(dialog, ctx);
+            NoteShown(page, ctx);
+        }
         SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
         return 0;
     case PSN_APPLY: {

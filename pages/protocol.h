@@ -14,6 +14,7 @@ struct PageDescriptor {
     int relabelSkip;                       // the numeric edit, whose text is its value
     const HelpContext *help;
     int32_t PageContext::*refresh;         // the page's refresh flag
+    PXDEVMODE PageContext::*shown;         // the record its controls show
     // WM_INITDIALOG after the context is kept; FALSE fails the message.
     BOOL (*init)(HWND page, PageContext *ctx);
     // Refills the controls from dmCurrent; the summary follows.

@@ -48,8 +48,8 @@ void FillSettingsList(HWND page, PageContext *ctx)
         AddCurrentSettingsEntry(list);
     else
         SendMessageW(list, LB_SETCURSEL, dm->pdmSettingIndex, 0);
+    // The pause's end invalidates the list as well.
     SetWindowTextW(list, PX_REPAINT_TEXT);
-    InvalidateRect(list, NULL, TRUE);
 }
 
 int SettingsEntryBitmap(const PXDEVMODE *dm, int index)

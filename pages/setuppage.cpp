@@ -153,7 +153,7 @@ static INT_PTR ApplySetupPage(HWND page, PageContext *)
 
 static const PageDescriptor kSetupPage = {
     IDC_SETUP_UNITS_GROUP, IDC_SETUP_INITIALIZE, 0, kSetupPageHelp,
-    &PageContext::refreshSetup, InitSetupPage, FillSetupPage, SetupCommand, ApplySetupPage, NULL,
+    &PageContext::refreshSetup, &PageContext::shownSetup, InitSetupPage, FillSetupPage, SetupCommand, ApplySetupPage, NULL,
 };
 
 INT_PTR CALLBACK SetupPageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
