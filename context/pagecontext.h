@@ -39,11 +39,11 @@ struct PageContext {
     // The arrows beside the pages' numeric edits, made by the pages (they
     // share their edit's id, so no id look-up finds them); null while the
     // page is not there.
+    HWND scaleUpDown;         // the Basic page's scale
+    HWND copiesUpDown;        // the Option page's copies
     // The working settings file's path, found when the Basic page first
     // opens the store; empty until then or when it cannot be found.
     WCHAR workPath[MAX_PATH];
-    HWND scaleUpDown;         // the Basic page's scale
-    HWND copiesUpDown;        // the Option page's copies
     // dmCurrent as each page last showed it after filling all its controls
     // and its summary: shown again with the record unchanged, a page's
     // controls already show it.
