@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/common/display.h"
+#include "tests/common/sheetopen.h"
 
 #include "pages/summary.h"
 #include "resources/ids_controls.h"
@@ -22,7 +23,7 @@ std::wstring Ending(const std::wstring &text, size_t chars)
 
 TEST_F(PageRefresh, APageShownAgainRefillsOnlyWhenAnotherPageChangedWhatItShows)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.dm()->pdmLengthUnit = 0;
     HWND basic = s.Show(PX_TAB_BASIC);
@@ -63,7 +64,7 @@ std::wstring FolderOf(const std::wstring &path)
 
 TEST_F(PageRefresh, OkWritesTheWorkingFileWhereTheSheetFoundItEvenWhenItsFolderWent)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     s.Show(PX_TAB_BASIC);
     std::wstring path = s.ctx()->workPath;
@@ -100,7 +101,7 @@ std::vector<COLORREF> PicturePixels(HWND page)
 
 TEST_F(PageRefresh, ThePagePictureIsDrawnWhenItRepaintsAlone)
 {
-    OpenDocumentSheet s;
+    OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     HWND page = s.Show(PX_TAB_BASIC);
     ASSERT_NE(page, nullptr);
