@@ -190,17 +190,3 @@ BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer)
     UniqueBlock<PRINTER_INFO_2W> info = GetPrinterInfo2(printer);
     return info && FormatWorkingSettingsName(folder, info.get(), buffer);
 }
-
-BOOL ReadWorkingSettings(HANDLE printer, PXDEVMODE *dm)
-{
-    WCHAR path[MAX_PATH];
-    return GetWorkingSettingsPath(printer, path) &&
-           ReadWorkingSettingsFile(path, dm, StoreFromDevMode(dm)) == WORKFILE_OK;
-}
-
-BOOL WriteWorkingSettings(HANDLE printer, const PXDEVMODE *dm)
-{
-    WCHAR path[MAX_PATH];
-    return GetWorkingSettingsPath(printer, path) &&
-           WriteWorkingSettingsFile(path, dm, StoreFromDevMode(dm));
-}

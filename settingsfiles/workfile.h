@@ -63,7 +63,3 @@ BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer);
 WorkFileResult ReadWorkingSettingsFile(const WCHAR *path, PXDEVMODE *dm, SettingStore *store);
 // Writes the store; an existing file is replaced only by a complete new one.
 BOOL WriteWorkingSettingsFile(const WCHAR *path, const PXDEVMODE *dm, const SettingStore *store);
-
-// The same for the printer's file and the store recorded in dm.
-BOOL ReadWorkingSettings(HANDLE printer, PXDEVMODE *dm);
-BOOL WriteWorkingSettings(HANDLE printer, const PXDEVMODE *dm);

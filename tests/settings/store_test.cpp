@@ -261,8 +261,12 @@ TEST(SettingStore, OnlyALiveStoreIsReachedThroughTheDeviceMode)
         t.dm->pdmSettingIndex = 1;
         EXPECT_EQ(ApplySettingInForce(t.dm), 0) << "setting in force";
         t.dm->pdmSettingIndex = 0;
-        EXPECT_FALSE(ReadWorkingSettings(printer, t.dm)) << "working file read";
-        EXPECT_FALSE(WriteWorkingSettings(printer, t.dm)) << "working file write";
+        WCHAR work[MAX_PATH];
+        ASSERT_TRUE(GetWorkingSettingsPath(printer, work));
+        EXPECT_NE(ReadWorkingSettingsFile(work, t.dm, StoreFromDevMode(t.dm)), WORKFILE_OK)
+            << "working file read";
+        EXPECT_FALSE(WriteWorkingSettingsFile(work, t.dm, StoreFromDevMode(t.dm)))
+            << "working file write";
         EXPECT_EQ(LoadSettingsFile(ovp.c_str(), t.dm, StoreFromDevMode(t.dm)), (UINT)IDS_OVP_DAMAGED)
             << "parameter file load";
         EXPECT_FALSE(SaveSettingsFile(ovp.c_str(), t.dm, StoreFromDevMode(t.dm))) << "parameter file save";
