@@ -5,6 +5,7 @@
 #include "core/printerbyname.h"
 #include "core/spoolerread.h"
 #include "devmode/builder.h"
+#include "devmode/storedrecord.h"
 
 WCHAR *GetDriverHelpFile(HANDLE hPrinter)
 {
@@ -22,6 +23,22 @@ WCHAR *GetDriverHelpFile(HANDLE hPrinter)
     }
     PxFree(buffer);
     return copy;
+}
+
+// The printer's information is read once: the stored record comes from it
+// here, the working settings file's name later.
+static BOOL BuildOpenedRecord(PageContext *ctx, const DEVMODEW *pdmIn)
+{
+    DWORD bytes = 0;
+    ctx->printerAtOpen = reinterpret_cast<PRINTER_INFO_2W *>(ReadPrinterBlock(ctx->hPrinter, 2, &bytes));
+    PXDEVMODE stored;
+    BOOL haveStored = StoredRecordIn(ctx->printerAtOpen, bytes, &stored);
+    if (ctx->printerAtOpen && bytes < sizeof(PRINTER_INFO_2W)) {
+        PxFree(ctx->printerAtOpen);
+        ctx->printerAtOpen = NULL;
+    }
+    return BuildDevModeOver(&ctx->dmOpened, pdmIn, haveStored ? &stored : NULL, ctx->hPrinter,
+                            ctx->pPrinterName, &ctx->printerInfo, &ctx->paperList);
 }
 
 BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
@@ -44,8 +61,7 @@ BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
     }
     // Read once: the sheet's later queries rebind by this path alone.
     ctx->dataFile = CopyBoundDataDriverPath();
-    if (!BuildDevMode(&ctx->dmOpened, pdmIn, hPrinter, pPrinterName, &ctx->printerInfo,
-                      &ctx->paperList, TRUE))
+    if (!BuildOpenedRecord(ctx, pdmIn))
         return FALSE;
     // The default only serves resets: its own paper list is not kept.
     PaperList scratch = {};
@@ -110,6 +126,7 @@ void ReleasePageContext(PageContext *ctx)
         SetLastError(error);
     }
     ReleasePaperList(&ctx->paperList);
+    PxFree(ctx->printerAtOpen);
     PxFree(ctx->helpFile);
     PxFree(ctx->dataFile);
     PxFree(ctx);

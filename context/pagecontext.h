@@ -41,6 +41,9 @@ struct PageContext {
     // page is not there.
     HWND scaleUpDown;         // the Basic page's scale
     HWND copiesUpDown;        // the Option page's copies
+    // The spooler's information on the printer as read at set-up (PxAlloc'd,
+    // or NULL): the stored record came from it, the working file's name does.
+    PRINTER_INFO_2W *printerAtOpen;
     // The working settings file's path, found when the Basic page first
     // opens the store; empty until then or when it cannot be found.
     WCHAR workPath[MAX_PATH];
@@ -64,8 +67,8 @@ BOOL InitPageContext(PageContext *ctx, HANDLE hPrinter, WCHAR *pPrinterName,
 // A new zero-filled context, known as live until it is released; null when
 // memory is short.
 PageContext *AllocPageContext(void);
-// Closes a printer the context opened, frees the paper list, the help file
-// and data file copies and the context itself.
+// Closes a printer the context opened, frees the paper list, the printer
+// information, the help file and data file copies and the context itself.
 void ReleasePageContext(PageContext *ctx);
 struct PageContextTraits {
     using Type = PageContext *;

@@ -20,11 +20,20 @@ BOOL BuildDevMode(PXDEVMODE *target, const DEVMODEW *caller, HANDLE printer,
 {
     if (!target || !info)
         return FALSE;
-    // Both sources are copied before the target is written: the caller's
-    // record may be the target itself.
     PXDEVMODE storedRecord;
     const PXDEVMODE *stored =
         useStored && LoadStoredRecord(printer, &storedRecord) ? &storedRecord : NULL;
+    return BuildDevModeOver(target, caller, stored, printer, deviceName, info, list);
+}
+
+BOOL BuildDevModeOver(PXDEVMODE *target, const DEVMODEW *caller, const PXDEVMODE *stored,
+                      HANDLE printer, const WCHAR *deviceName, PrinterInfoRecord *info,
+                      PaperList *list)
+{
+    if (!target || !info)
+        return FALSE;
+    // The caller's record is copied before the target is written: it may be
+    // the target itself.
     CallerRecord callerRecord;
     ReadCallerRecord(caller, &callerRecord);
 

@@ -14,5 +14,10 @@
 BOOL BuildDevMode(PXDEVMODE *target, const DEVMODEW *caller, HANDLE printer,
                   const WCHAR *deviceName, PrinterInfoRecord *info,
                   PaperList *list, BOOL useStored);
+// The same with the stored record already read (null: none); stored may not
+// be the target.
+BOOL BuildDevModeOver(PXDEVMODE *target, const DEVMODEW *caller, const PXDEVMODE *stored,
+                      HANDLE printer, const WCHAR *deviceName, PrinterInfoRecord *info,
+                      PaperList *list);
 
 void ReleasePaperList(PaperList *list);

@@ -31,18 +31,20 @@ static BOOL LiesInside(const DEVMODEW *dm, const BYTE *buffer, DWORD size)
     return p >= buffer && p < buffer + size && (size_t)(p - buffer) + sizeof(PXDEVMODE) <= size;
 }
 
-BOOL LoadStoredRecord(HANDLE printer, PXDEVMODE *out)
+BOOL StoredRecordIn(const PRINTER_INFO_2W *info, DWORD size, PXDEVMODE *out)
 {
-    DWORD size = 0;
-    UniqueBlock<BYTE> buffer(ReadPrinterBlock(printer, 2, &size));
-    if (!buffer)
-        return FALSE;
-    DEVMODEW *dm = size >= sizeof(PRINTER_INFO_2W)
-                       ? reinterpret_cast<PRINTER_INFO_2W *>(buffer.get())->pDevMode
-                       : NULL;
-    BOOL usable = dm && LiesInside(dm, buffer.get(), size) && dm->dmSize == PX_DM_PUBLIC_SIZE &&
+    const BYTE *buffer = reinterpret_cast<const BYTE *>(info);
+    const DEVMODEW *dm = info && size >= sizeof(PRINTER_INFO_2W) ? info->pDevMode : NULL;
+    BOOL usable = dm && LiesInside(dm, buffer, size) && dm->dmSize == PX_DM_PUBLIC_SIZE &&
                   dm->dmDriverExtra == PX_DM_DRIVER_EXTRA;
     if (usable)
         memcpy(out, dm, sizeof *out);
     return usable;
+}
+
+BOOL LoadStoredRecord(HANDLE printer, PXDEVMODE *out)
+{
+    DWORD size = 0;
+    UniqueBlock<BYTE> buffer(ReadPrinterBlock(printer, 2, &size));
+    return buffer && StoredRecordIn(reinterpret_cast<const PRINTER_INFO_2W *>(buffer.get()), size, out);
 }

@@ -6,12 +6,18 @@
 #include "settings/settingstore.h"
 #include "settingsfiles/workfile.h"
 
-// Finding the path asks the shell for the folder, makes the folders and
-// reads the printer's information from the spooler; none of it changes while
-// the sheet is open, so it is found once.
+// Finding the path asks the shell for the folder and makes the folders; the
+// name comes from the printer's information read when the sheet was set up.
+// None of it changes while the sheet is open, so it is found once.
+static BOOL FindWorkingPath(PageContext *ctx)
+{
+    return ctx->printerAtOpen ? WorkingSettingsPathFor(ctx->printerAtOpen, ctx->workPath)
+                              : GetWorkingSettingsPath(ctx->hPrinter, ctx->workPath);
+}
+
 static const WCHAR *WorkingPathOf(PageContext *ctx)
 {
-    if (!ctx->workPath[0] && !GetWorkingSettingsPath(ctx->hPrinter, ctx->workPath))
+    if (!ctx->workPath[0] && !FindWorkingPath(ctx))
         ctx->workPath[0] = 0;
     return ctx->workPath[0] ? ctx->workPath : NULL;
 }

@@ -199,8 +199,12 @@ static void ShowLines(HWND page, const SummaryLines *lines)
 void RefreshSummary(HWND page, PageContext *ctx)
 {
     UniqueBlock<SummaryLines> lines = UniqueBlock<SummaryLines>::Allocate();
-    if (!lines)
+    if (!lines) {
+        // The lines still show their template texts before the first refresh.
+        static const SummaryLines kBlank = {};
+        ShowLines(page, &kBlank);
         return;
+    }
     ComputeSummary(ctx, lines.get());
     ShowLines(page, lines.get());
     if (lines->pictureCode != ctx->summaryPicture) {

@@ -179,14 +179,19 @@ static UniqueBlock<PRINTER_INFO_2W> GetPrinterInfo2(HANDLE printer)
         reinterpret_cast<PRINTER_INFO_2W *>(ReadPrinterBlock(printer, 2, &bytes)));
 }
 
-BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer)
+BOOL WorkingSettingsPathFor(const PRINTER_INFO_2W *printer, WCHAR *buffer)
 {
     WCHAR folder[MAX_PATH];
-    if (!LazySHGetSpecialFolderPathW(NULL, folder, CSIDL_APPDATA, FALSE))
+    if (!printer || !LazySHGetSpecialFolderPathW(NULL, folder, CSIDL_APPDATA, FALSE))
         return FALSE;
     CreateDirectoryW(folder, NULL);
     if (!AppendFolder(folder, L"\\Orven") || !AppendFolder(folder, L"\\PrinterDriver"))
         return FALSE;
+    return FormatWorkingSettingsName(folder, printer, buffer);
+}
+
+BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer)
+{
     UniqueBlock<PRINTER_INFO_2W> info = GetPrinterInfo2(printer);
-    return info && FormatWorkingSettingsName(folder, info.get(), buffer);
+    return info && WorkingSettingsPathFor(info.get(), buffer);
 }

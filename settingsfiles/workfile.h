@@ -57,6 +57,8 @@ BOOL FormatWorkingSettingsName(const WCHAR *folder, const PRINTER_INFO_2W *print
 // The printer's working settings file (buffer of MAX_PATH characters); the
 // folders are created on the way.
 BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer);
+// The same from the printer's information already read.
+BOOL WorkingSettingsPathFor(const PRINTER_INFO_2W *printer, WCHAR *buffer);
 
 // Fills the store and setting counts of dm from the file; dm and the store
 // are unchanged unless the whole file was read and accepted.

@@ -196,7 +196,7 @@ struct LabelRange {
 };
 
 struct LabelRanges {
-    LabelRange range[2];
+    LabelRange range[3];
     int count;
 };
 
@@ -220,8 +220,13 @@ void RelabelControls(HWND dialog, int first, int last, int skip)
 
 void RelabelPage(HWND dialog, int first, int last, int skip)
 {
-    // The summary panel has no id to skip: 0 is no control's id.
-    LabelRanges ranges = {{{IDC_SUMMARY_FRAME, IDC_SUMMARY_PANEL_PICTURE, 0}, {first, last, skip}}, 2};
+    // The panel's lines are left out: the summary refresh that follows in
+    // the same message sets every one of them, and a text set twice costs a
+    // redraw each time. 0 is no control's id.
+    LabelRanges ranges = {{{IDC_SUMMARY_FRAME, IDC_SUMMARY_TITLE, 0},
+                           {IDC_SUMMARY_CONFIRM, IDC_SUMMARY_PANEL_PICTURE, 0},
+                           {first, last, skip}},
+                          3};
     VisitControls(dialog, RelabelIfListed, &ranges);
 }
 

@@ -86,7 +86,8 @@ int ReadControlText(HWND dialog, int id, WCHAR **text);
 // Sets the controls with ids first..last, except skip, to the strings of the
 // same ids, in one walk over the dialog's children.
 void RelabelControls(HWND dialog, int first, int last, int skip);
-// Relabels the summary panel (11000-11013) and the ids first..last except
+// Relabels the summary panel (11000-11013, but for the lines 11002-11010,
+// which the page's summary refresh sets) and the ids first..last except
 // skip with the strings of the same ids.
 void RelabelPage(HWND dialog, int first, int last, int skip);
 
