@@ -47,14 +47,6 @@ int Papers::IndexOf(WORD code) const
     return -1;
 }
 
-int Papers::IndexOfName(const std::wstring &name) const
-{
-    for (size_t i = 0; i < names.size(); i++)
-        if (names[i] == name)
-            return static_cast<int>(i);
-    return -1;
-}
-
 int Papers::OtherThan(WORD current) const
 {
     for (size_t i = 0; i < codes.size(); i++) {
@@ -82,21 +74,6 @@ Papers PrinterPapers(const WCHAR *printer)
     for (int i = 0; i < count; i++)
         p.names.push_back(std::wstring(&names[64 * i]));
     return p;
-}
-
-void ReadCombo(HWND combo, ComboItems *out)
-{
-    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    out->selected = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-    out->items.clear();
-    out->data.clear();
-    for (int i = 0; i < count; i++) {
-        WCHAR text[256] = {};
-        if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 256)
-            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        out->items.push_back(text);
-        out->data.push_back(SendMessageW(combo, CB_GETITEMDATA, i, 0));
-    }
 }
 
 namespace {
@@ -166,34 +143,12 @@ std::string PrivateFieldDifferences(const PXDEVMODE &expected, const PXDEVMODE &
     return Differences(kPrivateFields, &expected, &actual);
 }
 
-// Ends the process with a message if the suite runs longer than this.
-static DWORD WINAPI Watchdog(void *param)
-{
-    DWORD seconds = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(param));
-    Sleep(seconds * 1000);
-    fprintf(stderr, "watchdog: the suite ran longer than %lu s; ending it\n",
-            static_cast<unsigned long>(seconds));
-    fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return 0;
-}
-
-static void StartWatchdog(DWORD seconds)
-{
-    HANDLE thread = CreateThread(NULL, 0, Watchdog,
-                                 reinterpret_cast<void *>(static_cast<ULONG_PTR>(seconds)), 0,
-                                 NULL);
-    if (thread)
-        CloseHandle(thread);
-}
-
 // Installs the printer as a user does and makes it the default for the run;
 // puts the previous default back and removes the printer at the end.
 class AppsEnvironment : public testing::Environment {
 public:
     void SetUp() override
     {
-        StartWatchdog(300);
         DWORD chars = MAX_PATH;
         if (!GetDefaultPrinterW(previous_, &chars))
             previous_[0] = 0;

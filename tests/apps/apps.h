@@ -41,17 +41,8 @@ struct Papers {
     std::vector<POINT> sizes;
     std::vector<std::wstring> names;
     int IndexOf(WORD code) const;
-    int IndexOfName(const std::wstring &name) const;
     // A paper an application would pick instead of `current`: one of the
     // driver's own codes, not a user size. -1 when there is none.
     int OtherThan(WORD current) const;
 };
 Papers PrinterPapers(const WCHAR *printer);
-
-// Texts and item data of a combo box's items, and its selected index.
-struct ComboItems {
-    std::vector<std::wstring> items;
-    std::vector<LRESULT> data;
-    int selected;
-};
-void ReadCombo(HWND combo, ComboItems *out);

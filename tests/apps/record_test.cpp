@@ -96,38 +96,6 @@ TEST(AppRecord, ByNameGivesTheSameRecordAsWithAHandle)
     EXPECT_EQ("", PrivateFieldDifferences(*byHandle.as<PXDEVMODE>(), *byName.as<PXDEVMODE>()));
 }
 
-TEST(AppRecord, ChangedOrientationAndPaperSurviveTheRoundTrip)
-{
-    Guarded original(sizeof(PXDEVMODE));
-    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), original.as<DEVMODEW>(),
-                                        NULL, DM_OUT_BUFFER));
-    DEVMODEW *changed = original.as<DEVMODEW>();
-    Papers papers = PrinterPapers(APPS_PRINTER);
-    int other = papers.OtherThan(changed->dmPaperSize);
-    ASSERT_GE(other, 0) << "no other paper in DC_PAPERS";
-    const WORD paper = papers.codes[other];
-    const POINT size = papers.sizes[other];
-    changed->dmOrientation = DMORIENT_LANDSCAPE;
-    changed->dmPaperSize = paper;
-    changed->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
-
-    Guarded merged(sizeof(PXDEVMODE));
-    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), merged.as<DEVMODEW>(),
-                                        changed, DM_IN_BUFFER | DM_OUT_BUFFER));
-    const DEVMODEW *dm = merged.as<DEVMODEW>();
-    EXPECT_EQ(DMORIENT_LANDSCAPE, dm->dmOrientation);
-    EXPECT_EQ(paper, dm->dmPaperSize);
-    EXPECT_EQ(size.x, dm->dmPaperWidth);
-    EXPECT_EQ(size.y, dm->dmPaperLength);
-
-    // Handed back once more, the record stays as it is.
-    Guarded again(sizeof(PXDEVMODE));
-    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), again.as<DEVMODEW>(),
-                                        merged.as<DEVMODEW>(), DM_IN_BUFFER | DM_OUT_BUFFER));
-    EXPECT_EQ("", PublicFieldDifferences(*merged.as<DEVMODEW>(), *again.as<DEVMODEW>()));
-    EXPECT_EQ("", PrivateFieldDifferences(*merged.as<PXDEVMODE>(), *again.as<PXDEVMODE>()));
-}
-
 // A sheet opened by name keeps the printer it opened for its whole life.
 TEST(AppRecord, PageContextKeepsThePrinterItOpenedByName)
 {

@@ -155,7 +155,7 @@ TEST_F(BasicUi, OkSavesTheStoreForTheNextSheetCancelLeavesFileAndOutput)
         EXPECT_EQ(b.out.as<PXDEVMODE>()->pdmSettingStore, 0u) << "no store address leaves the sheet";
     }
     EXPECT_EQ(PxLiveBlocks(), blocks) << "store released after OK";
-    std::vector<BYTE> saved = FileBytes(path);
+    std::vector<BYTE> saved = ReadWholeFile(path);
     ASSERT_FALSE(saved.empty()) << "OK writes the working settings file";
     {
         OpenSheet b;
@@ -170,7 +170,7 @@ TEST_F(BasicUi, OkSavesTheStoreForTheNextSheetCancelLeavesFileAndOutput)
         EXPECT_EQ(b.out.as<DEVMODEW>()->dmSize, 0xCCCC) << "Cancel leaves the output record";
     }
     EXPECT_EQ(PxLiveBlocks(), blocks) << "store released after Cancel";
-    EXPECT_TRUE(FileBytes(path) == saved) << "Cancel leaves the working settings file";
+    EXPECT_TRUE(ReadWholeFile(path) == saved) << "Cancel leaves the working settings file";
 }
 
 TEST_F(BasicUi, ADamagedOrShortWorkingFileGivesThePresets)
@@ -186,7 +186,7 @@ TEST_F(BasicUi, ADamagedOrShortWorkingFileGivesThePresets)
     const BYTE *header = reinterpret_cast<const BYTE *>(&damaged);
     const std::vector<BYTE> damagedFile(header, header + sizeof damaged);
     for (int kind = 0; kind < 2; kind++) {
-        ASSERT_TRUE(WriteFileBytes(path, kind == 0 ? shortFile : damagedFile));
+        ASSERT_TRUE(WriteWholeFile(path, kind == 0 ? shortFile : damagedFile));
         {
             OpenSheet b;
             ASSERT_NE(b.page, nullptr) << "file kind " << kind;

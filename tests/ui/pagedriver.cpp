@@ -145,46 +145,6 @@ std::wstring WorkingFilePath(HANDLE printer)
     return GetWorkingSettingsPath(printer, path) ? path : L"(no working file)";
 }
 
-std::wstring ScratchFile(const wchar_t *name)
-{
-    WCHAR temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"pxui-pages-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), NULL);
-    return folder + L"\\" + name;
-}
-
-std::vector<BYTE> FileBytes(const std::wstring &path)
-{
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(file, NULL));
-    DWORD read = 0;
-    if (!bytes.empty())
-        ReadFile(file, bytes.data(), (DWORD)bytes.size(), &read, NULL);
-    bytes.resize(read);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool WriteFileBytes(const std::wstring &path, const std::vector<BYTE> &bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
-bool FileExists(const std::wstring &path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::vector<MessageSeen> FileActionThroughPage(OpenSheet &s, int button,
                                               const std::wstring &path, std::vector<int> answers)
 {

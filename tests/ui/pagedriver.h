@@ -10,6 +10,7 @@
 
 #include "devmode/paperlist.h"
 #include "tests/common/moduletext.h"
+#include "tests/common/paths.h"
 #include "tests/common/sheetopen.h"
 #include "tools/uihost/ui.h"
 
@@ -48,12 +49,6 @@ std::wstring ReferencePaperName(int paperSize);
 PaperEntry UserSizeEntry(const PaperList *list, int n);
 // The working settings file of the printer.
 std::wstring WorkingFilePath(HANDLE printer);
-
-// A name in this process's scratch folder.
-std::wstring ScratchFile(const wchar_t *name);
-std::vector<BYTE> FileBytes(const std::wstring &path);
-bool WriteFileBytes(const std::wstring &path, const std::vector<BYTE> &bytes);
-bool FileExists(const std::wstring &path);
 
 // The Setup page's Load or Save button: the file dialog answered with path,
 // then each message box that follows (the overwrite question, a refusal)
