@@ -76,71 +76,19 @@ Papers PrinterPapers(const WCHAR *printer)
     return p;
 }
 
-namespace {
-
-// Names compare up to their terminator: the spooler keeps a stored record
-// in its 8-bit form and leaves what follows the name undefined.
-struct Field {
-    const char *name;
-    size_t offset;
-    size_t size;
-    bool text;
-};
-
-#define FIELD(type, field, text) \
-    {#field, offsetof(type, field), sizeof(static_cast<type *>(nullptr)->field), text}
-#define PUBLIC(field) FIELD(DEVMODEW, field, false)
-#define PUBLIC_TEXT(field) FIELD(DEVMODEW, field, true)
-#define PRIVATE(field) FIELD(PXDEVMODE, field, false)
-#define PRIVATE_TEXT(field) FIELD(PXDEVMODE, field, true)
-
-const Field kPublicFields[] = {
-    PUBLIC_TEXT(dmDeviceName), PUBLIC(dmSpecVersion), PUBLIC(dmDriverVersion), PUBLIC(dmSize),
-    PUBLIC(dmDriverExtra), PUBLIC(dmFields), PUBLIC(dmOrientation), PUBLIC(dmPaperSize),
-    PUBLIC(dmPaperLength), PUBLIC(dmPaperWidth), PUBLIC(dmScale), PUBLIC(dmCopies),
-    PUBLIC(dmDefaultSource), PUBLIC(dmPrintQuality), PUBLIC(dmColor), PUBLIC(dmDuplex),
-    PUBLIC(dmYResolution), PUBLIC(dmCollate), PUBLIC_TEXT(dmFormName), PUBLIC(dmICMMethod),
-    PUBLIC(dmMediaType),
-};
-
-const Field kPrivateFields[] = {
-    PRIVATE(pdmRotated), PRIVATE(pdmSizeSeries), PRIVATE(pdmOutputSize),
-    PRIVATE(pdmOutputScale), PRIVATE(pdmRotation), PRIVATE(pdmMediaWidth),
-    PRIVATE(pdmUserSizes), PRIVATE(pdmMargin), PRIVATE(pdmPaperType), PRIVATE(pdmSettingIndex),
-    PRIVATE(pdmColorFlags), PRIVATE(pdmPrintMode), PRIVATE(pdmQualityMode),
-    PRIVATE(pdmResolution), PRIVATE(pdmColorCorrection), PRIVATE(pdmInkAmount),
-    PRIVATE_TEXT(pdmImageProfile), PRIVATE_TEXT(pdmPrinterProfile), PRIVATE(pdmEffect),
-    PRIVATE(pdmPreHeaterTemp), PRIVATE(pdmPlatenHeaterTemp), PRIVATE(pdmAfterHeaterTemp),
-    PRIVATE_TEXT(pdmColorTable), PRIVATE(pdmMarginMode),
-};
-
-template <size_t N>
-std::string Differences(const Field (&fields)[N], const void *expected, const void *actual)
+PXDEVMODE NamesCut(const void *record)
 {
-    std::string names;
-    for (const Field &f : fields) {
-        const BYTE *a = static_cast<const BYTE *>(expected) + f.offset;
-        const BYTE *b = static_cast<const BYTE *>(actual) + f.offset;
-        bool differs = f.text ? wcsncmp(reinterpret_cast<const WCHAR *>(a),
-                                        reinterpret_cast<const WCHAR *>(b),
-                                        f.size / sizeof(WCHAR)) != 0
-                              : memcmp(a, b, f.size) != 0;
-        if (differs)
-            names += std::string(names.empty() ? "" : ", ") + f.name;
+    PXDEVMODE r;
+    CopyMemory(&r, record, sizeof r);
+    const struct { WCHAR *name; size_t chars; } names[] = {
+        {r.dm.dmDeviceName, CCHDEVICENAME}, {r.dm.dmFormName, CCHFORMNAME},
+        {r.pdmImageProfile, PX_PATH_CHARS}, {r.pdmPrinterProfile, PX_PATH_CHARS},
+        {r.pdmColorTable, PX_PATH_CHARS}};
+    for (const auto &n : names) {
+        size_t used = wcsnlen(n.name, n.chars);
+        ZeroMemory(n.name + used, (n.chars - used) * sizeof(WCHAR));
     }
-    return names;
-}
-
-}  // namespace
-
-std::string PublicFieldDifferences(const DEVMODEW &expected, const DEVMODEW &actual)
-{
-    return Differences(kPublicFields, &expected, &actual);
-}
-
-std::string PrivateFieldDifferences(const PXDEVMODE &expected, const PXDEVMODE &actual)
-{
-    return Differences(kPrivateFields, &expected, &actual);
+    return r;
 }
 
 // Installs the printer as a user does and makes it the default for the run;

@@ -1,13 +1,12 @@
 // The Basic page driven through its controls: sizes, scale, rotation, media
-// type, the registered settings list and the 18 m length check, in the
-// page's own sheet and through the platform's document properties.
+// type, the registered settings list and the 18 m length check. The
+// platform's own sheet host is the apps suite's.
 #include <gtest/gtest.h>
 
 #include "tests/common/display.h"
 #include "tests/ui/pagedriver.h"
 
 #include <commctrl.h>
-#include <winspool.h>
 
 #include "core/module.h"
 #include "devmode/paperlist.h"
@@ -210,35 +209,6 @@ TEST_F(BasicUi, ApplyKeepsAStoreForTheSheetStillOpen)
         << "the page has its store again after Apply";
     EXPECT_EQ(b.ctx()->applied, 1);
     EXPECT_TRUE(b.Close(PSBTN_CANCEL));
-}
-
-TEST_F(BasicUi, TheFullSheetCopiesTheChosenMediaTypeOut)
-{
-    PrinterHandle printer(PX_PRINTER);
-    Guarded out(4160);
-    FillMemory(out.buffer.data, 4160, 0xCC);
-    UiThread thread([&] {
-        DocumentPropertiesW(NULL, printer, const_cast<WCHAR *>(PX_PRINTER), out.as<DEVMODEW>(), NULL,
-                            DM_OUT_BUFFER | DM_PROMPT);
-    });
-    HWND window = WaitForWindow(thread.id(), L"#32770");
-    ASSERT_NE(window, nullptr) << "no sheet";
-    HWND page = CurrentSheetPage(window);
-    ASSERT_NE(page, nullptr);
-    int roll = ListIndexOfData(page, IDC_BASIC_MEDIA_TYPE, 1281);
-    ASSERT_GE(roll, 0);
-    ChooseListItem(page, IDC_BASIC_MEDIA_TYPE, roll);
-    ChooseListItem(page, IDC_BASIC_OUTPUT_SIZE,
-                   IndexOfText(page, IDC_BASIC_OUTPUT_SIZE, ReferencePaperName(365)));
-    TypeInto(page, IDC_BASIC_SCALE, L"250", true);
-    PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
-    ASSERT_TRUE(thread.Join());
-    const PXDEVMODE *dm = out.as<PXDEVMODE>();
-    EXPECT_EQ(dm->dm.dmMediaType, 259u);
-    EXPECT_EQ(dm->pdmPaperType.id, 1281u);
-    EXPECT_EQ(dm->pdmOutputSize, 365);
-    EXPECT_EQ(dm->pdmOutputScale, 250);
-    EXPECT_EQ(dm->pdmSettingStore, 0u);
 }
 
 }  // namespace

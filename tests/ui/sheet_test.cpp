@@ -169,7 +169,6 @@ TEST_F(Sheets, VersionFromTheSetupPageShowsOkAndTheCurrentSettingsListEveryRow)
     HWND version = WaitForDialogOtherThan(thread, window);
     ASSERT_NE(version, nullptr) << "no Version dialog";
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(version, IDOK))) << "the modal dialog keeps its OK";
-    EXPECT_EQ(ItemText(version, IDC_VERSION_NUMBER), L"Version 1.02");
     EXPECT_EQ(WindowText(version), ModuleText(IDD_VERSION));
     EXPECT_TRUE(Dismiss(version, IDOK));
 
