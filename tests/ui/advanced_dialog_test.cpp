@@ -62,6 +62,7 @@ TEST_F(AdvancedDialog, ThePrintModeDecidesTheResolutionsOffered)
     EXPECT_EQ(11, ListCount(d, IDC_ADV_RESOLUTION));
 }
 
+// The other way, a list entry to its code: OkAppliesTheUnregisteredSetting.
 TEST_F(AdvancedDialog, TheEffectListShowsTheRecordsEffectByItsCode)
 {
     TestContext t(PX_PRINTER);
@@ -71,10 +72,6 @@ TEST_F(AdvancedDialog, TheEffectListShowsTheRecordsEffectByItsCode)
     HWND d = open.dialog;
     EXPECT_EQ(ModuleText(IDS_EFFECT_BASE + 8), SelectedText(d, IDC_ADV_EFFECT))
         << "effect 14 shows Fine&Fuzz";
-    ChooseListItem(d, IDC_ADV_PRINT_MODE, 0);
-    ChooseListItem(d, IDC_ADV_EFFECT, 3);
-    EXPECT_EQ(ModuleText(IDS_EFFECT_BASE + 16), SelectedText(d, IDC_ADV_EFFECT))
-        << "effect 17 chosen";
 }
 
 TEST_F(AdvancedDialog, MonochromeOffersCorrections0And2AndNoMatching)
@@ -229,14 +226,12 @@ TEST_F(AdvancedDialog, PrinterProfilesComeFromTheColourDirectoryWithTheirDescrip
 
 // Data drivers without quality modes or colour corrections, and a paper
 // type the store has no block for: the dialog opens, shows and confirms
-// without a crash, and Cancel leaves the store as it was.
+// without a crash.
 TEST_F(AdvancedDialog, DataDriversWithoutColourKnowledgeAndPaperTypeWithoutBlock)
 {
     for (const WCHAR *printer : {PX_PRINTER_NOOP, PX_PRINTER_NOCOLOR}) {
         TestContext t(printer);
         ASSERT_NE(t.record(0), nullptr);
-        PrintSetting saved[PX_SETTING_SLOTS];
-        memcpy(saved, t.record(0), sizeof saved);
         {
             OpenAdvanced open(t.ctx);
             ASSERT_NE(open.dialog, nullptr);
@@ -249,9 +244,7 @@ TEST_F(AdvancedDialog, DataDriversWithoutColourKnowledgeAndPaperTypeWithoutBlock
             EXPECT_EQ(t.count(), 7);
             ASSERT_TRUE(open.Close(IDCANCEL));
         }
-        EXPECT_EQ(t.count(), 6);
-        for (int slot = 0; slot < PX_SETTING_SLOTS; slot++)
-            EXPECT_TRUE(SamePrintSetting(*t.record(slot), saved[slot])) << "slot " << slot;
+        EXPECT_EQ(t.count(), 6) << "Cancel takes the Add back";
         OpenAdvanced open(t.ctx);
         ASSERT_NE(open.dialog, nullptr);
         Pick(open.dialog, IDC_ADV_PRINT_MODE, 2);

@@ -226,15 +226,10 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     PostClick(page, IDC_SETUP_INITIALIZE);
     AnswerMessageBox(WaitForDialogOwnedBy(s.thread, s.window), IDOK);
     SendMessageW(page, WM_NULL, 0, 0);
-    const PXDEVMODE &def = s.ctx()->dmDefault;
-    EXPECT_EQ(s.dm()->dm.dmCopies, def.dm.dmCopies);
-    EXPECT_EQ(s.dm()->dm.dmPaperSize, def.dm.dmPaperSize);
-    EXPECT_EQ(s.dm()->pdmOutputScale, def.pdmOutputScale);
-    EXPECT_EQ(s.dm()->pdmOverprintOn, def.pdmOverprintOn);
-    EXPECT_EQ(s.dm()->pdmNoMirror, def.pdmNoMirror);
-    EXPECT_EQ(s.dm()->pdmUserSizes[0].width, def.pdmUserSizes[0].width);
-    EXPECT_EQ(s.dm()->pdmLengthUnit, 1) << "units are kept";
-    EXPECT_EQ(s.dm()->pdmTempUnit, 1) << "units are kept";
+    PXDEVMODE def = s.ctx()->dmDefault;
+    def.pdmLengthUnit = def.pdmTempUnit = 1;  // units are kept
+    def.pdmColorFlags |= PX_COLOR_FLAG_SETTING_APPLIED;  // the first preset
+    EXPECT_TRUE(SameSettings(*s.dm(), def));
     EXPECT_EQ(StoreFromDevMode(s.dm()), storeAddress) << "the store stays the page's";
     EXPECT_EQ(s.dm()->pdmSettingCount[0], 6);
     EXPECT_EQ(s.dm()->pdmSettingCount[1], 2);
