@@ -131,9 +131,7 @@ TEST_F(AdvancedDialog, OpeningAListIsAChangeAndOkHandsOverTheSettingInForce)
         EXPECT_TRUE(IsEnabled(d, IDC_ADV_REMOVE)) << "a user setting, unchanged";
         EXPECT_TRUE(IsEnabled(d, IDC_ADV_ADD)) << "a user setting may be registered again";
         // Choosing another registered setting loads it; OK puts it in force.
-        HWND list = GetDlgItem(d, IDC_ADV_SETTINGS_LIST);
-        SendMessageW(list, LB_SETCURSEL, 7, 0);
-        SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
+        ChooseListBoxItem(d, IDC_ADV_SETTINGS_LIST, 7);
         EXPECT_EQ(ItemText(d, IDC_ADV_NAME), L"Other");
         EXPECT_EQ(ListSelection(d, IDC_ADV_PRINT_MODE), t.record(7)->printMode);
         ASSERT_TRUE(open.Close(IDOK));
@@ -201,13 +199,10 @@ TEST_F(AdvancedDialog, PrinterProfilesComeFromTheColourDirectoryWithTheirDescrip
     EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, 0), ModuleText(IDS_RESOLUTION_AUTO)) << "automatic stays first";
     EXPECT_EQ(ListSelection(d, IDC_ADV_PROFILE), 0) << "a profile no longer installed is automatic";
 
-    HWND list = GetDlgItem(d, IDC_ADV_SETTINGS_LIST);
-    SendMessageW(list, LB_SETCURSEL, 5, 0);
-    SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
+    ChooseListBoxItem(d, IDC_ADV_SETTINGS_LIST, 5);
     EXPECT_EQ(SelectedText(d, IDC_ADV_PROFILE), L"pxadv-described.icm");
     EXPECT_EQ(ItemText(d, IDC_ADV_PROFILE_DESCRIPTION), L"Described by test");
-    SendMessageW(list, LB_SETCURSEL, 2, 0);
-    SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
+    ChooseListBoxItem(d, IDC_ADV_SETTINGS_LIST, 2);
     EXPECT_EQ(SelectedText(d, IDC_ADV_PROFILE), L"pxadv-plain.icm");
     EXPECT_EQ(ItemText(d, IDC_ADV_PROFILE_DESCRIPTION), L"") << "a profile without a description";
 
@@ -266,17 +261,9 @@ TEST_F(AdvancedDialog, DataDriversWithoutColourKnowledgeAndPaperTypeWithoutBlock
     EXPECT_EQ(t.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT);
 }
 
-static std::vector<DWORD_PTR> g_topics;
-static HWND WINAPI RecordTopic(HWND, LPCWSTR, UINT, DWORD_PTR data)
-{
-    g_topics.push_back(data);
-    return NULL;
-}
-
 TEST_F(AdvancedDialog, HelpOpensTheTopicOfTheControl)
 {
-    SetHelpEntryForTesting(RecordTopic);
-    g_topics.clear();
+    StartRecordingHelp();
     TestContext t(PX_PRINTER);
     OpenAdvanced open(t.ctx);
     ASSERT_NE(open.dialog, nullptr);
@@ -291,10 +278,10 @@ TEST_F(AdvancedDialog, HelpOpensTheTopicOfTheControl)
     }
     SendMessageW(d, WM_CONTEXTMENU, (WPARAM)GetDlgItem(d, IDC_ADV_INK_ADJUST), MAKELPARAM(10, 10));
     ASSERT_TRUE(open.Close(IDCANCEL));
-    SetHelpEntryForTesting(nullptr);
+    std::vector<DWORD_PTR> topics = StopRecordingHelp();
     std::vector<DWORD_PTR> expected = {IDH_EFFECT, IDH_COLOR_MATCHING, IDH_REMOVE_SETTING,
                                        IDH_REGISTER_SETTING, IDH_GENERAL, IDH_INK_ADJUST_BUTTON};
-    EXPECT_EQ(g_topics, expected);
+    EXPECT_EQ(topics, expected);
 }
 
 }  // namespace

@@ -48,12 +48,7 @@ std::wstring EntryText(HWND d, int index)
 int EntryCount(HWND d) { return (int)SendDlgItemMessageW(d, IDC_ADV_SETTINGS_LIST, LB_GETCOUNT, 0, 0); }
 int EntrySelection(HWND d) { return (int)SendDlgItemMessageW(d, IDC_ADV_SETTINGS_LIST, LB_GETCURSEL, 0, 0); }
 
-void ChooseEntry(HWND d, int index)
-{
-    HWND list = GetDlgItem(d, IDC_ADV_SETTINGS_LIST);
-    SendMessageW(list, LB_SETCURSEL, index, 0);
-    SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_ADV_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
-}
+void ChooseEntry(HWND d, int index) { ChooseListBoxItem(d, IDC_ADV_SETTINGS_LIST, index); }
 
 // A name typed into the name box, which has the keyboard focus meanwhile.
 void TypeName(HWND d, const WCHAR *name)

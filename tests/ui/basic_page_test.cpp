@@ -122,8 +122,7 @@ TEST_F(BasicUi, MediaType1281AppliesItsFirstSettingAndA200mLengthIsCutOnce)
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
 
     // Choosing another registered setting applies it.
-    SendMessageW(list, LB_SETCURSEL, 1, 0);
-    SendMessageW(b.page, WM_COMMAND, MAKEWPARAM(IDC_BASIC_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
+    ChooseListBoxItem(b.page, IDC_BASIC_SETTINGS_LIST, 1);
     EXPECT_EQ(b.dm()->pdmSettingIndex, 1);
     EXPECT_EQ(b.dm()->pdmPrintMode, (int16_t)SettingRecordAddress(b.dm(), 1)->printMode);
 

@@ -7,6 +7,7 @@
 #include "core/module.h"
 #include "resources/ids_controls.h"
 #include "settingsfiles/workfile.h"
+#include "widgets/help.h"
 
 // The edit itself: an edit with arrows shares its id with the arrows.
 static HWND EditOf(HWND page, int id)
@@ -98,6 +99,33 @@ MessageSeen AnswerMessageBox(HWND box, int button)
 std::wstring AnswerBox(DWORD thread, HWND owner, int button)
 {
     return AnswerMessageBox(WaitForDialogOwnedBy(thread, owner), button).text;
+}
+
+void ChooseListBoxItem(HWND dialog, int id, int index)
+{
+    HWND list = GetDlgItem(dialog, id);
+    SendMessageW(list, LB_SETCURSEL, index, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), (LPARAM)list);
+}
+
+static std::vector<DWORD_PTR> g_topics;
+
+static HWND WINAPI RecordTopic(HWND, LPCWSTR, UINT, DWORD_PTR topic)
+{
+    g_topics.push_back(topic);
+    return NULL;
+}
+
+void StartRecordingHelp()
+{
+    g_topics.clear();
+    SetHelpEntryForTesting(RecordTopic);
+}
+
+std::vector<DWORD_PTR> StopRecordingHelp()
+{
+    SetHelpEntryForTesting(NULL);
+    return g_topics;
 }
 
 void PostChoose(HWND dialog, int id, int index)

@@ -37,6 +37,14 @@ MessageSeen AnswerMessageBox(HWND box, int button);
 // The message box `owner` shows (on the thread): its text; answered with button.
 std::wstring AnswerBox(DWORD thread, HWND owner, int button);
 
+// A list box choice as a person makes it: the selection, then the
+// notification its parent gets.
+void ChooseListBoxItem(HWND dialog, int id, int index);
+// The help topics the module asks for between the two calls, recorded
+// instead of opening the help.
+void StartRecordingHelp();
+std::vector<DWORD_PTR> StopRecordingHelp();
+
 // A list choice as a person makes it, the notification posted so that a
 // modal window it opens does not hold the test thread.
 void PostChoose(HWND dialog, int id, int index);

@@ -19,7 +19,6 @@
 #include "tests/ui/pagedriver.h"
 #include "tools/moduleexports/moduleexports.h"
 #include "tools/uihost/hostedsheet.h"
-#include "widgets/help.h"
 
 namespace {
 
@@ -121,20 +120,12 @@ TEST_F(Sheets, APageTheHostRefusesReleasesEverything)
     }
 }
 
-static std::vector<DWORD_PTR> g_topics;
-static HWND WINAPI RecordTopic(HWND, LPCWSTR, UINT, DWORD_PTR data)
-{
-    g_topics.push_back(data);
-    return NULL;
-}
-
 TEST_F(Sheets, HelpOnAControlItsArrowsAndTheSheetButton)
 {
     OpenSheet s;
     ASSERT_NE(s.window, nullptr);
     HWND page = s.page;
-    g_topics.clear();
-    SetHelpEntryForTesting(RecordTopic);
+    StartRecordingHelp();
     HELPINFO help = {};
     help.cbSize = sizeof help;
     help.iContextType = HELPINFO_WINDOW;
@@ -151,11 +142,11 @@ TEST_F(Sheets, HelpOnAControlItsArrowsAndTheSheetButton)
     SendMessageW(page, WM_CONTEXTMENU, (WPARAM)upDown, MAKELPARAM(10, 10));
     NMHDR nm = {s.window, 0, (UINT)PSN_HELP};
     SendMessageW(page, WM_NOTIFY, 0, (LPARAM)&nm);
-    SetHelpEntryForTesting(NULL);
-    ASSERT_EQ(g_topics.size(), 3u);
-    EXPECT_EQ(g_topics[0], 22u) << "page size list";
-    EXPECT_EQ(g_topics[1], 25u) << "the scale's arrows share the edit's topic";
-    EXPECT_EQ(g_topics[2], 1u) << "the sheet's Help button";
+    std::vector<DWORD_PTR> topics = StopRecordingHelp();
+    ASSERT_EQ(topics.size(), 3u);
+    EXPECT_EQ(topics[0], 22u) << "page size list";
+    EXPECT_EQ(topics[1], 25u) << "the scale's arrows share the edit's topic";
+    EXPECT_EQ(topics[2], 1u) << "the sheet's Help button";
 }
 
 TEST_F(Sheets, VersionFromTheSetupPageShowsOkAndTheCurrentSettingsListEveryRow)
