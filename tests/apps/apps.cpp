@@ -47,14 +47,6 @@ int Papers::IndexOf(WORD code) const
     return -1;
 }
 
-int Papers::IndexOfName(const std::wstring &name) const
-{
-    for (size_t i = 0; i < names.size(); i++)
-        if (names[i] == name)
-            return static_cast<int>(i);
-    return -1;
-}
-
 int Papers::OtherThan(WORD current) const
 {
     for (size_t i = 0; i < codes.size(); i++) {
@@ -84,107 +76,19 @@ Papers PrinterPapers(const WCHAR *printer)
     return p;
 }
 
-void ReadCombo(HWND combo, ComboItems *out)
+PXDEVMODE NamesCut(const void *record)
 {
-    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    out->selected = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-    out->items.clear();
-    out->data.clear();
-    for (int i = 0; i < count; i++) {
-        WCHAR text[256] = {};
-        if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 256)
-            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        out->items.push_back(text);
-        out->data.push_back(SendMessageW(combo, CB_GETITEMDATA, i, 0));
+    PXDEVMODE r;
+    CopyMemory(&r, record, sizeof r);
+    const struct { WCHAR *name; size_t chars; } names[] = {
+        {r.dm.dmDeviceName, CCHDEVICENAME}, {r.dm.dmFormName, CCHFORMNAME},
+        {r.pdmImageProfile, PX_PATH_CHARS}, {r.pdmPrinterProfile, PX_PATH_CHARS},
+        {r.pdmColorTable, PX_PATH_CHARS}};
+    for (const auto &n : names) {
+        size_t used = wcsnlen(n.name, n.chars);
+        ZeroMemory(n.name + used, (n.chars - used) * sizeof(WCHAR));
     }
-}
-
-namespace {
-
-// Names compare up to their terminator: the spooler keeps a stored record
-// in its 8-bit form and leaves what follows the name undefined.
-struct Field {
-    const char *name;
-    size_t offset;
-    size_t size;
-    bool text;
-};
-
-#define FIELD(type, field, text) \
-    {#field, offsetof(type, field), sizeof(static_cast<type *>(nullptr)->field), text}
-#define PUBLIC(field) FIELD(DEVMODEW, field, false)
-#define PUBLIC_TEXT(field) FIELD(DEVMODEW, field, true)
-#define PRIVATE(field) FIELD(PXDEVMODE, field, false)
-#define PRIVATE_TEXT(field) FIELD(PXDEVMODE, field, true)
-
-const Field kPublicFields[] = {
-    PUBLIC_TEXT(dmDeviceName), PUBLIC(dmSpecVersion), PUBLIC(dmDriverVersion), PUBLIC(dmSize),
-    PUBLIC(dmDriverExtra), PUBLIC(dmFields), PUBLIC(dmOrientation), PUBLIC(dmPaperSize),
-    PUBLIC(dmPaperLength), PUBLIC(dmPaperWidth), PUBLIC(dmScale), PUBLIC(dmCopies),
-    PUBLIC(dmDefaultSource), PUBLIC(dmPrintQuality), PUBLIC(dmColor), PUBLIC(dmDuplex),
-    PUBLIC(dmYResolution), PUBLIC(dmCollate), PUBLIC_TEXT(dmFormName), PUBLIC(dmICMMethod),
-    PUBLIC(dmMediaType),
-};
-
-const Field kPrivateFields[] = {
-    PRIVATE(pdmRotated), PRIVATE(pdmSizeSeries), PRIVATE(pdmOutputSize),
-    PRIVATE(pdmOutputScale), PRIVATE(pdmRotation), PRIVATE(pdmMediaWidth),
-    PRIVATE(pdmUserSizes), PRIVATE(pdmMargin), PRIVATE(pdmPaperType), PRIVATE(pdmSettingIndex),
-    PRIVATE(pdmColorFlags), PRIVATE(pdmPrintMode), PRIVATE(pdmQualityMode),
-    PRIVATE(pdmResolution), PRIVATE(pdmColorCorrection), PRIVATE(pdmInkAmount),
-    PRIVATE_TEXT(pdmImageProfile), PRIVATE_TEXT(pdmPrinterProfile), PRIVATE(pdmEffect),
-    PRIVATE(pdmPreHeaterTemp), PRIVATE(pdmPlatenHeaterTemp), PRIVATE(pdmAfterHeaterTemp),
-    PRIVATE_TEXT(pdmColorTable), PRIVATE(pdmMarginMode),
-};
-
-template <size_t N>
-std::string Differences(const Field (&fields)[N], const void *expected, const void *actual)
-{
-    std::string names;
-    for (const Field &f : fields) {
-        const BYTE *a = static_cast<const BYTE *>(expected) + f.offset;
-        const BYTE *b = static_cast<const BYTE *>(actual) + f.offset;
-        bool differs = f.text ? wcsncmp(reinterpret_cast<const WCHAR *>(a),
-                                        reinterpret_cast<const WCHAR *>(b),
-                                        f.size / sizeof(WCHAR)) != 0
-                              : memcmp(a, b, f.size) != 0;
-        if (differs)
-            names += std::string(names.empty() ? "" : ", ") + f.name;
-    }
-    return names;
-}
-
-}  // namespace
-
-std::string PublicFieldDifferences(const DEVMODEW &expected, const DEVMODEW &actual)
-{
-    return Differences(kPublicFields, &expected, &actual);
-}
-
-std::string PrivateFieldDifferences(const PXDEVMODE &expected, const PXDEVMODE &actual)
-{
-    return Differences(kPrivateFields, &expected, &actual);
-}
-
-// Ends the process with a message if the suite runs longer than this.
-static DWORD WINAPI Watchdog(void *param)
-{
-    DWORD seconds = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(param));
-    Sleep(seconds * 1000);
-    fprintf(stderr, "watchdog: the suite ran longer than %lu s; ending it\n",
-            static_cast<unsigned long>(seconds));
-    fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return 0;
-}
-
-static void StartWatchdog(DWORD seconds)
-{
-    HANDLE thread = CreateThread(NULL, 0, Watchdog,
-                                 reinterpret_cast<void *>(static_cast<ULONG_PTR>(seconds)), 0,
-                                 NULL);
-    if (thread)
-        CloseHandle(thread);
+    return r;
 }
 
 // Installs the printer as a user does and makes it the default for the run;
@@ -193,7 +97,6 @@ class AppsEnvironment : public testing::Environment {
 public:
     void SetUp() override
     {
-        StartWatchdog(300);
         DWORD chars = MAX_PATH;
         if (!GetDefaultPrinterW(previous_, &chars))
             previous_[0] = 0;

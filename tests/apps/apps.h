@@ -29,11 +29,10 @@ std::vector<BYTE> StoredRecord(const WCHAR *printer);
 // changed value.
 HANDLE NextPrinterHandle(void);
 
-// Public fields that applications read, compared one by one; the returned
-// text names each field that differs (empty when none does).
-std::string PublicFieldDifferences(const DEVMODEW &expected, const DEVMODEW &actual);
-// The same for the private settings that decide the output.
-std::string PrivateFieldDifferences(const PXDEVMODE &expected, const PXDEVMODE &actual);
+// A copy of a whole record whose names end at their terminator, for
+// SameSettings: the spooler keeps a stored record in its 8-bit form and
+// leaves what follows a name undefined.
+PXDEVMODE NamesCut(const void *record);
 
 // Paper codes, sizes and names as DeviceCapabilitiesW gives them.
 struct Papers {
@@ -41,17 +40,8 @@ struct Papers {
     std::vector<POINT> sizes;
     std::vector<std::wstring> names;
     int IndexOf(WORD code) const;
-    int IndexOfName(const std::wstring &name) const;
     // A paper an application would pick instead of `current`: one of the
     // driver's own codes, not a user size. -1 when there is none.
     int OtherThan(WORD current) const;
 };
 Papers PrinterPapers(const WCHAR *printer);
-
-// Texts and item data of a combo box's items, and its selected index.
-struct ComboItems {
-    std::vector<std::wstring> items;
-    std::vector<LRESULT> data;
-    int selected;
-};
-void ReadCombo(HWND combo, ComboItems *out);

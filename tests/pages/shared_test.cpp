@@ -1,12 +1,16 @@
 // The page elements that need no window: the help tables and loader, the
-// summary's margin key and picture code.
+// summary's margin key and picture code, the fitted scale.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "context/sheetbinding.h"
 #include "core/module.h"
+#include "devmode/paperlist.h"
+#include "pages/basicscale.h"
 #include "pages/pagehelp.h"
 #include "pages/summary.h"
+#include "tests/common/printers.h"
 #include "widgets/help.h"
 
 static std::vector<std::pair<UINT, DWORD_PTR>> g_helpCalls;
@@ -109,4 +113,28 @@ TEST(Summary, PictureCodeNamesOneOfTheSixteenPicturesAndTheInkFlag)
     EXPECT_EQ(PX_PICTURE_GRAY, SummaryPictureCode(&r, FALSE) & 0xFFFF0000u) << "grey, black and white";
     r.pdmGrayFlag = 0;
     EXPECT_EQ(0u, SummaryPictureCode(&r, FALSE) & 0xFFFF0000u) << "black and white: neither flag";
+}
+
+// The application's user size (1000 x 1361 mm) fitted onto ISO A0 (841 x
+// 1189 mm): the width ratio (0.84) is the smaller one, so the page's width
+// must fit; the length ratio (0.87) would let it overflow.
+TEST(BasicScale, FitToAnOutputSizeKeepsBothSidesOnThePaper)
+{
+    PrinterHandle printer(PX_PRINTER);
+    PageContext *ctx = AllocPageContext();
+    ASSERT_TRUE(ctx && InitPageContext(ctx, printer, const_cast<WCHAR *>(PX_PRINTER), NULL));
+    PaperEntry page = {}, a0 = {};
+    ASSERT_GT(FindPaperByCode(&ctx->paperList, PX_PAPER_USER_SIZE, &page), 0);
+    ASSERT_GT(FindPaperByCode(&ctx->paperList, 257, &a0), 0);
+    ASSERT_LT(a0.width * 100 / page.width, a0.length * 100 / page.length) << "the sides' ratios";
+    ctx->dmCurrent.dm.dmPaperSize = PX_PAPER_USER_SIZE;
+    ctx->dmCurrent.pdmOutputSize = 257;
+    int32_t scale = 0;
+    {
+        SheetBindingScope scope(ctx);
+        scale = ScaleForOutputSize(ctx);
+    }
+    ReleasePageContext(ctx);
+    EXPECT_LE(page.width * scale / 100, a0.width) << "the width at " << scale << "%";
+    EXPECT_GE(scale, 80) << "the page shrinks more than the paper asks";
 }

@@ -48,21 +48,23 @@ PrintSetting *TestContext::Register(const WCHAR *name, uint16_t colorMode)
     return r;
 }
 
-OpenAdvanced::OpenAdvanced(PageContext *ctx)
+OpenDialog::OpenDialog(std::function<INT_PTR()> show)
 {
-    thread = new UiThread([this, ctx] { result = ShowAdvancedDialog(NULL, ctx); });
+    thread = new UiThread([this, show] { result = show(); });
     dialog = WaitForWindow(thread->id(), L"#32770");
 }
 
-OpenAdvanced::~OpenAdvanced() { delete thread; }
+OpenDialog::~OpenDialog() { delete thread; }
 
-bool OpenAdvanced::Close(int button)
+bool OpenDialog::Close(int button)
 {
     if (!dialog)
         return false;
     PostClick(dialog, button);
     return thread->Join();
 }
+
+OpenAdvanced::OpenAdvanced(PageContext *ctx) : OpenDialog([ctx] { return ShowAdvancedDialog(NULL, ctx); }) {}
 
 void PeekList(HWND dialog, int id)
 {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "context/pagecontext.h"
@@ -25,14 +26,18 @@ struct TestContext {
     PrintSetting *Register(const WCHAR *name, uint16_t colorMode = 1);
 };
 
-// The Advanced dialog shown on its own thread.
-struct OpenAdvanced {
-    explicit OpenAdvanced(PageContext *ctx);
-    ~OpenAdvanced();
+// A modal dialog of the module shown on its own thread.
+struct OpenDialog {
+    explicit OpenDialog(std::function<INT_PTR()> show);
+    ~OpenDialog();
     bool Close(int button);  // TRUE when the dialog ended
     HWND dialog = NULL;
     INT_PTR result = -1;
     UiThread *thread = nullptr;
+};
+
+struct OpenAdvanced : OpenDialog {
+    explicit OpenAdvanced(PageContext *ctx);
 };
 
 // Opens a drop-down list and closes it again, as a person's look at it does.

@@ -1,13 +1,12 @@
 // The Basic page driven through its controls: sizes, scale, rotation, media
-// type, the registered settings list and the 18 m length check, in the
-// page's own sheet and through the platform's document properties.
+// type, the registered settings list and the 18 m length check. The
+// platform's own sheet host is the apps suite's.
 #include <gtest/gtest.h>
 
 #include "tests/common/display.h"
 #include "tests/ui/pagedriver.h"
 
 #include <commctrl.h>
-#include <winspool.h>
 
 #include "core/module.h"
 #include "devmode/paperlist.h"
@@ -123,8 +122,7 @@ TEST_F(BasicUi, MediaType1281AppliesItsFirstSettingAndA200mLengthIsCutOnce)
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
 
     // Choosing another registered setting applies it.
-    SendMessageW(list, LB_SETCURSEL, 1, 0);
-    SendMessageW(b.page, WM_COMMAND, MAKEWPARAM(IDC_BASIC_SETTINGS_LIST, LBN_SELCHANGE), (LPARAM)list);
+    ChooseListBoxItem(b.page, IDC_BASIC_SETTINGS_LIST, 1);
     EXPECT_EQ(b.dm()->pdmSettingIndex, 1);
     EXPECT_EQ(b.dm()->pdmPrintMode, (int16_t)SettingRecordAddress(b.dm(), 1)->printMode);
 
@@ -155,7 +153,7 @@ TEST_F(BasicUi, OkSavesTheStoreForTheNextSheetCancelLeavesFileAndOutput)
         EXPECT_EQ(b.out.as<PXDEVMODE>()->pdmSettingStore, 0u) << "no store address leaves the sheet";
     }
     EXPECT_EQ(PxLiveBlocks(), blocks) << "store released after OK";
-    std::vector<BYTE> saved = FileBytes(path);
+    std::vector<BYTE> saved = ReadWholeFile(path);
     ASSERT_FALSE(saved.empty()) << "OK writes the working settings file";
     {
         OpenSheet b;
@@ -170,7 +168,7 @@ TEST_F(BasicUi, OkSavesTheStoreForTheNextSheetCancelLeavesFileAndOutput)
         EXPECT_EQ(b.out.as<DEVMODEW>()->dmSize, 0xCCCC) << "Cancel leaves the output record";
     }
     EXPECT_EQ(PxLiveBlocks(), blocks) << "store released after Cancel";
-    EXPECT_TRUE(FileBytes(path) == saved) << "Cancel leaves the working settings file";
+    EXPECT_TRUE(ReadWholeFile(path) == saved) << "Cancel leaves the working settings file";
 }
 
 TEST_F(BasicUi, ADamagedOrShortWorkingFileGivesThePresets)
@@ -186,7 +184,7 @@ TEST_F(BasicUi, ADamagedOrShortWorkingFileGivesThePresets)
     const BYTE *header = reinterpret_cast<const BYTE *>(&damaged);
     const std::vector<BYTE> damagedFile(header, header + sizeof damaged);
     for (int kind = 0; kind < 2; kind++) {
-        ASSERT_TRUE(WriteFileBytes(path, kind == 0 ? shortFile : damagedFile));
+        ASSERT_TRUE(WriteWholeFile(path, kind == 0 ? shortFile : damagedFile));
         {
             OpenSheet b;
             ASSERT_NE(b.page, nullptr) << "file kind " << kind;
@@ -210,35 +208,6 @@ TEST_F(BasicUi, ApplyKeepsAStoreForTheSheetStillOpen)
         << "the page has its store again after Apply";
     EXPECT_EQ(b.ctx()->applied, 1);
     EXPECT_TRUE(b.Close(PSBTN_CANCEL));
-}
-
-TEST_F(BasicUi, TheFullSheetCopiesTheChosenMediaTypeOut)
-{
-    PrinterHandle printer(PX_PRINTER);
-    Guarded out(4160);
-    FillMemory(out.buffer.data, 4160, 0xCC);
-    UiThread thread([&] {
-        DocumentPropertiesW(NULL, printer, const_cast<WCHAR *>(PX_PRINTER), out.as<DEVMODEW>(), NULL,
-                            DM_OUT_BUFFER | DM_PROMPT);
-    });
-    HWND window = WaitForWindow(thread.id(), L"#32770");
-    ASSERT_NE(window, nullptr) << "no sheet";
-    HWND page = CurrentSheetPage(window);
-    ASSERT_NE(page, nullptr);
-    int roll = ListIndexOfData(page, IDC_BASIC_MEDIA_TYPE, 1281);
-    ASSERT_GE(roll, 0);
-    ChooseListItem(page, IDC_BASIC_MEDIA_TYPE, roll);
-    ChooseListItem(page, IDC_BASIC_OUTPUT_SIZE,
-                   IndexOfText(page, IDC_BASIC_OUTPUT_SIZE, ReferencePaperName(365)));
-    TypeInto(page, IDC_BASIC_SCALE, L"250", true);
-    PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
-    ASSERT_TRUE(thread.Join());
-    const PXDEVMODE *dm = out.as<PXDEVMODE>();
-    EXPECT_EQ(dm->dm.dmMediaType, 259u);
-    EXPECT_EQ(dm->pdmPaperType.id, 1281u);
-    EXPECT_EQ(dm->pdmOutputSize, 365);
-    EXPECT_EQ(dm->pdmOutputScale, 250);
-    EXPECT_EQ(dm->pdmSettingStore, 0u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "core/module.h"
+#include "tests/common/display.h"
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
 #include "tests/ui/objectcount.h"
@@ -84,12 +85,10 @@ void OpenAndCloseSheet(HANDLE printer, DEVMODEW *out)
     EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), 1);
 }
 
-TEST(SheetLeaks, OpeningAndClosingTheSheetLeavesNothingBehind)
+class SheetLeaks : public DisplayTest {};
+
+TEST_F(SheetLeaks, OpeningAndClosingTheSheetLeavesNothingBehind)
 {
-    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-    if (!probe)
-        GTEST_SKIP() << "no display: run under xvfb-run";
-    DestroyWindow(probe);
     PrinterHandle printer(PX_PRINTER);
     Guarded out(4160);
     // The first sheets load libraries, fonts and classes that stay.

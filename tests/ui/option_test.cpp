@@ -67,16 +67,9 @@ TEST_F(OptionPage, HeaterAt40CelsiusShows104FahrenheitAfterTheUnitChange)
         EXPECT_EQ(ListTexts(page, h.list)[1], L"86 ﾟF");
         EXPECT_EQ(s.dm()->*h.temp, 40) << "stored in Celsius whatever the unit";
     }
-    // Off and on again: the list shows the printer's setting meanwhile and
-    // the temperature is kept.
-    Click(page, IDC_OPTION_PREHEATER);
-    EXPECT_EQ(s.dm()->pdmPreHeaterOn, 0u);
-    EXPECT_EQ(SelectedText(page, IDC_OPTION_PREHEATER_TEMP), printerSetting);
-    EXPECT_EQ(s.dm()->pdmPreHeaterTemp, 40);
-    Click(page, IDC_OPTION_PREHEATER);
-    EXPECT_EQ(SelectedText(page, IDC_OPTION_PREHEATER_TEMP), L"104 ﾟF");
 }
 
+// The heaters' boxes share this code with the overprint boxes.
 TEST_F(OptionPage, OverprintBoxesOffAndOnKeepTheirValues)
 {
     OpenSheet s;

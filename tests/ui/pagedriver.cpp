@@ -7,6 +7,7 @@
 #include "core/module.h"
 #include "resources/ids_controls.h"
 #include "settingsfiles/workfile.h"
+#include "widgets/help.h"
 
 // The edit itself: an edit with arrows shares its id with the arrows.
 static HWND EditOf(HWND page, int id)
@@ -100,6 +101,33 @@ std::wstring AnswerBox(DWORD thread, HWND owner, int button)
     return AnswerMessageBox(WaitForDialogOwnedBy(thread, owner), button).text;
 }
 
+void ChooseListBoxItem(HWND dialog, int id, int index)
+{
+    HWND list = GetDlgItem(dialog, id);
+    SendMessageW(list, LB_SETCURSEL, index, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), (LPARAM)list);
+}
+
+static std::vector<DWORD_PTR> g_topics;
+
+static HWND WINAPI RecordTopic(HWND, LPCWSTR, UINT, DWORD_PTR topic)
+{
+    g_topics.push_back(topic);
+    return NULL;
+}
+
+void StartRecordingHelp()
+{
+    g_topics.clear();
+    SetHelpEntryForTesting(RecordTopic);
+}
+
+std::vector<DWORD_PTR> StopRecordingHelp()
+{
+    SetHelpEntryForTesting(NULL);
+    return g_topics;
+}
+
 void PostChoose(HWND dialog, int id, int index)
 {
     HWND list = GetDlgItem(dialog, id);
@@ -143,46 +171,6 @@ std::wstring WorkingFilePath(HANDLE printer)
 {
     WCHAR path[MAX_PATH] = L"";
     return GetWorkingSettingsPath(printer, path) ? path : L"(no working file)";
-}
-
-std::wstring ScratchFile(const wchar_t *name)
-{
-    WCHAR temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"pxui-pages-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), NULL);
-    return folder + L"\\" + name;
-}
-
-std::vector<BYTE> FileBytes(const std::wstring &path)
-{
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(GetFileSize(file, NULL));
-    DWORD read = 0;
-    if (!bytes.empty())
-        ReadFile(file, bytes.data(), (DWORD)bytes.size(), &read, NULL);
-    bytes.resize(read);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool WriteFileBytes(const std::wstring &path, const std::vector<BYTE> &bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
-bool FileExists(const std::wstring &path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<MessageSeen> FileActionThroughPage(OpenSheet &s, int button,

@@ -10,6 +10,7 @@
 
 #include "devmode/paperlist.h"
 #include "tests/common/moduletext.h"
+#include "tests/common/paths.h"
 #include "tests/common/sheetopen.h"
 #include "tools/uihost/ui.h"
 
@@ -36,6 +37,14 @@ MessageSeen AnswerMessageBox(HWND box, int button);
 // The message box `owner` shows (on the thread): its text; answered with button.
 std::wstring AnswerBox(DWORD thread, HWND owner, int button);
 
+// A list box choice as a person makes it: the selection, then the
+// notification its parent gets.
+void ChooseListBoxItem(HWND dialog, int id, int index);
+// The help topics the module asks for between the two calls, recorded
+// instead of opening the help.
+void StartRecordingHelp();
+std::vector<DWORD_PTR> StopRecordingHelp();
+
 // A list choice as a person makes it, the notification posted so that a
 // modal window it opens does not hold the test thread.
 void PostChoose(HWND dialog, int id, int index);
@@ -48,12 +57,6 @@ std::wstring ReferencePaperName(int paperSize);
 PaperEntry UserSizeEntry(const PaperList *list, int n);
 // The working settings file of the printer.
 std::wstring WorkingFilePath(HANDLE printer);
-
-// A name in this process's scratch folder.
-std::wstring ScratchFile(const wchar_t *name);
-std::vector<BYTE> FileBytes(const std::wstring &path);
-bool WriteFileBytes(const std::wstring &path, const std::vector<BYTE> &bytes);
-bool FileExists(const std::wstring &path);
 
 // The Setup page's Load or Save button: the file dialog answered with path,
 // then each message box that follows (the overwrite question, a refusal)

@@ -329,11 +329,6 @@ TEST_F(TwoSheets, ASheetClosedWhileItsDialogIsOpenLeavesTheOtherAlone)
 // its sheet is open.
 const WCHAR kDoomed[] = L"PX Two Sheets Doomed";
 
-bool AddDoomedPrinter()
-{
-    return EnsurePrinterOnDriver(kDoomed, PX_PRINTER);
-}
-
 bool DeleteDoomedPrinter()
 {
     PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
@@ -347,7 +342,7 @@ bool DeleteDoomedPrinter()
 
 TEST_F(TwoSheets, APrinterDeletedWhileItsSheetIsOpenLeavesTheOtherAlone)
 {
-    ASSERT_TRUE(AddDoomedPrinter()) << GetLastError();
+    ASSERT_TRUE(EnsurePrinterOnDriver(kDoomed, PX_PRINTER)) << GetLastError();
     {
         Sheet a(PX_PRINTER, L"sheet A"), d(kDoomed, L"sheet D");
         UiThread threadA([&a] { a.Run(); });

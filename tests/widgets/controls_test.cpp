@@ -100,8 +100,8 @@ TEST(ControlMap, RadioGroupKeepsOneChecked)
         EXPECT_EQ(HasTabStop(dialog.get(), id), id == 301)
             << "button " << id << ": only the checked one is a tab stop, as BM_SETCHECK leaves them";
     }
-    CheckRadioControl(dialog.get(), 300, 302, 300);
-    EXPECT_TRUE(IsControlChecked(dialog.get(), 300));
+    CheckRadioControl(dialog.get(), 300, 302, 302);
+    EXPECT_TRUE(IsControlChecked(dialog.get(), 302)) << "the last button of the group";
     EXPECT_FALSE(IsControlChecked(dialog.get(), 301)) << "the former choice is cleared";
 }
 
