@@ -31,8 +31,16 @@ void TypeInto(HWND page, int id, const wchar_t *text, bool leave)
 
 bool Dismiss(HWND dialog, int button)
 {
+    HWND owner = GetWindow(dialog, GW_OWNER);
     PostClick(dialog, button);
-    return WaitUntil([dialog] { return !IsWindow(dialog); });
+    if (!WaitUntil([dialog] { return !IsWindow(dialog); }))
+        return false;
+    // The dialog is gone before its opener has taken its answer: the owner's
+    // thread takes a sent message only once that code has run.
+    DWORD_PTR ignored = 0;
+    if (owner)
+        SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_NORMAL, PX_UI_WAIT_MS, &ignored);
+    return true;
 }
 
 void PressArrow(HWND page, int id, bool up)
