@@ -429,7 +429,7 @@ TEST(Fuzz, MutatedDeviceModesThroughEverySpoolerFacingEntryPoint)
     ASSERT_TRUE(w->ready);
     FuzzRun run = {EnvNumber("PX_FUZZ_SEED", 0x22102210ul), EnvNumber("PX_FUZZ_ITERATIONS", 1500),
                    EnvNumber("PX_FUZZ_SECONDS", 0)};
-    Rng rng = SeededRng(run.seed);
+    Rng rng(static_cast<uint32_t>(run.seed));
     ULONGLONG start = GetTickCount64();
     unsigned long i = 0;
     int reported = 0;
