@@ -126,11 +126,6 @@ bool CapabilityAnswerValid(WORD index, DWORD count, DWORD filled, const BYTE *ou
         return Fail(why, chars, "fixed answer", kFixed[index], (long)count);
     if (index == DC_FILEDEPENDENCIES && out && (out[0] || out[1]))
         return Fail(why, chars, "file dependencies not an empty list", out[0], out[1]);
-    if (index == DC_PERSONALITY && out) {
-        const WCHAR *slots = reinterpret_cast<const WCHAR *>(out);
-        if (wcscmp(slots, L"OH-GL/2") != 0 || wcscmp(slots + 32, L"RTL-PASS") != 0)
-            return Fail(why, chars, "personality names", 0, 0);
-    }
     if (kFixed[index] != OWN_RULE)
         return true;
     return OwnRuleValid(index, count, out, why, chars);
