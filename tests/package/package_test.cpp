@@ -38,14 +38,6 @@ std::wstring FileName(const WCHAR *path)
     return slash == std::wstring::npos ? text : text.substr(slash + 1);
 }
 
-std::string Narrow(const std::wstring &text)
-{
-    std::string out;
-    for (WCHAR c : text)
-        out.push_back(c < 128 ? static_cast<char>(c) : '?');
-    return out;
-}
-
 void Replace(std::string *text, const std::string &from, const std::string &to)
 {
     size_t at = text->find(from);
@@ -139,7 +131,7 @@ TEST(Package, InfNamesEveryFileTheBuildProducesAndNothingElse)
 {
     DriverPackage package;
     WCHAR error[512] = L"";
-    ASSERT_TRUE(ReadDriverPackage(InfPath().c_str(), &package, error, 512)) << Narrow(error);
+    ASSERT_TRUE(ReadDriverPackage(InfPath().c_str(), &package, error, 512)) << error;
     EXPECT_STREQ(package.model, PX_PRINTER);
     EXPECT_STREQ(package.driverFile, L"pxui.dll");
     EXPECT_STREQ(package.configFile, L"pxui.dll");
@@ -152,7 +144,7 @@ TEST(Package, InfNamesEveryFileTheBuildProducesAndNothingElse)
         copied.insert(package.files[i].name);
         std::wstring path = BinDir() + package.files[i].name;
         EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES)
-            << Narrow(package.files[i].name) << " is not among the built files";
+            << package.files[i].name << " is not among the built files";
     }
     EXPECT_EQ(copied, built) << "files CopyFiles names";
     // Binaries come from the architecture's folder, the help file from the root.
@@ -167,7 +159,7 @@ TEST(Package, InfNamesEveryFileTheBuildProducesAndNothingElse)
         std::set<std::wstring> listed = SectionKeys(inf, section);
         for (const std::wstring &shared : SectionKeys(inf, L"SourceDisksFiles"))
             listed.insert(shared);
-        EXPECT_EQ(listed, built) << Narrow(section);
+        EXPECT_EQ(listed, built) << section;
     }
     SetupCloseInfFile(inf);
 }
@@ -284,18 +276,18 @@ TEST(Package, EveryBinaryCarriesTheProjectVersion)
         std::wstring path = BinDir() + binary;
         DWORD handle = 0;
         DWORD bytes = GetFileVersionInfoSizeW(path.c_str(), &handle);
-        ASSERT_GT(bytes, 0u) << Narrow(binary) << " has no version resource";
+        ASSERT_GT(bytes, 0u) << binary << " has no version resource";
         std::vector<BYTE> block(bytes);
-        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, bytes, block.data())) << Narrow(binary);
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, bytes, block.data())) << binary;
         VS_FIXEDFILEINFO *fixed = NULL;
         UINT fixedBytes = 0;
         ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void **>(&fixed), &fixedBytes));
-        EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(PX_EXPECTED_MINOR, PX_EXPECTED_MAJOR)) << Narrow(binary);
-        EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(PX_EXPECTED_MINOR, PX_EXPECTED_MAJOR)) << Narrow(binary);
-        EXPECT_EQ(VersionString(block, L"FileVersion"), PX_EXPECTED_VERSION) << Narrow(binary);
-        EXPECT_EQ(VersionString(block, L"ProductVersion"), PX_EXPECTED_VERSION) << Narrow(binary);
-        EXPECT_EQ(VersionString(block, L"CompanyName"), L"ORVEN") << Narrow(binary);
-        EXPECT_EQ(VersionString(block, L"ProductName"), L"ORVEN PX-2210 printer driver") << Narrow(binary);
+        EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(PX_EXPECTED_MINOR, PX_EXPECTED_MAJOR)) << binary;
+        EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(PX_EXPECTED_MINOR, PX_EXPECTED_MAJOR)) << binary;
+        EXPECT_EQ(VersionString(block, L"FileVersion"), PX_EXPECTED_VERSION) << binary;
+        EXPECT_EQ(VersionString(block, L"ProductVersion"), PX_EXPECTED_VERSION) << binary;
+        EXPECT_EQ(VersionString(block, L"CompanyName"), L"ORVEN") << binary;
+        EXPECT_EQ(VersionString(block, L"ProductName"), L"ORVEN PX-2210 printer driver") << binary;
         EXPECT_EQ(VersionString(block, L"OriginalFilename"), binary);
     }
 }
