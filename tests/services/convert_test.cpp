@@ -5,7 +5,6 @@
 
 #include "tests/common/guardpage.h"
 #include "tests/common/printers.h"
-#include "tests/common/records.h"
 #include "tests/services/driver.h"
 
 namespace {
