@@ -6,47 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "devmode/fields.h"
+
 #define FIELD(type, member) {#member, offsetof(type, member), sizeof(((type *)0)->member)}
 #define DMF(member) FIELD(PXDEVMODE, member)
 
-static const RecordField kDevModeFields[] = {
-    DMF(dm.dmDeviceName), DMF(dm.dmSpecVersion), DMF(dm.dmDriverVersion), DMF(dm.dmSize),
-    DMF(dm.dmDriverExtra), DMF(dm.dmFields), DMF(dm.dmOrientation), DMF(dm.dmPaperSize),
-    DMF(dm.dmPaperLength), DMF(dm.dmPaperWidth), DMF(dm.dmScale), DMF(dm.dmCopies),
-    DMF(dm.dmDefaultSource), DMF(dm.dmPrintQuality), DMF(dm.dmColor), DMF(dm.dmDuplex),
-    DMF(dm.dmYResolution), DMF(dm.dmTTOption), DMF(dm.dmCollate), DMF(dm.dmFormName),
-    DMF(dm.dmLogPixels), DMF(dm.dmBitsPerPel), DMF(dm.dmPelsWidth), DMF(dm.dmPelsHeight),
-    DMF(dm.dmDisplayFlags), DMF(dm.dmDisplayFrequency), DMF(dm.dmICMMethod), DMF(dm.dmICMIntent),
-    DMF(dm.dmMediaType), DMF(dm.dmDitherType), DMF(dm.dmReserved1), DMF(dm.dmReserved2),
-    DMF(dm.dmPanningWidth), DMF(dm.dmPanningHeight), DMF(reserved220), DMF(pdmRotated),
-    DMF(pdmSizeSeries), DMF(pdmOutputSize), DMF(reserved234), DMF(pdmOutputScale),
-    DMF(pdmRotation), DMF(reserved242), DMF(pdmMediaWidth), DMF(pdmUserSizes), DMF(pdmMargin),
-    DMF(pdmPaperType), DMF(pdmSettingIndex), DMF(pdmLegacySettingCount), DMF(pdmColorFlags),
-    DMF(pdmInkSet), DMF(pdmPrintMode), DMF(reserved598), DMF(pdmQualityMode), DMF(pdmResolution),
-    DMF(pdmResolutionIndex), DMF(pdmGrayFlag), DMF(pdmColorCorrection), DMF(pdmColorProcess),
-    DMF(pdmInkAmount), DMF(pdmAdjustFlag), DMF(pdmGamma), DMF(pdmBrightness), DMF(pdmSaturation),
-    DMF(pdmContrast), DMF(pdmBalanceCyanRed), DMF(pdmBalanceMagentaGreen),
-    DMF(pdmBalanceYellowBlue), DMF(reserved922), DMF(pdmTotalInkLimit), DMF(pdmImageProfile),
-    DMF(pdmPrinterProfile), DMF(reserved1966), DMF(pdmNoMirror), DMF(pdmEffectSet), DMF(pdmEffect),
-    DMF(reserved1978), DMF(pdmOverprintOn), DMF(pdmOverprintCount), DMF(reserved1986),
-    DMF(pdmOverprintWaitOn), DMF(pdmOverprintWait), DMF(reserved1994), DMF(pdmPreHeaterOn),
-    DMF(pdmPreHeaterTemp), DMF(reserved2002), DMF(pdmPlatenHeaterOn), DMF(pdmPlatenHeaterTemp),
-    DMF(reserved2010), DMF(pdmAfterHeaterOn), DMF(pdmAfterHeaterTemp), DMF(reserved2018),
-    DMF(pdmOnTheFly), DMF(pdmLengthUnit), DMF(pdmTempUnit), DMF(pdmModelSet), DMF(pdmModel),
-    DMF(reserved2034), DMF(pdmDotSizeSet), DMF(pdmDotSize), DMF(reserved2042),
-    DMF(pdmDirectionSet), DMF(pdmDirection), DMF(reserved2050), DMF(pdmWaveformSet),
-    DMF(pdmWaveform), DMF(reserved2058), DMF(pdmCarriageSpeedSet), DMF(pdmCarriageSpeed),
-    DMF(reserved2066), DMF(pdmCarriageWidthSet), DMF(pdmCarriageWidth), DMF(reserved2074),
-    DMF(pdmMediaCutSet), DMF(pdmMediaCut), DMF(reserved2082), DMF(pdmSuctionFanSet),
-    DMF(pdmSuctionFan), DMF(reserved2090), DMF(pdmSideMarginSet), DMF(pdmSideMargin),
-    DMF(reserved2098), DMF(pdmDryTimeSet), DMF(pdmDryTime), DMF(reserved2106),
-    DMF(pdmFeedAdjustSet), DMF(pdmFeedAdjust), DMF(reserved2114), DMF(pdmColorTableSet),
-    DMF(pdmColorTable), DMF(pdmExtraByte), DMF(reserved2641), DMF(pdmMarginMode),
-    DMF(pdmExtraLevel), DMF(pdmExtra2652), DMF(pdmExtra2656), DMF(pdmExtra2660),
-    DMF(pdmExtra2662), DMF(reserved2664), DMF(pdmSettingStoreHandle), DMF(reserved2812),
-    DMF(pdmSettingStore), DMF(reserved2820), DMF(pdmShowStatus), DMF(pdmCropMarks),
-    DMF(pdmSettingCount), DMF(reserved2836),
-};
+// The module's field list names the device-mode fields; reserved bytes are
+// still compared, reported by their offset. The store fields' high halves
+// are listed so that they can be skipped.
+static std::vector<RecordField> DevModeFieldList(void)
+{
+    std::vector<RecordField> fields = {DMF(reserved2812), DMF(reserved2820)};
+    for (const DevModeField &f : kDevModeFields)
+        fields.push_back({f.name, f.offset, f.bytes});
+    return fields;
+}
 
 #define PSF(member) FIELD(PrintSetting, member)
 static const RecordField kPrintSettingFields[] = {
@@ -126,7 +100,8 @@ testing::AssertionResult SameFields(const void *gotRecord, const void *wantRecor
 
 testing::AssertionResult SameSettings(const PXDEVMODE &got, const PXDEVMODE &want, size_t from)
 {
-    return SameFields(&got, &want, sizeof got, kDevModeFields, COUNT(kDevModeFields), from,
+    static const std::vector<RecordField> fields = DevModeFieldList();
+    return SameFields(&got, &want, sizeof got, fields.data(), static_cast<int>(fields.size()), from,
                       kStoreFields, COUNT(kStoreFields));
 }
 

@@ -1,6 +1,6 @@
-// The reference data driver called directly (no spooler, no module): its
-// exports, the conventions of Enum/Search, the keys the module searches for
-// and the strings it reads.
+// The reference data driver called directly (no spooler, no module; each
+// operation resolved by its undecorated name): the conventions of
+// Enum/Search, the keys the module searches for and the strings it reads.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -25,19 +25,6 @@ struct DataDriver {
         return LoadStringW(module.get(), id, text, 128);
     }
 };
-
-TEST(DataDriver, ExportsEveryOperationUndecorated)
-{
-    DataDriver dd;
-    ASSERT_TRUE(dd.module);
-    for (const char *name :
-         {"xRtlPrinterInfo", "xRtlMediaQuery", "xRtlMediaEnum", "xRtlMediaSearch", "xRtlPtypeQuery",
-          "xRtlPtypeEnum", "xRtlPtypeSearch", "xRtlMarginQuery", "xRtlMarginEnum", "xRtlMarginSearch",
-          "xRtlPaperQuery", "xRtlPaperEnum", "xRtlGdiDPIEnum", "xRtlMPMsentence", "xRtlQltModeQuery",
-          "xRtlQltModeEnum", "xRtlQltModeSearch", "xRtlLookUpTblSearch", "xRtlCCRmQuery",
-          "xRtlCCRmEnum", "xRtlCCRmSearch", "xRtlDevDPIEnum"})
-        EXPECT_TRUE(dd.Op<FARPROC>(name)) << name;
-}
 
 TEST(DataDriver, PrinterInformation)
 {

@@ -71,10 +71,16 @@ StoredRecordScope::~StoredRecordScope()
 }
 
 // Every ranged field of the record, read at its offset with its width and sign.
+struct Range {
+    const char *name;
+    size_t offset, size;
+    bool isSigned;
+    int64_t low, high;
+};
 #define RANGE(f, low, high)                                                                  \
     {#f, offsetof(PXDEVMODE, f), sizeof(((PXDEVMODE *)0)->f),                               \
      std::is_signed<std::remove_reference<decltype(((PXDEVMODE *)0)->f)>::type>::value, low, high}
-const Range kRanges[] = {
+static const Range kRanges[] = {
     RANGE(dm.dmOrientation, 1, 2), RANGE(dm.dmScale, 10, 1000), RANGE(dm.dmCopies, 1, 999),
     RANGE(dm.dmColor, 1, 2), RANGE(dm.dmICMMethod, 1, 2), RANGE(dm.dmICMIntent, 1, 4),
     RANGE(pdmOutputSize, 256, 373), RANGE(pdmOutputScale, 10, 1000), RANGE(pdmRotation, 0, 5),
@@ -91,7 +97,6 @@ const Range kRanges[] = {
     RANGE(pdmMediaCut, 0, 4), RANGE(pdmSuctionFan, 0, 2), RANGE(pdmSideMargin, 5, 25),
     RANGE(pdmDryTime, 0, 3600), RANGE(pdmFeedAdjust, -500, 500), RANGE(pdmExtraLevel, 0, 100),
 };
-const int kRangeCount = sizeof kRanges / sizeof kRanges[0];
 
 static int64_t ReadField(const PXDEVMODE &dm, const Range &r)
 {

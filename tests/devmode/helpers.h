@@ -57,13 +57,3 @@ struct StoredRecordScope {
 };
 
 testing::AssertionResult KeepsInvariants(const PXDEVMODE &dm, const PaperList &list);
-
-// The fields whose range KeepsInvariants checks.
-struct Range {
-    const char *name;
-    size_t offset, size;
-    bool isSigned;
-    int64_t low, high;
-};
-extern const Range kRanges[];
-extern const int kRangeCount;

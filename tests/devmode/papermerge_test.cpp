@@ -1,6 +1,5 @@
 // Paper merge, resolution and the equivalence of private parts.
 #include <string>
-#include <vector>
 
 #include "devmode/equivalence.h"
 #include "devmode/papermerge.h"
@@ -60,42 +59,21 @@ TEST_F(PaperMergeTest, UserSizeOutsideTheLimitsGivesTheStoredOrA4Paper)
     EXPECT_EQ(taken.dm.dm.dmPaperLength, 9000);
 }
 
-// What DrvDeviceCapabilities gives for a record: the paper codes, sizes
-// and names of its list, in list order.
-struct CapabilityPapers {
-    std::vector<WORD> codes;
-    std::vector<POINT> sizes;
-    std::vector<std::wstring> names;
-    CapabilityPapers(HANDLE printer, PXDEVMODE *record)
-    {
-        DWORD n = DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERS, NULL,
-                                        &record->dm);
-        codes.resize(n);
-        sizes.resize(n);
-        std::vector<WCHAR> text(64 * n + 1);
-        DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERS, codes.data(),
-                              &record->dm);
-        DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERSIZE,
-                              sizes.data(), &record->dm);
-        DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER), DC_PAPERNAMES,
-                              text.data(), &record->dm);
-        for (DWORD i = 0; i < n; i++)
-            names.push_back(&text[64 * i]);
-    }
-    int IndexOfSize(LONG width, LONG length) const
-    {
-        for (size_t i = 0; i < sizes.size(); i++)
-            if (sizes[i].x == width && sizes[i].y == length)
-                return static_cast<int>(i);
-        return -1;
-    }
-};
+// The list entry of a paper of this size (as the list holds it); -1 when none.
+static int IndexOfSize(const PaperList &list, LONG width, LONG length)
+{
+    for (int i = 0; i < PaperCount(&list); i++)
+        if (list.entries[i].width == width && list.entries[i].length == length)
+            return i;
+    return -1;
+}
 
 // An application's record naming its paper by a standard Windows code alone.
 TEST_F(PaperMergeTest, StandardCodesFindThePaperOfTheirSizeElseTheDefault)
 {
-    CapabilityPapers papers(printer.handle, &c);
-    ASSERT_FALSE(papers.sizes.empty());
+    Build base(printer, &c, sizeof c, FALSE);
+    const PaperList &papers = base.list;
+    ASSERT_GT(PaperCount(&papers), 0);
     int found = 0, missing = 0;
     for (int i = 0; i < kStandardPaperCount; i++) {
         const StandardPaper &row = kStandardPapers[i];
@@ -106,16 +84,17 @@ TEST_F(PaperMergeTest, StandardCodesFindThePaperOfTheirSizeElseTheDefault)
         LONG w = row.width < row.length ? row.width : row.length;
         LONG l = row.width < row.length ? row.length : row.width;
         // Upright first, as the list holds papers; some forms are turned.
-        int at = row.width > 0 ? papers.IndexOfSize(w, l) : -1;
+        int at = row.width > 0 ? IndexOfSize(papers, w, l) : -1;
         if (at < 0 && row.width > 0)
-            at = papers.IndexOfSize(l, w);
+            at = IndexOfSize(papers, l, w);
         if (at >= 0) {
             found++;
-            EXPECT_EQ(b.dm.dm.dmPaperSize, papers.codes[at]) << "code " << row.code;
+            const PaperEntry &e = papers.entries[at];
+            EXPECT_EQ(b.dm.dm.dmPaperSize, e.paperSize) << "code " << row.code;
             EXPECT_EQ(std::wstring(b.dm.dm.dmFormName, wcsnlen(b.dm.dm.dmFormName, 32)),
-                      papers.names[at].substr(0, 32)) << "code " << row.code;
-            EXPECT_EQ(b.dm.dm.dmPaperWidth, papers.sizes[at].x) << "code " << row.code;
-            EXPECT_EQ(b.dm.dm.dmPaperLength, papers.sizes[at].y) << "code " << row.code;
+                      std::wstring(e.name, wcsnlen(e.name, 32))) << "code " << row.code;
+            EXPECT_EQ(b.dm.dm.dmPaperWidth, e.width) << "code " << row.code;
+            EXPECT_EQ(b.dm.dm.dmPaperLength, e.length) << "code " << row.code;
         } else {
             missing++;
             EXPECT_EQ(b.dm.dm.dmPaperSize, 261) << "code " << row.code << ": the A4-sized default";
@@ -166,17 +145,19 @@ TEST_F(PaperMergeTest, OutOfRangeCallerUserSizeKeepsTheStoredSixthPair)
             EXPECT_EQ(b.dm.pdmUserSizes[5].width, 5000) << label;
             EXPECT_EQ(b.dm.pdmUserSizes[5].length, 9000) << label;
             EXPECT_EQ(b.dm.dm.dmPaperSize, 262) << label << ": the stored paper";
-            CapabilityPapers papers(printer.handle, &caller);
             int user = -1;
-            for (size_t i = 0; i < papers.sizes.size(); i++) {
-                EXPECT_GT(papers.sizes[i].x, 0) << label << ", paper " << i;
-                EXPECT_GT(papers.sizes[i].y, 0) << label << ", paper " << i;
-                if (papers.codes[i] == DMPAPER_USER)
-                    user = (int)i;
+            for (int i = 0; i < PaperCount(&b.list); i++) {
+                const PaperEntry &e = b.list.entries[i];
+                if (e.series == PX_SERIES_OUTPUT)
+                    continue;  // sized by the page, not listed to applications
+                EXPECT_GT(e.width, 0) << label << ", paper " << i;
+                EXPECT_GT(e.length, 0) << label << ", paper " << i;
+                if (e.paperSize == DMPAPER_USER)
+                    user = i;
             }
             ASSERT_GE(user, 0) << label;
-            EXPECT_EQ(papers.sizes[user].x, 5000) << label;
-            EXPECT_EQ(papers.sizes[user].y, 9000) << label;
+            EXPECT_EQ(b.list.entries[user].width, 5000) << label;
+            EXPECT_EQ(b.list.entries[user].length, 9000) << label;
             Build again(printer, &b.dm, sizeof b.dm, TRUE);
             EXPECT_TRUE(SameSettings(again.dm, b.dm)) << label << ": merged again";
         }

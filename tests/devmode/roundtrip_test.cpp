@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "core/ddops.h"
+#include "devmode/fields.h"
 #include "devmode/template.h"
 #include "tests/devmode/helpers.h"
 
@@ -76,26 +77,14 @@ static const int32_t kBoundaries[] = {
     33,  34,  50,  51,  100, 101,  105,  253,  256,   363,   366,   373,    374,    400, 401,
     500, 501, 999, 1000, 1001, 2099, 2100, 2970, 3600, 3601, 13710, 13711, 0x111, 0x182, 0x382,
     0x7FFF, 0x8000, 0xFFFF, 0x10000, 30000, 180000, 0x7FFFFFFF, -32768, -501};
-// Fields beyond the ranged ones: what the lookups and tests key on.
-static const size_t kKeys[][2] = {
-    {offsetof(PXDEVMODE, dm.dmFields), 4}, {offsetof(PXDEVMODE, dm.dmPaperSize), 2},
-    {offsetof(PXDEVMODE, dm.dmPaperWidth), 2}, {offsetof(PXDEVMODE, dm.dmPaperLength), 2},
-    {offsetof(PXDEVMODE, dm.dmDefaultSource), 2}, {offsetof(PXDEVMODE, pdmSizeSeries), 4},
-    {offsetof(PXDEVMODE, pdmUserSizes), 4}, {offsetof(PXDEVMODE, pdmUserSizes) + 44, 4},
-    {offsetof(PXDEVMODE, pdmMargin.id), 4}, {offsetof(PXDEVMODE, pdmPaperType.id), 4},
-    {offsetof(PXDEVMODE, pdmQualityMode.id), 4}, {offsetof(PXDEVMODE, pdmColorCorrection.id), 4},
-    {offsetof(PXDEVMODE, pdmLegacySettingCount), 2}, {offsetof(PXDEVMODE, pdmColorFlags), 4},
-    {offsetof(PXDEVMODE, pdmColorProcess), 4}, {offsetof(PXDEVMODE, pdmModel), 2}};
-
 static void Mutate(PXDEVMODE *r, std::mt19937 &random)
 {
     BYTE *bytes = reinterpret_cast<BYTE *>(r);
     for (int i = 1 + random() % 12; i > 0; i--) {
         int32_t value = random() % 3 ? kBoundaries[random() % (sizeof kBoundaries / 4)] : (int32_t)random();
-        size_t pick = random() % (kRangeCount + 16);
-        size_t offset = pick < (size_t)kRangeCount ? kRanges[pick].offset : kKeys[pick - kRangeCount][0];
-        size_t size = pick < (size_t)kRangeCount ? kRanges[pick].size : kKeys[pick - kRangeCount][1];
-        memcpy(bytes + offset, &value, size < 4 ? size : 4);
+        // Any field of the record: the ranged ones and what the lookups key on.
+        const DevModeField &f = kDevModeFields[random() % PXF_COUNT];
+        memcpy(bytes + f.offset, &value, f.bytes < 4 ? f.bytes : 4);
     }
     if (random() % 4 == 0)
         bytes[random() % sizeof *r] = (BYTE)random();

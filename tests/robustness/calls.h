@@ -5,7 +5,7 @@
 // (the installed module).
 #pragma once
 
-#include "tests/robustness/driver.h"
+#include "tools/moduleexports/moduleexports.h"
 
 struct EntryCall {
     const char *name;

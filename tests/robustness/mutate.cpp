@@ -3,28 +3,13 @@
 #include <stddef.h>
 #include <string.h>
 
-#include "devmode/devmode.h"
+#include "devmode/fields.h"
 
 #define SCRATCH_BYTES (2 * 0x10000 + 16)
 
 struct FieldSlot {
     size_t offset;
     size_t bytes;
-};
-
-// Public fields the driver merges, repairs or compares.
-static const FieldSlot kPublicFields[] = {
-    {offsetof(DEVMODEW, dmSpecVersion), 2}, {offsetof(DEVMODEW, dmDriverVersion), 2},
-    {offsetof(DEVMODEW, dmFields), 4},      {offsetof(DEVMODEW, dmOrientation), 2},
-    {offsetof(DEVMODEW, dmPaperSize), 2},   {offsetof(DEVMODEW, dmPaperLength), 2},
-    {offsetof(DEVMODEW, dmPaperWidth), 2},  {offsetof(DEVMODEW, dmScale), 2},
-    {offsetof(DEVMODEW, dmCopies), 2},      {offsetof(DEVMODEW, dmDefaultSource), 2},
-    {offsetof(DEVMODEW, dmPrintQuality), 2}, {offsetof(DEVMODEW, dmColor), 2},
-    {offsetof(DEVMODEW, dmDuplex), 2},      {offsetof(DEVMODEW, dmYResolution), 2},
-    {offsetof(DEVMODEW, dmTTOption), 2},    {offsetof(DEVMODEW, dmCollate), 2},
-    {offsetof(DEVMODEW, dmLogPixels), 2},   {offsetof(DEVMODEW, dmICMMethod), 4},
-    {offsetof(DEVMODEW, dmICMIntent), 4},   {offsetof(DEVMODEW, dmMediaType), 4},
-    {offsetof(DEVMODEW, dmDitherType), 4},
 };
 
 // Text fields whose terminating NUL a mutation may take away.
@@ -65,10 +50,11 @@ static void FlipBits(Rng *rng, BYTE *image, size_t size)
     }
 }
 
-static void SetPublicField(Rng *rng, BYTE *image, size_t size)
+// Any numeric field the driver merges, repairs or compares, public or private.
+static void SetField(Rng *rng, BYTE *image, size_t size)
 {
-    const FieldSlot *f = &kPublicFields[Below(rng, COUNT(kPublicFields))];
-    Put(image, size, f->offset, f->bytes, EdgeOrRandom(rng));
+    const DevModeField &f = kDevModeFields[Below(rng, PXF_COUNT)];
+    Put(image, size, f.offset, f.bytes < 4 ? f.bytes : 4, EdgeOrRandom(rng));
 }
 
 static void SetPrivateWord(Rng *rng, BYTE *image, size_t size)
@@ -110,7 +96,7 @@ static void ApplyOneMutation(Rng *rng, BYTE *image, size_t size, const SeedRecor
 {
     switch (Below(rng, 7)) {
     case 0: FlipBits(rng, image, size); break;
-    case 1: SetPublicField(rng, image, size); break;
+    case 1: SetField(rng, image, size); break;
     case 2: SetPrivateWord(rng, image, size); break;
     case 3: FillText(rng, image, size); break;
     case 4: SetHeader(rng, image, size); break;

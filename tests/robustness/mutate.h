@@ -5,9 +5,19 @@
 #pragma once
 
 #include <windows.h>
+#include <stdint.h>
+
+#include <random>
 
 #include "tests/common/guardpage.h"
-#include "tests/robustness/rng.h"
+
+// A seeded generator, so that every fuzz run can be repeated exactly.
+typedef std::mt19937 Rng;
+inline uint32_t Next32(Rng *rng) { return static_cast<uint32_t>((*rng)()); }
+// Uniform enough in [0, bound); 0 when bound is 0.
+inline uint32_t Below(Rng *rng, uint32_t bound) { return bound ? Next32(rng) % bound : 0; }
+// TRUE with probability 1/n.
+inline bool OneIn(Rng *rng, uint32_t n) { return Below(rng, n) == 0; }
 
 // Offset of dmDriverExtra's end: the least a reader must see to learn the size.
 #define FUZZ_MIN_RECORD 72

@@ -8,6 +8,8 @@
 #include <string.h>
 #include <winspool.h>
 
+#include <memory>
+
 #include "tests/common/printers.h"
 #include "tests/robustness/world.h"
 
@@ -47,8 +49,11 @@ struct Answer {
     uint64_t digest;  // of everything the call wrote
 };
 
+// A thread's own printer handles and buffers (a failed open answers wrongly).
 struct ThreadState {
-    HANDLE printers[kPrinterCount];
+    PrinterHandle printers[kPrinterCount] = {PrinterHandle(kStressPrinters[0]),
+                                             PrinterHandle(kStressPrinters[1]),
+                                             PrinterHandle(kStressPrinters[2])};
     PXDEVMODE record;
     BYTE output[64 * 128 * 8];
 };
@@ -130,37 +135,17 @@ struct Worker {
     int index;
 };
 
-bool OpenAll(ThreadState *t)
-{
-    for (int i = 0; i < kPrinterCount; i++)
-        if (!OpenPrinterW(const_cast<WCHAR *>(kStressPrinters[i]), &t->printers[i], NULL))
-            return false;
-    return true;
-}
-
-void CloseAll(ThreadState *t)
-{
-    for (HANDLE h : t->printers)
-        if (h)
-            ClosePrinter(h);
-}
-
 DWORD WINAPI RunWorker(void *parameter)
 {
     Worker *worker = static_cast<Worker *>(parameter);
     Stress *s = worker->stress;
-    ThreadState *t = static_cast<ThreadState *>(
-        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ThreadState)));
-    if (!t || !OpenAll(t)) {
-        InterlockedIncrement(&s->mismatches);
-        return 1;
-    }
+    std::unique_ptr<ThreadState> t(new ThreadState);
     // Each thread walks the calls from its own starting point, so different
     // printers and entry points overlap.
     for (int round = 0; round < s->rounds; round++) {
         for (int k = 0; k < kCalls; k++) {
             int i = (k + worker->index * 5 + round * 3) % kCalls;
-            Answer a = Perform(s->world, i, t);
+            Answer a = Perform(s->world, i, t.get());
             InterlockedIncrement(&s->performed);
             if ((a.result != s->expected[i].result || a.digest != s->expected[i].digest) &&
                 InterlockedIncrement(&s->mismatches) == 1)
@@ -169,8 +154,6 @@ DWORD WINAPI RunWorker(void *parameter)
                          kOps[i % kOpCount].name, a.result, s->expected[i].result);
         }
     }
-    CloseAll(t);
-    HeapFree(GetProcessHeap(), 0, t);
     return 0;
 }
 
@@ -181,11 +164,12 @@ TEST(Threads, EightThreadsOnThreePrintersAnswerAsOneThreadDoes)
     static Stress s;
     s.world = w;
     s.rounds = static_cast<int>(EnvNumber("PX_STRESS_ROUNDS", 3));
-    static ThreadState single;
-    ASSERT_TRUE(OpenAll(&single));
+    std::unique_ptr<ThreadState> single(new ThreadState);
+    for (HANDLE printer : single->printers)
+        ASSERT_TRUE(printer != NULL);
     for (int i = 0; i < kCalls; i++)
-        s.expected[i] = Perform(w, i, &single);
-    CloseAll(&single);
+        s.expected[i] = Perform(w, i, single.get());
+    single.reset();
     // The answers themselves: the printers really answered, and the second
     // data driver is told apart (its copy limit differs).
     for (int p = 0; p < kPrinterCount; p++) {

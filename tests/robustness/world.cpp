@@ -68,7 +68,7 @@ World *TheWorld(void)
     if (tried)
         return &world;
     tried = true;
-    if (!EnsureTwinPrinter()) {
+    if (!EnsurePrinterOnDriver(PX_PRINTER_TWIN, PX_PRINTER)) {  // drivers are named after printers
         fprintf(stderr, "cannot install %ls: %lu\n", PX_PRINTER_TWIN, GetLastError());
         return &world;
     }

@@ -5,8 +5,12 @@
 #include <windows.h>
 
 #include "devmode/devmode.h"
-#include "tests/robustness/driver.h"
 #include "tests/robustness/mutate.h"
+#include "tools/moduleexports/moduleexports.h"
+
+// A second printer on the reference data driver, so that stress runs see
+// two printers sharing a data driver beside one on another.
+#define PX_PRINTER_TWIN L"PX Robustness Twin"
 
 struct WorldPrinter {
     const WCHAR *name;

@@ -34,10 +34,7 @@ TEST(Capabilities, PaperQueriesAgreeAndFillExactlyTheCountedElements)
     ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERS, codes.as<WORD>()));
     ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERSIZE, sizes.as<POINT>()));
     ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERNAMES, names.as<WCHAR>()));
-    BOOL sawA4 = FALSE;
     for (LONG i = 0; i < count; i++) {
-        WORD code = codes.as<WORD>()[i];
-        const POINT &size = sizes.as<POINT>()[i];
         const WCHAR *slot = names.as<WCHAR>() + i * 64;
         size_t length = wcsnlen(slot, 64);
         ASSERT_LT(length, 64u) << "slot " << i << " has no terminator";
@@ -45,14 +42,7 @@ TEST(Capabilities, PaperQueriesAgreeAndFillExactlyTheCountedElements)
         for (const BYTE *p = reinterpret_cast<const BYTE *>(slot + length + 1);
              p < reinterpret_cast<const BYTE *>(slot + 64); p++)
             ASSERT_EQ(kUntouched, *p) << "slot " << i << " written behind its name";
-        if (code == 261) {
-            sawA4 = TRUE;
-            EXPECT_EQ(2100, size.x);
-            EXPECT_EQ(2970, size.y);
-            EXPECT_STREQ(L"ISO A4", slot);
-        }
     }
-    EXPECT_TRUE(sawA4);
 }
 
 PaperEntry ListEntry(uint16_t paperSize, int32_t width, int32_t length, const WCHAR *name)
@@ -106,16 +96,13 @@ TEST(Capabilities, PaperElementsLeaveOutOutputSizesAndKeepToTheirSlots)
     }
 }
 
-TEST(Capabilities, FieldsAndSizeMatchTheRecordAnApplicationGets)
+// The fixed answers (DC_SIZE, DC_EXTRA, the versions) are the fuzzer's.
+TEST(Capabilities, FieldsMatchTheRecordAnApplicationGets)
 {
     Guarded record(sizeof(PXDEVMODE));
     ASSERT_TRUE(AppDevMode(PX_PRINTER, NULL, record.as<PXDEVMODE>()));
     const DEVMODEW &dm = record.as<PXDEVMODE>()->dm;
     EXPECT_EQ(static_cast<LONG>(dm.dmFields), Caps(PX_PRINTER, DC_FIELDS));
-    EXPECT_EQ(dm.dmSize, Caps(PX_PRINTER, DC_SIZE));
-    EXPECT_EQ(dm.dmDriverExtra, Caps(PX_PRINTER, DC_EXTRA));
-    EXPECT_EQ(dm.dmSpecVersion, Caps(PX_PRINTER, DC_VERSION));
-    EXPECT_EQ(dm.dmDriverVersion, Caps(PX_PRINTER, DC_DRIVER));
 
     // A caller's record that declares only its orientation does not narrow
     // the fields of the merged record.

@@ -4,16 +4,13 @@
 
 #include "tests/common/printers.h"
 
-static ModuleExports LoadDriver(void)
-{
-    ModuleExports exports;
-    LoadPrinterModuleExports(PX_PRINTER, &exports);
-    return exports;
-}
-
 const ModuleExports &Driver(void)
 {
-    static const ModuleExports driver = LoadDriver();
+    static const ModuleExports driver = [] {
+        ModuleExports exports;
+        LoadPrinterModuleExports(PX_PRINTER, &exports);
+        return exports;
+    }();
     return driver;
 }
 

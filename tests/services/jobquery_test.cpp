@@ -10,27 +10,6 @@
 
 namespace {
 
-const struct { UINT id; const WCHAR *text; } kMessages[] = {
-    {2560, L"DEVMODEのｽﾍﾟｯｸﾊﾞｰｼﾞｮﾝが不正です"},
-    {2561, L"DEVMODEのﾄﾞﾗｲﾊﾞﾊﾞｰｼﾞｮﾝが不正です"},
-    {2562, L"DEVMODEのサイズが不正です"},
-    {2563, L"DEVMODEの印刷方向が不正です"},
-    {2564, L"DEVMODEのｽｹｰﾙが不正です"},
-    {2565, L"DEVMODEのｺﾋﾟｰ部数が不正です"},
-    {2566, L"DEVMODEのx解像度が不正です"},
-    {2567, L"DEVMODEのｶﾗｰﾓｰﾄﾞが不正です"},
-    {2568, L"DEVMODEのｴｸｽﾄﾗﾃﾞｰﾀがありません"},
-    {2569, L"DEVMODEの用紙ｻｲｽﾞが不正です"},
-    {2570, L"ﾃﾞｰﾀﾄﾞﾗｲﾊﾞをﾛｰﾄﾞできませんでした"},
-    {2571, L"DEVMODEのy解像度が不正です"},
-    {2572, L"DEVMODEの給紙方式が不正です"},
-    {2573, L"DEVMODE構造体を作成できませんでした"},
-    {2574, L"拡張DEVMODEのﾊﾟﾗﾒｰﾀが不正です"},
-    {2575, L"DEVMODEのICMMethodが不正です"},
-    {2576, L"DEVMODEのICMIntentが不正です"},
-    {2577, L"DEVMODEの用紙種類が不正です"},
-};
-
 // The message id behind the reason the driver gave; 0 when printable.
 int JobResult(const WCHAR *printer, const DEVMODEW *job)
 {
@@ -45,9 +24,11 @@ int JobResult(const WCHAR *printer, const DEVMODEW *job)
     info.cchErrorStr = sizeof reason;
     if (Driver().DevQueryPrintEx(&info))
         return 0;
-    for (const auto &m : kMessages)
-        if (lstrcmpW(reason, m.text) == 0)
-            return static_cast<int>(m.id);
+    for (UINT id = 2560; id <= 2577; id++) {
+        WCHAR text[128] = L"";
+        if (LoadStringW(Driver().module, id, text, 128) > 0 && lstrcmpW(reason, text) == 0)
+            return static_cast<int>(id);
+    }
     return -1;
 }
 
@@ -63,16 +44,6 @@ struct Job {
     PXDEVMODE *operator->() { return buffer.as<PXDEVMODE>(); }
     DEVMODEW *dm() { return buffer.as<DEVMODEW>(); }
 };
-
-TEST(JobQuery, MessagesAreTheDriversOwnTexts)
-{
-    for (const auto &m : kMessages) {
-        WCHAR text[128] = L"";
-        int length = LoadStringW(Driver().module, m.id, text, 128);
-        EXPECT_STREQ(m.text, text) << m.id;
-        EXPECT_LT(length, 64) << m.id;
-    }
-}
 
 TEST(JobQuery, HeaderChecksComeFirstInOrder)
 {

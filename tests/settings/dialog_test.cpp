@@ -1,26 +1,10 @@
-// The file dialogs and messages of the parameter file: the dialogs'
-// description, then the dialogs driven as a user would, a name typed into
-// the common dialog and the message box answered.
+// The file dialogs of the parameter file as the module describes them to
+// the common dialog (the Setup page tests drive them as a user would).
 #include <gtest/gtest.h>
 
-#include "tests/common/display.h"
-#include "tests/common/moduletext.h"
-
-#include "core/module.h"
 #include "resources/ids_strings.h"
 #include "settingsfiles/filedialogs.h"
-#include "settingsfiles/paramfile.h"
-#include "tests/settings/settings_util.h"
-
-
-// A message box with the exclamation icon and only an OK button.
-static void ExpectErrorBox(const SeenWindow &box, UINT caption, UINT text)
-{
-    EXPECT_EQ(box.caption, ModuleText(caption));
-    EXPECT_EQ(box.text, ModuleText(text));
-    EXPECT_TRUE(box.exclamationIcon);
-    EXPECT_FALSE(box.hasCancel);
-}
+#include "tests/common/moduletext.h"
 
 // A filter list up to and including the two NULs that end it.
 static std::wstring FilterList(const wchar_t *filter)
@@ -62,58 +46,4 @@ TEST(SettingsFileDialog, DescribesTheOpenAndSaveDialogs)
         EXPECT_EQ(ofn.lpTemplateName, nullptr) << "lpTemplateName";
         EXPECT_EQ(ofn.FlagsEx, 0u) << "FlagsEx";
     }
-}
-
-class FileDialogs : public DisplayTest {};
-
-TEST_F(FileDialogs, SaveReportsAFailedWriteAndKeepsTheOldFile)
-{
-    TestDevMode t;
-    std::wstring path = ScratchPath(L"dialog.OVP");
-    DeleteFileW(path.c_str());
-    {
-        ModalAnswerer answer({{path, IDOK}});
-        EXPECT_TRUE(SaveSettingsWithDialog(NULL, t.dm, t.store));
-    }
-    std::vector<BYTE> old = ReadWholeFile(path);
-    EXPECT_EQ(old.size(), 2072u + 1184 * 8);
-    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    {
-        // Asked before replacing; the write fails and is reported.
-        ModalAnswerer answer({{path, IDOK}, {L"", IDYES}, {L"", IDOK}});
-        EXPECT_FALSE(SaveSettingsWithDialog(NULL, t.dm, t.store));
-        ASSERT_EQ(answer.seen.size(), 3u);
-        ExpectErrorBox(answer.seen[2], IDS_OVP_WRITE_CAPTION, IDS_OVP_WRITE_FAILED);
-    }
-    CloseHandle(held);
-    EXPECT_EQ(ReadWholeFile(path), old);
-    ModalAnswerer answer({{L"", IDCANCEL}});
-    EXPECT_FALSE(SaveSettingsWithDialog(NULL, t.dm, t.store));
-    EXPECT_EQ(answer.seen.size(), 1u) << "no message after a cancel";
-}
-
-TEST_F(FileDialogs, LoadReportsWhyAFileIsRefused)
-{
-    TestDevMode t, u;
-    std::wstring good = ScratchPath(L"good.OVP"), other = ScratchPath(L"other.OVP");
-    t.dm->pdmGamma = 17;
-    ASSERT_TRUE(SaveSettingsFile(good.c_str(), t.dm, t.store));
-    std::vector<BYTE> bytes = ReadWholeFile(good);
-    bytes[0] ^= 0x0F;
-    ASSERT_TRUE(WriteWholeFile(other, bytes));
-    {
-        ModalAnswerer answer({{other, IDOK}, {L"", IDOK}});
-        EXPECT_FALSE(LoadSettingsWithDialog(NULL, u.dm, u.store));
-        ASSERT_EQ(answer.seen.size(), 2u);
-        ExpectErrorBox(answer.seen[1], IDS_OVP_READ_CAPTION, IDS_OVP_OTHER_MODEL);
-    }
-    EXPECT_NE(u.dm->pdmGamma, 17);
-    {
-        ModalAnswerer answer({{L"", IDCANCEL}});
-        EXPECT_FALSE(LoadSettingsWithDialog(NULL, u.dm, u.store));
-        EXPECT_EQ(answer.seen.size(), 1u) << "no message after a cancel";
-    }
-    ModalAnswerer answer({{good, IDOK}});
-    EXPECT_TRUE(LoadSettingsWithDialog(NULL, u.dm, u.store));
-    EXPECT_EQ(u.dm->pdmGamma, 17);
 }

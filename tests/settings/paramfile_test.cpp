@@ -116,31 +116,21 @@ TEST(ParameterFile, EverySavedByteIsAccountedForAndLoadsBack)
     }
 }
 
-// The format's header and body, all else zero.
-struct Image {
-    std::vector<BYTE> bytes = std::vector<BYTE>(2072, 0);
-    void Put(size_t bodyOffset, size_t size, uint32_t value)
-    {
-        memcpy(bytes.data() + 16 + bodyOffset, &value, size);
-    }
-};
-
-// A file with the given header fields, counts (at both places) and print mode.
+// A file with the given header fields, counts (at both places) and print
+// mode; the rest of the header and body zero.
 static std::vector<BYTE> ParamFile(uint16_t mark, int16_t version, int32_t count0, int32_t count1,
                                    int32_t printMode, int records)
 {
-    Image x;
-    memcpy(x.bytes.data(), &mark, 2);
-    memcpy(x.bytes.data() + 2, &version, 2);
-    x.Put(112, 4, printMode);
-    x.Put(1876, 4, count0);
-    x.Put(1880, 4, count1);
-    x.Put(104, 4, count0);
+    std::vector<BYTE> bytes(2072, 0);
+    memcpy(bytes.data(), &mark, 2);
+    memcpy(bytes.data() + 2, &version, 2);
+    for (auto [body, value] : {std::pair{112, printMode}, {1876, count0}, {1880, count1}, {104, count0}})
+        memcpy(bytes.data() + 16 + body, &value, 4);
     for (int i = 0; i < records; i++) {
         PrintSetting s = MakeSetting(L"file", i);
-        x.bytes.insert(x.bytes.end(), (BYTE *)&s, (BYTE *)(&s + 1));
+        bytes.insert(bytes.end(), (BYTE *)&s, (BYTE *)(&s + 1));
     }
-    return x.bytes;
+    return bytes;
 }
 
 TEST(ParameterFile, RefusedFilesGiveTheirMessageAndChangeNothing)

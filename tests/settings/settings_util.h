@@ -1,5 +1,5 @@
 // Shared helpers of the settings suite: a device mode with a store in
-// guarded memory, and an answerer for modal windows.
+// guarded memory.
 #pragma once
 
 #include <windows.h>
@@ -29,22 +29,3 @@ struct TestDevMode {
 
 // A record with every field set from a seed, so records can be told apart.
 PrintSetting MakeSetting(const WCHAR *name, int seed);
-
-// Modal windows of this thread are answered in order by a timer: each step
-// types its file name (when given) and presses its button. What each window
-// showed is recorded; a window nobody expected is cancelled.
-struct SeenWindow {
-    std::wstring caption, text;  // text: a message box's
-    bool exclamationIcon, hasCancel;
-};
-struct ModalStep {
-    std::wstring fileName;
-    int button;
-};
-struct ModalAnswerer {
-    std::vector<ModalStep> steps;
-    std::vector<SeenWindow> seen;
-    UINT_PTR timer;
-    explicit ModalAnswerer(std::vector<ModalStep> script);
-    ~ModalAnswerer();
-};
