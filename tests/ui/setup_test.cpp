@@ -182,6 +182,34 @@ TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
     EXPECT_EQ(s.ctx()->refreshOption, 0);
 }
 
+// A file held open without sharing cannot be replaced: the user is told,
+// and the old file, the folder and the sheet stay as they were.
+TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
+{
+    OpenSheet s;
+    ASSERT_NE(s.window, nullptr);
+    s.EnsureStore();
+    std::wstring path = ScratchPath(L"held.OVP");
+    ASSERT_TRUE(SaveSettingsFile(path.c_str(), s.dm(), StoreFromDevMode(s.dm())));
+    std::vector<BYTE> old = ReadWholeFile(path);
+    s.dm()->dm.dmCopies = 11;
+    std::vector<BYTE> record = RecordBytes(s.dm());
+
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // Asked before replacing, then told the write failed.
+    std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_SAVE, path, {IDYES, IDOK});
+    CloseHandle(held);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text, ModuleText(IDS_OVP_WRITE_FAILED));
+    EXPECT_EQ(seen[1].caption, ModuleText(IDS_OVP_WRITE_CAPTION));
+    EXPECT_TRUE(seen[1].exclamation);
+    EXPECT_TRUE(ReadWholeFile(path) == old) << "the old file was changed";
+    EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "a half-written file was left";
+    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "the sheet's record changed";
+}
+
 // The body ends after the paper size: the rest reads as zero and the merge
 // repairs every field a zero does not suit.
 TEST_F(SetupPage, ACutBodyIsRepairedByTheMerge)
