@@ -19,6 +19,28 @@ namespace {
 
 class SetupPage : public DisplayTest {};
 
+// The sheet's settings saved to a scratch file as they are: the file's
+// bytes, none when it could not be written.
+std::vector<BYTE> SavedFile(OpenSheet &s, const std::wstring &path)
+{
+    s.EnsureStore();
+    if (!SaveSettingsFile(path.c_str(), s.dm(), StoreFromDevMode(s.dm())))
+        return {};
+    return ReadWholeFile(path);
+}
+
+// A saved file changed by `damage`: its path, empty when it could not be made.
+template <class Damage>
+std::wstring DamagedFile(OpenSheet &s, const WCHAR *name, Damage damage)
+{
+    std::wstring path = ScratchPath(name);
+    std::vector<BYTE> bytes = SavedFile(s, path);
+    if (bytes.empty())
+        return L"";
+    damage(&bytes);
+    return WriteWholeFile(path, bytes) ? path : L"";
+}
+
 bool WindowsBefore6()
 {
     OSVERSIONINFOW version = {};
@@ -161,13 +183,11 @@ TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
 {
     OpenSheet s;
     ASSERT_NE(s.window, nullptr);
-    s.EnsureStore();
-    std::wstring bad = ScratchPath(L"bad.OVP");
-    ASSERT_TRUE(SaveSettingsFile(bad.c_str(), s.dm(), StoreFromDevMode(s.dm())));
-    std::vector<BYTE> bytes = ReadWholeFile(bad);
-    const int16_t printMode = 40;  // beyond the tables
-    memcpy(&bytes[16 + 112], &printMode, 2);
-    ASSERT_TRUE(WriteWholeFile(bad, bytes));
+    std::wstring bad = DamagedFile(s, L"bad.OVP", [](std::vector<BYTE> *bytes) {
+        const int16_t printMode = 40;  // beyond the tables
+        memcpy(&(*bytes)[16 + 112], &printMode, 2);
+    });
+    ASSERT_FALSE(bad.empty());
     s.dm()->dm.dmCopies = 5;  // differs from the file, so a load would show
     std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
 
@@ -188,10 +208,9 @@ TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
 {
     OpenSheet s;
     ASSERT_NE(s.window, nullptr);
-    s.EnsureStore();
     std::wstring path = ScratchPath(L"held.OVP");
-    ASSERT_TRUE(SaveSettingsFile(path.c_str(), s.dm(), StoreFromDevMode(s.dm())));
-    std::vector<BYTE> old = ReadWholeFile(path);
+    std::vector<BYTE> old = SavedFile(s, path);
+    ASSERT_FALSE(old.empty());
     s.dm()->dm.dmCopies = 11;
     std::vector<BYTE> record = RecordBytes(s.dm());
 
@@ -216,12 +235,9 @@ TEST_F(SetupPage, ACutBodyIsRepairedByTheMerge)
 {
     OpenSheet s;
     ASSERT_NE(s.window, nullptr);
-    s.EnsureStore();
-    std::wstring cut = ScratchPath(L"cut.OVP");
-    ASSERT_TRUE(SaveSettingsFile(cut.c_str(), s.dm(), StoreFromDevMode(s.dm())));
-    std::vector<BYTE> bytes = ReadWholeFile(cut);
-    bytes.resize(16 + 8);
-    ASSERT_TRUE(WriteWholeFile(cut, bytes));
+    std::wstring cut =
+        DamagedFile(s, L"cut.OVP", [](std::vector<BYTE> *bytes) { bytes->resize(16 + 8); });
+    ASSERT_FALSE(cut.empty());
     EXPECT_TRUE(FileActionThroughPage(s, IDC_SETUP_LOAD, cut, {}).empty());
     EXPECT_EQ(s.dm()->dm.dmCopies, 1) << "zero copies repaired";
     EXPECT_GE(s.dm()->pdmOutputScale, 10) << "zero scale repaired";
