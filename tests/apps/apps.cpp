@@ -39,14 +39,6 @@ HANDLE NextPrinterHandle(void)
     return h;
 }
 
-int Papers::IndexOf(WORD code) const
-{
-    for (size_t i = 0; i < codes.size(); i++)
-        if (codes[i] == code)
-            return static_cast<int>(i);
-    return -1;
-}
-
 int Papers::OtherThan(WORD current) const
 {
     for (size_t i = 0; i < codes.size(); i++) {

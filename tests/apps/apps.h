@@ -39,7 +39,6 @@ struct Papers {
     std::vector<WORD> codes;
     std::vector<POINT> sizes;
     std::vector<std::wstring> names;
-    int IndexOf(WORD code) const;
     // A paper an application would pick instead of `current`: one of the
     // driver's own codes, not a user size. -1 when there is none.
     int OtherThan(WORD current) const;
