@@ -30,13 +30,9 @@ WCHAR *GetDriverHelpFile(HANDLE hPrinter)
 static BOOL BuildOpenedRecord(PageContext *ctx, const DEVMODEW *pdmIn)
 {
     DWORD bytes = 0;
-    ctx->printerAtOpen = reinterpret_cast<PRINTER_INFO_2W *>(ReadPrinterBlock(ctx->hPrinter, 2, &bytes));
+    ctx->printerAtOpen = ReadPrinterInfo2(ctx->hPrinter, &bytes);
     PXDEVMODE stored;
     BOOL haveStored = StoredRecordIn(ctx->printerAtOpen, bytes, &stored);
-    if (ctx->printerAtOpen && bytes < sizeof(PRINTER_INFO_2W)) {
-        PxFree(ctx->printerAtOpen);
-        ctx->printerAtOpen = NULL;
-    }
     return BuildDevModeOver(&ctx->dmOpened, pdmIn, haveStored ? &stored : NULL, ctx->hPrinter,
                             ctx->pPrinterName, &ctx->printerInfo, &ctx->paperList);
 }

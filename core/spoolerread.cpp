@@ -66,6 +66,16 @@ BYTE *ReadPrinterBlock(HANDLE printer, DWORD level, DWORD *bytes)
     return ReadBlock(&query, CallGetPrinter, PX_READ_PRINTER_INFO_BYTES, bytes);
 }
 
+PRINTER_INFO_2W *ReadPrinterInfo2(HANDLE printer, DWORD *bytes)
+{
+    BYTE *block = ReadPrinterBlock(printer, 2, bytes);
+    if (block && *bytes < sizeof(PRINTER_INFO_2W)) {
+        PxFree(block);
+        block = NULL;
+    }
+    return reinterpret_cast<PRINTER_INFO_2W *>(block);
+}
+
 BYTE *ReadFormsBlock(HANDLE printer, DWORD *bytes, DWORD *count)
 {
     SpoolerQuery query = {printer, 1, 0};

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <winspool.h>
 
 // First block sizes, with margin over what Wine's spooler returns for this
 // driver's printers on x64: driver information 0.4 KB at levels 2 and 3,
@@ -25,5 +26,8 @@
 // fails. *bytes: the size the spooler reported, never more than the block.
 BYTE *ReadPrinterDriverBlock(HANDLE printer, DWORD level, DWORD *bytes);
 BYTE *ReadPrinterBlock(HANDLE printer, DWORD level, DWORD *bytes);
+// GetPrinterW level 2 as its record; null also when the spooler answered
+// with less than the record.
+PRINTER_INFO_2W *ReadPrinterInfo2(HANDLE printer, DWORD *bytes);
 // EnumFormsW level 1; *count: the number of forms the spooler returned.
 BYTE *ReadFormsBlock(HANDLE printer, DWORD *bytes, DWORD *count);

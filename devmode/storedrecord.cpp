@@ -45,6 +45,6 @@ BOOL StoredRecordIn(const PRINTER_INFO_2W *info, DWORD size, PXDEVMODE *out)
 BOOL LoadStoredRecord(HANDLE printer, PXDEVMODE *out)
 {
     DWORD size = 0;
-    UniqueBlock<BYTE> buffer(ReadPrinterBlock(printer, 2, &size));
-    return buffer && StoredRecordIn(reinterpret_cast<const PRINTER_INFO_2W *>(buffer.get()), size, out);
+    UniqueBlock<PRINTER_INFO_2W> info(ReadPrinterInfo2(printer, &size));
+    return info && StoredRecordIn(info.get(), size, out);
 }

@@ -172,13 +172,6 @@ static BOOL AppendFolder(WCHAR *folder, const WCHAR *name)
     return TRUE;
 }
 
-static UniqueBlock<PRINTER_INFO_2W> GetPrinterInfo2(HANDLE printer)
-{
-    DWORD bytes = 0;
-    return UniqueBlock<PRINTER_INFO_2W>(
-        reinterpret_cast<PRINTER_INFO_2W *>(ReadPrinterBlock(printer, 2, &bytes)));
-}
-
 BOOL WorkingSettingsPathFor(const PRINTER_INFO_2W *printer, WCHAR *buffer)
 {
     WCHAR folder[MAX_PATH];
@@ -192,6 +185,7 @@ BOOL WorkingSettingsPathFor(const PRINTER_INFO_2W *printer, WCHAR *buffer)
 
 BOOL GetWorkingSettingsPath(HANDLE printer, WCHAR *buffer)
 {
-    UniqueBlock<PRINTER_INFO_2W> info = GetPrinterInfo2(printer);
+    DWORD bytes = 0;
+    UniqueBlock<PRINTER_INFO_2W> info(ReadPrinterInfo2(printer, &bytes));
     return info && WorkingSettingsPathFor(info.get(), buffer);
 }
