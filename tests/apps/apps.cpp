@@ -8,35 +8,17 @@
 #include <wchar.h>
 #include <winspool.h>
 
+#include "tests/common/printers.h"
 #include "tests/common/pxhostrun.h"
 
 std::vector<BYTE> StoredRecord(const WCHAR *printer)
 {
-    std::vector<BYTE> record;
-    HANDLE h;
-    if (!OpenPrinterW(const_cast<WCHAR *>(printer), &h, NULL))
-        return record;
-    DWORD needed = 0;
-    GetPrinterW(h, 2, NULL, 0, &needed);
-    std::vector<BYTE> info(needed ? needed : 1);
-    if (GetPrinterW(h, 2, info.data(), needed, &needed)) {
-        const DEVMODEW *dm = reinterpret_cast<PRINTER_INFO_2W *>(info.data())->pDevMode;
-        if (dm) {
-            const BYTE *bytes = reinterpret_cast<const BYTE *>(dm);
-            record.assign(bytes, bytes + dm->dmSize + dm->dmDriverExtra);
-        }
-    }
-    ClosePrinter(h);
-    return record;
-}
-
-HANDLE NextPrinterHandle(void)
-{
-    HANDLE h = NULL;
-    if (!OpenPrinterW(const_cast<WCHAR *>(APPS_PRINTER), &h, NULL))
-        return NULL;
-    ClosePrinter(h);
-    return h;
+    std::vector<BYTE> info = PrinterInfo2(PrinterHandle(printer));
+    const BYTE *dm = info.empty() ? NULL : reinterpret_cast<const BYTE *>(AsInfo2(info)->pDevMode);
+    if (!dm)
+        return {};
+    const DEVMODEW *header = reinterpret_cast<const DEVMODEW *>(dm);
+    return std::vector<BYTE>(dm, dm + header->dmSize + header->dmDriverExtra);
 }
 
 int Papers::OtherThan(WORD current) const
@@ -103,12 +85,7 @@ public:
     {
         if (previous_[0])
             SetDefaultPrinterW(previous_);
-        PRINTER_DEFAULTSW all = {NULL, NULL, PRINTER_ALL_ACCESS};
-        HANDLE printer;
-        if (OpenPrinterW(const_cast<WCHAR *>(APPS_PRINTER), &printer, &all)) {
-            DeletePrinter(printer);
-            ClosePrinter(printer);
-        }
+        RemovePrinter(APPS_PRINTER);
     }
 
 private:

@@ -24,11 +24,6 @@ inline WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); 
 // there is none.
 std::vector<BYTE> StoredRecord(const WCHAR *printer);
 
-// The value Wine's spooler gives the next printer handle it opens. Handles
-// take the lowest free slot, so a handle some call left open shows as a
-// changed value.
-HANDLE NextPrinterHandle(void);
-
 // A copy of a whole record whose names end at their terminator, for
 // SameSettings: the spooler keeps a stored record in its 8-bit form and
 // leaves what follows a name undefined.

@@ -30,25 +30,11 @@ LONG CallDocumentProperties(HANDLE printer, DEVMODEW *out, DEVMODEW *in)
 
 HWND WaitForSheet(const UiThread &run) { return WaitForWindow(run.id(), L"#32770", nullptr, kShowMs); }
 
-HWND BasicPageOf(HWND sheet)
+// The list item a user would pick by its text; CB_ERR when there is none.
+int ItemOfText(HWND page, int id, const std::wstring &text)
 {
-    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-// A user's click on a radio button, and a choice in a drop-down list (the
-// selection, then the notification its parent gets).
-void ClickButton(HWND page, int id) { SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0); }
-
-bool ChooseByText(HWND page, int id, const std::wstring &text)
-{
-    HWND list = GetDlgItem(page, id);
-    LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                 reinterpret_cast<LPARAM>(text.c_str()));
-    if (index == CB_ERR)
-        return false;
-    SendMessageW(list, CB_SETCURSEL, index, 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    return true;
+    return static_cast<int>(SendDlgItemMessageW(page, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 // The printer's current record, as an application fetches it first.
@@ -82,10 +68,11 @@ TEST(AppPreferences, OkGivesIdokAndTheOrientationAndPaperChosenInTheSheet)
     HWND sheet = WaitForSheet(run);
     EXPECT_TRUE(sheet != NULL) << "the printing preferences did not show";
     if (sheet) {
-        HWND page = BasicPageOf(sheet);
-        ClickButton(page, IDC_BASIC_LANDSCAPE);
-        EXPECT_TRUE(ChooseByText(page, IDC_BASIC_PAGE_SIZE, papers.names[other]))
-            << "the page size list has no " << testing::PrintToString(papers.names[other]);
+        HWND page = CurrentSheetPage(sheet);
+        Click(page, IDC_BASIC_LANDSCAPE);
+        int item = ItemOfText(page, IDC_BASIC_PAGE_SIZE, papers.names[other]);
+        EXPECT_NE(CB_ERR, item) << "the page size list has no " << testing::PrintToString(papers.names[other]);
+        ChooseListItem(page, IDC_BASIC_PAGE_SIZE, item);
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     }
     ASSERT_TRUE(run.Join(kCloseMs)) << "the sheet did not close";
@@ -124,7 +111,7 @@ TEST(AppPreferences, CancelLeavesBothBuffersAndTheStoredRecord)
     HWND sheet = WaitForSheet(run);
     EXPECT_TRUE(sheet != NULL) << "the printing preferences did not show";
     if (sheet) {
-        ClickButton(BasicPageOf(sheet), IDC_BASIC_LANDSCAPE);
+        Click(CurrentSheetPage(sheet), IDC_BASIC_LANDSCAPE);
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     }
     ASSERT_TRUE(run.Join(kCloseMs)) << "the sheet did not close";

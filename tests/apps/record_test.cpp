@@ -27,22 +27,6 @@ bool DriverDefault(const WCHAR *printer, PXDEVMODE *out)
            size == sizeof *out;
 }
 
-// The driver name the installed printer uses.
-std::wstring DriverOf(const WCHAR *printer)
-{
-    std::wstring name;
-    HANDLE h;
-    if (!OpenPrinterW(Name(printer), &h, NULL))
-        return name;
-    DWORD needed = 0;
-    GetPrinterW(h, 2, NULL, 0, &needed);
-    std::vector<BYTE> info(needed ? needed : 1);
-    if (GetPrinterW(h, 2, info.data(), needed, &needed))
-        name = reinterpret_cast<PRINTER_INFO_2W *>(info.data())->pDriverName;
-    ClosePrinter(h);
-    return name;
-}
-
 void ExpectStoredRecordIsTheDefault(const WCHAR *printer)
 {
     std::vector<BYTE> stored = StoredRecord(printer);
@@ -60,31 +44,23 @@ TEST(AppRecord, InstalledPrintersStoreTheDriversDefault)
 
     // A plain AddPrinterW without a record of its own.
     const WCHAR *plain = L"PX Apps Plain";
-    PRINTER_INFO_2W info = {};
-    info.pPrinterName = Name(plain);
-    info.pPortName = Name(L"FILE:");
-    std::wstring driver = DriverOf(APPS_PRINTER);
-    ASSERT_FALSE(driver.empty());
-    info.pDriverName = &driver[0];
-    info.pPrintProcessor = Name(L"WinPrint");
-    info.pDatatype = Name(L"RAW");
-    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-    HANDLE added = AddPrinterW(NULL, 2, reinterpret_cast<BYTE *>(&info));
-    ASSERT_TRUE(added != NULL) << GetLastError();
+    std::vector<BYTE> info = PrinterInfo2(PrinterHandle(APPS_PRINTER));
+    ASSERT_FALSE(info.empty());
+    RemovePrinter(plain);
+    ASSERT_TRUE(EnsurePrinterOnDriver(plain, AsInfo2(info)->pDriverName)) << GetLastError();
     ExpectStoredRecordIsTheDefault(plain);
-    DeletePrinter(added);
-    ClosePrinter(added);
+    RemovePrinter(plain);
 }
 
 TEST(AppRecord, ByNameGivesTheSameRecordAsWithAHandle)
 {
-    HANDLE next = NextPrinterHandle();
+    HANDLE next = NextPrinterHandle(APPS_PRINTER);
     ASSERT_TRUE(next != NULL);
     EXPECT_EQ(4160, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), NULL, NULL, 0));
     Guarded byName(sizeof(PXDEVMODE));
     ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, NULL, Name(APPS_PRINTER), byName.as<DEVMODEW>(),
                                         NULL, DM_OUT_BUFFER));
-    EXPECT_EQ(next, NextPrinterHandle()) << "a printer handle was left open";
+    EXPECT_EQ(next, NextPrinterHandle(APPS_PRINTER)) << "a printer handle was left open";
 
     PrinterHandle printer(APPS_PRINTER);
     Guarded byHandle(sizeof(PXDEVMODE));
@@ -98,16 +74,16 @@ TEST(AppRecord, ByNameGivesTheSameRecordAsWithAHandle)
 // A sheet opened by name keeps the printer it opened for its whole life.
 TEST(AppRecord, PageContextKeepsThePrinterItOpenedByName)
 {
-    HANDLE next = NextPrinterHandle();
+    HANDLE next = NextPrinterHandle(APPS_PRINTER);
     ASSERT_TRUE(next != NULL);
     PageContext *ctx = AllocPageContext();
     ASSERT_TRUE(ctx != NULL);
     ASSERT_TRUE(InitPageContext(ctx, NULL, Name(APPS_PRINTER), NULL));
     EXPECT_TRUE(ctx->hPrinter != NULL);
     EXPECT_EQ(ctx->hPrinter, ctx->ownedPrinter);
-    EXPECT_NE(next, NextPrinterHandle()) << "the context's printer is not open";
+    EXPECT_NE(next, NextPrinterHandle(APPS_PRINTER)) << "the context's printer is not open";
     ReleasePageContext(ctx);
-    EXPECT_EQ(next, NextPrinterHandle()) << "the context's printer was left open";
+    EXPECT_EQ(next, NextPrinterHandle(APPS_PRINTER)) << "the context's printer was left open";
 
     PrinterHandle given(APPS_PRINTER);
     ctx = AllocPageContext();
@@ -131,7 +107,7 @@ TEST(AppRecord, NamesThatCannotBeBoundFailWithoutWritingOrLeaking)
 {
     ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), EnsurePostScriptPrinter());
     const WCHAR *names[] = {L"PX Apps No Such Printer", L"", PS_PRINTER, NULL};
-    HANDLE next = NextPrinterHandle();
+    HANDLE next = NextPrinterHandle(APPS_PRINTER);
     ASSERT_TRUE(next != NULL);
     Guarded out(sizeof(PXDEVMODE));
     for (const WCHAR *name : names) {
@@ -164,7 +140,7 @@ TEST(AppRecord, NamesThatCannotBeBoundFailWithoutWritingOrLeaking)
         EXPECT_EQ(PX_ERROR_BIND_FAILED, GetLastError()) << label;
 
         EXPECT_EQ(-1, FirstWrittenByte(out)) << label << ": record written";
-        EXPECT_EQ(next, NextPrinterHandle()) << label << ": a printer handle was left open";
+        EXPECT_EQ(next, NextPrinterHandle(APPS_PRINTER)) << label << ": a printer handle was left open";
     }
 }
 

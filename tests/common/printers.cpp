@@ -45,3 +45,31 @@ bool EnsurePrinterOnDriver(const WCHAR *printer, const WCHAR *driver)
     ClosePrinter(added);
     return true;
 }
+
+void RemovePrinter(const WCHAR *printer)
+{
+    PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
+    HANDLE handle;
+    if (OpenPrinterW(const_cast<WCHAR *>(printer), &handle, &access)) {
+        DeletePrinter(handle);
+        ClosePrinter(handle);
+    }
+}
+
+HANDLE NextPrinterHandle(const WCHAR *printer)
+{
+    HANDLE handle = NULL;
+    if (OpenPrinterW(const_cast<WCHAR *>(printer), &handle, NULL))
+        ClosePrinter(handle);
+    return handle;
+}
+
+std::vector<BYTE> PrinterInfo2(HANDLE printer)
+{
+    DWORD needed = 0;
+    GetPrinterW(printer, 2, NULL, 0, &needed);
+    std::vector<BYTE> info(needed);
+    if (!needed || !GetPrinterW(printer, 2, info.data(), needed, &needed))
+        info.clear();
+    return info;
+}

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <windows.h>
+#include <winspool.h>
+
+#include <vector>
 
 // The reference printer on the reference data driver.
 #define PX_PRINTER L"ORVEN PX-2210"
@@ -28,6 +31,21 @@ extern const int kTestPrinterCount;
 // Adds a local printer on port FILE: with the named driver (drivers are
 // named after the fixture's printers); true when it exists afterwards.
 bool EnsurePrinterOnDriver(const WCHAR *printer, const WCHAR *driver);
+// Deletes the printer when it exists.
+void RemovePrinter(const WCHAR *printer);
+
+// The value the spooler gives the next handle opened on the printer. Handles
+// take the lowest free slot, so a handle some call left open shows as a
+// changed value.
+HANDLE NextPrinterHandle(const WCHAR *printer);
+
+// The printer's PRINTER_INFO_2W with the strings and record it points to;
+// empty when it cannot be read.
+std::vector<BYTE> PrinterInfo2(HANDLE printer);
+inline PRINTER_INFO_2W *AsInfo2(std::vector<BYTE> &info)
+{
+    return reinterpret_cast<PRINTER_INFO_2W *>(info.data());
+}
 
 // Opens a test printer; the handle is closed by the guard.
 struct PrinterHandle {

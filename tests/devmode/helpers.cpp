@@ -35,39 +35,23 @@ size_t DeclaredBytes(const PXDEVMODE &r)
     return declared < sizeof r ? declared : sizeof r;
 }
 
-static BYTE *ReadInfo2(HANDLE printer)
+static BOOL SetStored(HANDLE printer, std::vector<BYTE> info, const DEVMODEW *record)
 {
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, NULL, 0, &needed);
-    BYTE *buffer = needed ? new BYTE[needed] : NULL;
-    if (buffer && !GetPrinterW(printer, 2, buffer, needed, &needed)) {
-        delete[] buffer;
-        buffer = NULL;
-    }
-    return buffer;
-}
-
-static BOOL SetStored(HANDLE printer, BYTE *info2, const DEVMODEW *record)
-{
-    PRINTER_INFO_2W *info = reinterpret_cast<PRINTER_INFO_2W *>(info2);
-    info->pDevMode = const_cast<DEVMODEW *>(record);
-    info->pSecurityDescriptor = NULL;
-    return SetPrinterW(printer, 2, info2, 0);
+    AsInfo2(info)->pDevMode = const_cast<DEVMODEW *>(record);
+    AsInfo2(info)->pSecurityDescriptor = NULL;
+    return SetPrinterW(printer, 2, info.data(), 0);
 }
 
 StoredRecordScope::StoredRecordScope(HANDLE p, const DEVMODEW *record)
-    : printer(p), saved(ReadInfo2(p)), set(FALSE)
+    : printer(p), saved(PrinterInfo2(p))
 {
-    BYTE *changed = ReadInfo2(printer);
-    set = saved && changed && SetStored(printer, changed, record);
-    delete[] changed;
+    set = !saved.empty() && SetStored(printer, saved, record);
 }
 
 StoredRecordScope::~StoredRecordScope()
 {
     if (set)
-        SetStored(printer, saved, reinterpret_cast<PRINTER_INFO_2W *>(saved)->pDevMode);
-    delete[] saved;
+        SetStored(printer, saved, AsInfo2(saved)->pDevMode);
 }
 
 // Every ranged field of the record, read at its offset with its width and sign.

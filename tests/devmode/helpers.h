@@ -48,7 +48,7 @@ size_t DeclaredBytes(const PXDEVMODE &record);
 // SetPrinterW level 2 with record; the old stored record is put back after.
 struct StoredRecordScope {
     HANDLE printer;
-    BYTE *saved;
+    std::vector<BYTE> saved;
     BOOL set;
     StoredRecordScope(HANDLE printer, const DEVMODEW *record);
     ~StoredRecordScope();

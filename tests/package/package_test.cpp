@@ -34,8 +34,7 @@ std::wstring ArchFolder()
 std::wstring FileName(const WCHAR *path)
 {
     std::wstring text = path ? path : L"";
-    size_t slash = text.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? text : text.substr(slash + 1);
+    return text.substr(text.find_last_of(L"\\/") + 1);  // npos + 1: the whole text
 }
 
 void Replace(std::string *text, const std::string &from, const std::string &to)
@@ -45,30 +44,17 @@ void Replace(std::string *text, const std::string &from, const std::string &to)
     text->replace(at, from.size(), to);
 }
 
-// The printer's driver information (level 3), as the spooler keeps it.
+// The printer's driver information (level 3), as the spooler keeps it;
+// every name empty when it cannot be read.
 struct InstalledDriver {
-    bool found = false;
-    std::wstring driver, config, data, help;
-};
-
-InstalledDriver DriverOf(const WCHAR *printerName)
-{
-    InstalledDriver result;
-    PrinterHandle printer(printerName);
-    if (!printer)
-        return result;
-    std::vector<BYTE> buffer(16384);
-    DWORD needed = 0;
-    if (!GetPrinterDriverW(printer, NULL, 3, buffer.data(), static_cast<DWORD>(buffer.size()), &needed))
-        return result;
+    std::vector<BYTE> buffer = std::vector<BYTE>(16384);
     const DRIVER_INFO_3W *info = reinterpret_cast<const DRIVER_INFO_3W *>(buffer.data());
-    result.found = true;
-    result.driver = info->pDriverPath ? info->pDriverPath : L"";
-    result.config = info->pConfigFile ? info->pConfigFile : L"";
-    result.data = info->pDataFile ? info->pDataFile : L"";
-    result.help = info->pHelpFile ? info->pHelpFile : L"";
-    return result;
-}
+    explicit InstalledDriver(const WCHAR *printer)
+    {
+        DWORD needed = 0;
+        GetPrinterDriverW(PrinterHandle(printer), NULL, 3, buffer.data(), 16384, &needed);
+    }
+};
 
 bool DriverInstalled(const WCHAR *name)
 {
@@ -82,22 +68,6 @@ bool DriverInstalled(const WCHAR *name)
         if (lstrcmpiW(drivers[i].pName, name) == 0)
             return true;
     return false;
-}
-
-bool PrinterInstalled(const WCHAR *name)
-{
-    PrinterHandle printer(name);
-    return printer.handle != NULL;
-}
-
-void RemovePrinter(const WCHAR *name)
-{
-    PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
-    HANDLE printer;
-    if (OpenPrinterW(const_cast<WCHAR *>(name), &printer, &access)) {
-        DeletePrinter(printer);
-        ClosePrinter(printer);
-    }
 }
 
 // Keys of an INF section read through SetupAPI.
@@ -159,13 +129,13 @@ TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
     RemovePrinter(kPackagePrinter);
     ToolRun run;
     ASSERT_EQ(0u, (run = RunPxhost(L"install --printer \"PX Package Test\"")).exitCode) << run.output;
-    InstalledDriver driver = DriverOf(kPackagePrinter);
-    ASSERT_TRUE(driver.found) << run.output;
-    EXPECT_EQ(FileName(driver.driver.c_str()), L"pxui.dll");
-    EXPECT_EQ(FileName(driver.config.c_str()), L"pxui.dll");
-    EXPECT_EQ(FileName(driver.data.c_str()), L"pxdata.dll");
-    EXPECT_EQ(FileName(driver.help.c_str()), L"pxui.chm");
-    EXPECT_NE(GetFileAttributesW(driver.help.c_str()), INVALID_FILE_ATTRIBUTES)
+    InstalledDriver driver(kPackagePrinter);
+    ASSERT_TRUE(driver.info->pDriverPath) << run.output;
+    EXPECT_EQ(FileName(driver.info->pDriverPath), L"pxui.dll");
+    EXPECT_EQ(FileName(driver.info->pConfigFile), L"pxui.dll");
+    EXPECT_EQ(FileName(driver.info->pDataFile), L"pxdata.dll");
+    EXPECT_EQ(FileName(driver.info->pHelpFile), L"pxui.chm");
+    EXPECT_NE(GetFileAttributesW(driver.info->pHelpFile), INVALID_FILE_ATTRIBUTES)
         << "the spooler did not copy the help file";
 
     ASSERT_EQ(0u, (run = RunPxhost(L"info --printer \"PX Package Test\"")).exitCode) << run.output;
@@ -183,9 +153,9 @@ TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
         CopyFileW((BinDir() + file).c_str(), (dir + arch + L"\\" + file).c_str(), FALSE);
     ASSERT_EQ(0u, (run = RunPxhost(L"install --printer \"PX Package Test\" --inf \"" + dir + PX_PACKAGE_INF + L"\"")).exitCode)
         << run.output;
-    driver = DriverOf(kPackagePrinter);
-    EXPECT_EQ(FileName(driver.data.c_str()), L"pxdata.dll") << "from the package folder";
-    EXPECT_EQ(FileName(driver.help.c_str()), L"pxui.chm") << "from the package folder";
+    InstalledDriver fromFolder(kPackagePrinter);
+    EXPECT_EQ(FileName(fromFolder.info->pDataFile), L"pxdata.dll") << "from the package folder";
+    EXPECT_EQ(FileName(fromFolder.info->pHelpFile), L"pxui.chm") << "from the package folder";
     RemovePrinter(kPackagePrinter);
     for (const WCHAR *file : {L"pxui.dll", L"pxdata.dll"})
         DeleteFileW((dir + arch + L"\\" + file).c_str());
@@ -228,7 +198,7 @@ TEST(Package, BrokenPackagesAndTakenNamesInstallNothing)
         EXPECT_EQ(1u, (run = RunPxhost(L"install --inf \"" + dir + L"broken.inf\" --dir \"" + BinDir() + L"\"")).exitCode)
             << c.what << ": " << run.output;
         EXPECT_NE(run.output.find(c.expected), std::string::npos) << c.what << ": " << run.output;
-        EXPECT_FALSE(PrinterInstalled(kBadModel)) << c.what;
+        EXPECT_FALSE(PrinterHandle(kBadModel).handle) << c.what;
         EXPECT_FALSE(DriverInstalled(kBadModel)) << c.what;
     }
 
@@ -239,7 +209,7 @@ TEST(Package, BrokenPackagesAndTakenNamesInstallNothing)
     DeleteFileW((dir + L"pxui.chm").c_str());
     EXPECT_EQ(1u, (run = RunPxhost(L"install --inf \"" + dir + L"orvenpx.inf\"")).exitCode) << run.output;
     EXPECT_NE(run.output.find("help file pxui.chm is missing"), std::string::npos) << run.output;
-    EXPECT_FALSE(PrinterInstalled(kBadModel));
+    EXPECT_FALSE(PrinterHandle(kBadModel).handle);
     EXPECT_FALSE(DriverInstalled(kBadModel));
 
     EXPECT_EQ(1u, (run = RunPxhost(L"install --inf \"" + dir + L"none.inf\"")).exitCode) << run.output;
@@ -248,9 +218,9 @@ TEST(Package, BrokenPackagesAndTakenNamesInstallNothing)
     // The reference printer exists already: refused, and left as it was.
     EXPECT_EQ(1u, (run = RunPxhost(L"install")).exitCode) << run.output;
     EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
-    InstalledDriver reference = DriverOf(PX_PRINTER);
-    EXPECT_EQ(FileName(reference.data.c_str()), L"pxdata.dll");
-    EXPECT_EQ(FileName(reference.help.c_str()), L"pxui.chm");
+    InstalledDriver reference(PX_PRINTER);
+    EXPECT_EQ(FileName(reference.info->pDataFile), L"pxdata.dll");
+    EXPECT_EQ(FileName(reference.info->pHelpFile), L"pxui.chm");
 
     for (const WCHAR *file : {L"orvenpx.inf", L"broken.inf", L"pxui.dll", L"pxdata.dll"})
         DeleteFileW((dir + file).c_str());
