@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <winspool.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -126,47 +127,47 @@ TEST(AppPreferences, CancelLeavesBothBuffersAndTheStoredRecord)
 }
 
 // The older entry points of the installed module, called directly: Wine's
-// own PrinterProperties never reaches a driver. which: 0
-// DrvDocumentProperties, 1 DrvAdvancedDocumentProperties, 2 PrinterProperties.
-LONG CallOlderEntryPoint(ModuleExports *module, HANDLE printer, DEVMODEW *out, int which)
-{
-    WCHAR *name = Name(APPS_PRINTER);
-    if (which == 0)
-        return module->DrvDocumentProperties(NULL, printer, name, out, NULL, DM_COPY | DM_PROMPT);
-    if (which == 1)
-        return module->DrvAdvancedDocumentProperties(NULL, printer, name, out, NULL);
-    return module->PrinterProperties(NULL, printer);
-}
-
+// own PrinterProperties never reaches a driver.
 TEST(AppPreferences, OlderEntryPointsAnswerTheButtonThatClosedTheSheet)
 {
     ModuleExports module;
     ASSERT_TRUE(LoadPrinterModuleExports(APPS_PRINTER, &module));
-    ASSERT_TRUE(module.DrvDocumentProperties && module.DrvAdvancedDocumentProperties &&
-                module.PrinterProperties);
+    ASSERT_TRUE(HasEveryExport(&module));
     PrinterHandle printer(APPS_PRINTER);
-    const char *names[] = {"DrvDocumentProperties", "DrvAdvancedDocumentProperties",
-                           "PrinterProperties"};
-    const LONG okAnswer[] = {IDOK, 1, TRUE};
-    const LONG cancelAnswer[] = {IDCANCEL, 0, FALSE};
-    for (int which = 0; which < 3; which++) {
+    WCHAR *name = Name(APPS_PRINTER);
+    const struct {
+        const char *name;
+        LONG ok, cancel;
+        bool writesRecord;
+        std::function<LONG(DEVMODEW *)> call;
+    } entries[] = {
+        {"DrvDocumentProperties", IDOK, IDCANCEL, true,
+         [&](DEVMODEW *out) {
+             return module.DrvDocumentProperties(NULL, printer, name, out, NULL, DM_COPY | DM_PROMPT);
+         }},
+        {"DrvAdvancedDocumentProperties", 1, 0, true,
+         [&](DEVMODEW *out) {
+             return module.DrvAdvancedDocumentProperties(NULL, printer, name, out, NULL);
+         }},
+        {"PrinterProperties", TRUE, FALSE, false,
+         [&](DEVMODEW *) { return module.PrinterProperties(NULL, printer); }},
+    };
+    for (const auto &entry : entries) {
         for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
-            const std::string label =
-                std::string(names[which]) + (button == PSBTN_OK ? ", OK" : ", Cancel");
+            SCOPED_TRACE(std::string(entry.name) + (button == PSBTN_OK ? ", OK" : ", Cancel"));
             Guarded out(sizeof(PXDEVMODE));
             FillMemory(out.buffer.data, out.buffer.size, 0xCD);
             LONG result = -5;
-            UiThread run([&] { result = CallOlderEntryPoint(&module, printer, out.as<DEVMODEW>(), which); });
+            UiThread run([&] { result = entry.call(out.as<DEVMODEW>()); });
             HWND sheet = WaitForSheet(run);
-            EXPECT_TRUE(sheet != NULL) << label << ": no sheet";
+            EXPECT_TRUE(sheet != NULL) << "no sheet";
             if (sheet)
                 PostMessageW(sheet, PSM_PRESSBUTTON, button, 0);
-            ASSERT_TRUE(run.Join(kCloseMs)) << label << ": the sheet did not close";
-            EXPECT_EQ(button == PSBTN_OK ? okAnswer[which] : cancelAnswer[which], result)
-                << label;
-            if (which < 2) {
+            ASSERT_TRUE(run.Join(kCloseMs)) << "the sheet did not close";
+            EXPECT_EQ(button == PSBTN_OK ? entry.ok : entry.cancel, result);
+            if (entry.writesRecord) {
                 EXPECT_EQ(button == PSBTN_OK ? 3940 : 0xCDCD, out.as<DEVMODEW>()->dmDriverExtra)
-                    << label << ": output record";
+                    << "output record";
             }
         }
     }

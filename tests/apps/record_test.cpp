@@ -67,6 +67,8 @@ TEST(AppRecord, ByNameGivesTheSameRecordAsWithAHandle)
     ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, printer, Name(APPS_PRINTER),
                                         byHandle.as<DEVMODEW>(), NULL, DM_OUT_BUFFER));
     EXPECT_STREQ(APPS_PRINTER, byName.as<DEVMODEW>()->dmDeviceName);
+    EXPECT_EQ(0x401, byName.as<DEVMODEW>()->dmSpecVersion);
+    EXPECT_EQ(220, byName.as<DEVMODEW>()->dmSize);
     EXPECT_EQ(3940, byName.as<DEVMODEW>()->dmDriverExtra);
     EXPECT_TRUE(SameSettings(NamesCut(byName.as<PXDEVMODE>()), NamesCut(byHandle.as<PXDEVMODE>())));
 }

@@ -8,12 +8,6 @@
 #include "tests/common/printers.h"
 #include "tools/moduleexports/moduleexports.h"
 
-// The module beside the test, not the spooler's copy: an instance of its own.
-static BOOL LoadBuiltModule(ModuleExports *exports)
-{
-    return LoadModuleExports(BesideTest(L"pxui.dll").c_str(), exports);
-}
-
 TEST(Lifecycle, DataDriverIsLoadedOnFirstNeedAndFreedAtDetach)
 {
     // This process's own copy of the module code holds the second data
@@ -23,13 +17,15 @@ TEST(Lifecycle, DataDriverIsLoadedOnFirstNeedAndFreedAtDetach)
     ASSERT_TRUE(BindAndCheck(second, &info));
     ASSERT_EQ(GetModuleHandleW(L"pxdata.dll"), (HMODULE)NULL);
 
+    // The module beside the test, not the spooler's copy: an instance of its own.
+    const std::wstring path = BesideTest(L"pxui.dll");
     ModuleExports built;
-    ASSERT_TRUE(LoadBuiltModule(&built));
+    ASSERT_TRUE(LoadModuleExports(path.c_str(), &built));
     EXPECT_EQ(GetModuleHandleW(L"pxdata.dll"), (HMODULE)NULL) << "attach loaded the data driver";
     FreeModuleExports(&built);
     EXPECT_EQ(GetModuleHandleW(L"pxdata.dll"), (HMODULE)NULL);
 
-    ASSERT_TRUE(LoadBuiltModule(&built));
+    ASSERT_TRUE(LoadModuleExports(path.c_str(), &built));
     ASSERT_TRUE(built.DrvDeviceCapabilities != NULL);
     PrinterHandle printer(PX_PRINTER);
     DWORD papers = built.DrvDeviceCapabilities(printer, const_cast<WCHAR *>(PX_PRINTER),

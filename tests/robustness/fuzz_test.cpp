@@ -200,14 +200,14 @@ bool CheckCapabilities(const WorldPrinter *p, WORD index, const DEVMODEW *dm, Wh
 
 // --- Records the driver made ---------------------------------------------------
 
-bool RecordHeaderValid(const DEVMODEW *dm, Why *why)
+bool RecordHeaderValid(const DEVMODEW *dm, const WCHAR *printer, Why *why)
 {
     if (dm->dmSpecVersion != 0x401 || dm->dmDriverVersion != 0x102)
         return Fail(why, "record versions %#lx %#lx", dm->dmSpecVersion, dm->dmDriverVersion);
     if (dm->dmSize != 220 || dm->dmDriverExtra != 3940)
         return Fail(why, "record sizes %ld %ld", dm->dmSize, dm->dmDriverExtra);
-    if (!wmemchr(dm->dmDeviceName, 0, CCHDEVICENAME))
-        return Fail(why, "device name without NUL");
+    if (wcsncmp(dm->dmDeviceName, printer, CCHDEVICENAME) != 0)
+        return Fail(why, "device name is not the printer's");
     return true;
 }
 
@@ -341,7 +341,7 @@ bool CheckBuildModes(const World *w, Rng *rng, const WorldPrinter *p, DWORD mode
     } else if (!r || needed != 4160) {
         ok = Fail(why, "mode %ld failed (needed %ld)", (long)mode, needed);
     } else {
-        ok = RecordHeaderValid(output, why) && PassesJobCheck(w, p, output, why);
+        ok = RecordHeaderValid(output, p->name, why) && PassesJobCheck(w, p, output, why);
     }
     delete out;
     return ok;

@@ -21,30 +21,6 @@ LONG Caps(const WCHAR *printer, WORD index, void *output = NULL, const DEVMODEW 
     return DeviceCapabilitiesW(printer, NULL, index, static_cast<WCHAR *>(output), dm);
 }
 
-// Every element the counts promise, and names that keep to the start of
-// their 64-character slots (the value ranges are the fuzzer's).
-TEST(Capabilities, PaperQueriesAgreeAndFillExactlyTheCountedElements)
-{
-    LONG count = Caps(PX_PRINTER, DC_PAPERS);
-    ASSERT_GT(count, 0);
-    for (WORD index : {DC_PAPERSIZE, DC_PAPERNAMES, DC_MEDIAREADY})
-        EXPECT_EQ(count, Caps(PX_PRINTER, index)) << index;
-    Guarded codes(count * sizeof(WORD)), sizes(count * sizeof(POINT)), names(count * 128);
-    FillMemory(names.buffer.data, names.buffer.size, kUntouched);
-    ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERS, codes.as<WORD>()));
-    ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERSIZE, sizes.as<POINT>()));
-    ASSERT_EQ(count, Caps(PX_PRINTER, DC_PAPERNAMES, names.as<WCHAR>()));
-    for (LONG i = 0; i < count; i++) {
-        const WCHAR *slot = names.as<WCHAR>() + i * 64;
-        size_t length = wcsnlen(slot, 64);
-        ASSERT_LT(length, 64u) << "slot " << i << " has no terminator";
-        EXPECT_GT(length, 0u);
-        for (const BYTE *p = reinterpret_cast<const BYTE *>(slot + length + 1);
-             p < reinterpret_cast<const BYTE *>(slot + 64); p++)
-            ASSERT_EQ(kUntouched, *p) << "slot " << i << " written behind its name";
-    }
-}
-
 PaperEntry ListEntry(uint16_t paperSize, int32_t width, int32_t length, const WCHAR *name)
 {
     PaperEntry e = {};

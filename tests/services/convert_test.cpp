@@ -1,6 +1,6 @@
-// DrvConvertDevMode as the spooler calls it: the driver's default record and
-// the failure table. Copies between record sizes, hostile and short sizes
-// are checked against the robustness fuzzer's reference copy.
+// DrvConvertDevMode as the spooler calls it: the merge of an old record and
+// the failure table. The driver's default record, copies between record
+// sizes, hostile and short sizes are the robustness fuzzer's.
 #include <gtest/gtest.h>
 
 #include "tests/common/guardpage.h"
@@ -21,27 +21,6 @@ void DriverDefault(PXDEVMODE *record)
 {
     LONG needed = sizeof(PXDEVMODE);
     ASSERT_TRUE(Convert(PX_PRINTER, NULL, &record->dm, &needed, CDM_DRIVER_DEFAULT));
-}
-
-TEST(ConvertDevMode, DefaultModesNeedTheWholeRecord)
-{
-    for (DWORD mode : {static_cast<DWORD>(CDM_DRIVER_DEFAULT), static_cast<DWORD>(CDM_CONVERT351)}) {
-        Guarded target(sizeof(PXDEVMODE));
-        LONG needed = 4159;
-        SetLastError(0);
-        EXPECT_FALSE(Convert(PX_PRINTER, NULL, target.as<DEVMODEW>(), &needed, mode));
-        EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
-        EXPECT_EQ(4160, needed);
-        needed = 1 << 20;
-        EXPECT_FALSE(Convert(PX_PRINTER, NULL, NULL, &needed, mode));
-        EXPECT_EQ(4160, needed);
-        needed = 4160;
-        ASSERT_TRUE(Convert(PX_PRINTER, NULL, target.as<DEVMODEW>(), &needed, mode));
-        EXPECT_EQ(4160, needed);
-        EXPECT_EQ(220, target.as<DEVMODEW>()->dmSize);
-        EXPECT_EQ(3940, target.as<DEVMODEW>()->dmDriverExtra);
-        EXPECT_STREQ(PX_PRINTER, target.as<DEVMODEW>()->dmDeviceName);
-    }
 }
 
 TEST(ConvertDevMode, Convert351MergesTheSourceIntoTheDriverDefault)

@@ -1,6 +1,5 @@
-// The document property entry points without a window: DocumentPropertiesW
-// as an application calls it (routed by the platform to
-// DrvDocumentPropertySheets(NULL, header)), and the older entry points.
+// The document property entry points without a window, called as the
+// platform calls them (DocumentPropertiesW itself is the application suite's).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,21 +12,6 @@
 namespace {
 
 WCHAR *Name(const WCHAR *printer) { return const_cast<WCHAR *>(printer); }
-
-TEST(DocProperties, SizeQueryThenARecordOfExactlyThatSize)
-{
-    PrinterHandle printer(PX_PRINTER);
-    LONG size = DocumentPropertiesW(NULL, printer, Name(PX_PRINTER), NULL, NULL, 0);
-    ASSERT_EQ(4160, size);
-    Guarded out(size);
-    ASSERT_EQ(IDOK, DocumentPropertiesW(NULL, printer, Name(PX_PRINTER), out.as<DEVMODEW>(), NULL,
-                                        DM_OUT_BUFFER));
-    const DEVMODEW *dm = out.as<DEVMODEW>();
-    EXPECT_EQ(220, dm->dmSize);
-    EXPECT_EQ(3940, dm->dmDriverExtra);
-    EXPECT_EQ(0x401, dm->dmSpecVersion);
-    EXPECT_STREQ(PX_PRINTER, dm->dmDeviceName);
-}
 
 TEST(DocProperties, PropertySheetsWithoutInfoAnswerTheHeader)
 {

@@ -67,33 +67,28 @@ TEST(JobQuery, HeaderChecksComeFirstInOrder)
     }
 }
 
-// One declared change per check, in the order the checks run.
-void ChangeOrientation(PXDEVMODE *r) { r->dm.dmOrientation = 3; }
-void ChangeScale(PXDEVMODE *r) { r->dm.dmScale = 5; }
-void ChangeCopies(PXDEVMODE *r) { r->dm.dmCopies = 5000; }
-void ChangeSource(PXDEVMODE *r) { r->dm.dmDefaultSource = 9999; }
-void ChangeColor(PXDEVMODE *r) { r->dm.dmColor = 7; }
-void ChangeXResolution(PXDEVMODE *r) { r->dm.dmPrintQuality = 123; }
-void ChangeYResolution(PXDEVMODE *r) { r->dm.dmYResolution = 123; }
-void ChangePaper(PXDEVMODE *r)
-{
-    r->dm.dmFields &= ~(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
-    r->dm.dmPaperSize = 9999;
-}
-void ChangeIcmMethod(PXDEVMODE *r) { r->dm.dmICMMethod = 7; }
-void ChangeIcmIntent(PXDEVMODE *r) { r->dm.dmICMIntent = 99; }
-void ChangeMediaType(PXDEVMODE *r) { r->dm.dmMediaType = 12345; }
-void ChangePrivate(PXDEVMODE *r) { r->pdmGamma = 99; }
-
 TEST(JobQuery, ChecksRunInOrderAndNameTheirField)
 {
-    const struct { DWORD bit; void (*change)(PXDEVMODE *); int id; } checks[] = {
-        {DM_ORIENTATION, ChangeOrientation, 2563}, {DM_SCALE, ChangeScale, 2564},
-        {DM_COPIES, ChangeCopies, 2565},           {DM_DEFAULTSOURCE, ChangeSource, 2572},
-        {DM_COLOR, ChangeColor, 2567},             {DM_PRINTQUALITY, ChangeXResolution, 2566},
-        {DM_YRESOLUTION, ChangeYResolution, 2571}, {DM_PAPERSIZE, ChangePaper, 2569},
-        {DM_ICMMETHOD, ChangeIcmMethod, 2575},     {DM_ICMINTENT, ChangeIcmIntent, 2576},
-        {DM_MEDIATYPE, ChangeMediaType, 2577},     {0, ChangePrivate, 2574},
+    // One declared change per check, in the order the checks run.
+    typedef void (*Change)(PXDEVMODE *);
+    const struct { DWORD bit; Change change; int id; } checks[] = {
+        {DM_ORIENTATION, [](PXDEVMODE *r) { r->dm.dmOrientation = 3; }, 2563},
+        {DM_SCALE, [](PXDEVMODE *r) { r->dm.dmScale = 5; }, 2564},
+        {DM_COPIES, [](PXDEVMODE *r) { r->dm.dmCopies = 5000; }, 2565},
+        {DM_DEFAULTSOURCE, [](PXDEVMODE *r) { r->dm.dmDefaultSource = 9999; }, 2572},
+        {DM_COLOR, [](PXDEVMODE *r) { r->dm.dmColor = 7; }, 2567},
+        {DM_PRINTQUALITY, [](PXDEVMODE *r) { r->dm.dmPrintQuality = 123; }, 2566},
+        {DM_YRESOLUTION, [](PXDEVMODE *r) { r->dm.dmYResolution = 123; }, 2571},
+        {DM_PAPERSIZE,
+         [](PXDEVMODE *r) {
+             r->dm.dmFields &= ~(DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME);
+             r->dm.dmPaperSize = 9999;
+         },
+         2569},
+        {DM_ICMMETHOD, [](PXDEVMODE *r) { r->dm.dmICMMethod = 7; }, 2575},
+        {DM_ICMINTENT, [](PXDEVMODE *r) { r->dm.dmICMIntent = 99; }, 2576},
+        {DM_MEDIATYPE, [](PXDEVMODE *r) { r->dm.dmMediaType = 12345; }, 2577},
+        {0, [](PXDEVMODE *r) { r->pdmGamma = 99; }, 2574},
     };
     const size_t count = sizeof checks / sizeof checks[0];
     // With every change from check k on, check k is the one reported.
