@@ -5,33 +5,25 @@
 #include <utility>
 
 #include "core/scope.h"
+#include "tests/common/paths.h"
 
 namespace {
 
 // A file opened without sharing: while a handle to it is open no second
 // handle can be had, which shows whether the owner closed it.
-struct TempFile {
-    WCHAR path[MAX_PATH];
-    TempFile()
-    {
-        WCHAR dir[MAX_PATH];
-        GetTempPathW(MAX_PATH, dir);
-        GetTempFileNameW(dir, L"pxs", 0, path);
-    }
-    ~TempFile() { DeleteFileW(path); }
-    HANDLE Open() const
-    {
-        return CreateFileW(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    }
-    bool IsClosed() const
-    {
-        HANDLE probe = Open();
-        if (probe == INVALID_HANDLE_VALUE)
-            return false;
-        CloseHandle(probe);
-        return true;
-    }
-};
+HANDLE OpenUnshared(const std::wstring &path)
+{
+    return CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+bool IsClosed(const std::wstring &path)
+{
+    HANDLE probe = OpenUnshared(path);
+    if (probe == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(probe);
+    return true;
+}
 
 bool BrushAlive(HBRUSH brush) { return GetObjectType(brush) == OBJ_BRUSH; }
 
@@ -78,24 +70,26 @@ TEST(Scope, BlocksAreFreedOnExitResetMoveAndPutButNotAfterRelease)
 
 TEST(Scope, FilesAreClosedOnExitAndWhenReplaced)
 {
-    TempFile file;
+    const std::wstring file = ScratchPath(L"scope.tmp");
+    ASSERT_TRUE(WriteWholeFile(file, "", 0));
     {
-        UniqueFile owner(file.Open());
+        UniqueFile owner(OpenUnshared(file));
         ASSERT_TRUE(owner);
-        EXPECT_FALSE(file.IsClosed());
+        EXPECT_FALSE(IsClosed(file));
     }
-    EXPECT_TRUE(file.IsClosed()) << "scope exit";
+    EXPECT_TRUE(IsClosed(file)) << "scope exit";
 
     UniqueFile empty;
     EXPECT_FALSE(empty) << "INVALID_HANDLE_VALUE counts as held";
-    UniqueFile owner(file.Open());
+    UniqueFile owner(OpenUnshared(file));
     owner = std::move(empty);
-    EXPECT_TRUE(file.IsClosed()) << "move assignment";
+    EXPECT_TRUE(IsClosed(file)) << "move assignment";
 
-    owner.reset(file.Open());
+    owner.reset(OpenUnshared(file));
     HANDLE raw = owner.release();
-    EXPECT_FALSE(file.IsClosed()) << "release() closed the handle";
+    EXPECT_FALSE(IsClosed(file)) << "release() closed the handle";
     CloseHandle(raw);
+    DeleteFileW(file.c_str());
 
     // A close that fails (a handle value nobody opened) leaves the error the
     // caller set.
