@@ -11,6 +11,7 @@
 #include "core/module.h"
 #include "services/colorprofile.h"
 #include "tests/common/guardpage.h"
+#include "tests/common/moduletext.h"
 #include "tests/common/printers.h"
 #include "tests/common/profiles.h"
 #include "tests/services/driver.h"
@@ -47,13 +48,6 @@ std::wstring DefaultName(uint32_t paperType, int16_t printMode)
     return ProfileName(record.get());
 }
 
-std::wstring TableEntry(UINT id)
-{
-    WCHAR text[256] = L"";
-    LoadStringW(Driver().module, id, text, 256);
-    return text;
-}
-
 TEST(ColorProfile, DefaultNameFollowsPaperTypeAndPrintMode)
 {
     EXPECT_EQ(L"PX2210-WVL2007-Q4-720x1440.icc", DefaultName(1281, 3));
@@ -61,9 +55,9 @@ TEST(ColorProfile, DefaultNameFollowsPaperTypeAndPrintMode)
     EXPECT_EQ(L"PX2610-GV3A-Q4-720x1440.icc", DefaultName(1280, 3));
     EXPECT_EQ(L"PX2610W-CTXB-Q2-1440x1440.icc", DefaultName(1282, 12));
     EXPECT_EQ(L"PX2610-GV3A-B4-360x720.icc", DefaultName(1281, 28));
-    EXPECT_EQ(TableEntry(21203), DefaultName(1281, 29));
-    EXPECT_EQ(TableEntry(21203), DefaultName(1281, -1));
-    EXPECT_EQ(TableEntry(21105), DefaultName(1282, 29));
+    EXPECT_EQ(ModuleText(21203), DefaultName(1281, 29));
+    EXPECT_EQ(ModuleText(21203), DefaultName(1281, -1));
+    EXPECT_EQ(ModuleText(21105), DefaultName(1282, 29));
 }
 
 // Buffer sizes, other query modes and records without a private part are
