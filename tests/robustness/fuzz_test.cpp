@@ -9,6 +9,7 @@
 #include <string.h>
 #include <wchar.h>
 
+#include <memory>
 #include <vector>
 
 #include "tests/common/guardpage.h"
@@ -39,9 +40,9 @@ bool Untouched(const GuardedBuffer &b, SIZE_T from = 0)
     return true;
 }
 
-Guarded *Output(SIZE_T bytes)
+std::unique_ptr<Guarded> Output(SIZE_T bytes)
 {
-    Guarded *g = new Guarded(bytes);
+    std::unique_ptr<Guarded> g(new Guarded(bytes));
     if (g->buffer.size)
         FillMemory(g->buffer.data, g->buffer.size, kUntouched);
     return g;
@@ -187,14 +188,13 @@ bool IsJobMessagePrefix(const WCHAR *text, size_t chars)
 bool CheckCapabilities(const WorldPrinter *p, WORD index, const DEVMODEW *dm, Why *why)
 {
     DWORD count = static_cast<DWORD>(DeviceCapabilitiesW(p->name, L"FILE:", index, NULL, dm));
-    Guarded *out = Output(CapabilityOutputBytes(index, count));
+    std::unique_ptr<Guarded> out = Output(CapabilityOutputBytes(index, count));
     DWORD filled = static_cast<DWORD>(
         DeviceCapabilitiesW(p->name, L"FILE:", index, out->as<WCHAR>(), dm));
     Why detail = {};
     bool ok = CapabilityAnswerValid(index, count, filled, out->buffer.data, p->usable, &detail);
     if (!ok)
         snprintf(why->text, sizeof why->text, "index %u: %s", index, detail.text);
-    delete out;
     return ok;
 }
 
@@ -230,7 +230,7 @@ bool PassesJobCheck(const World *w, const WorldPrinter *p, DEVMODEW *dm, Why *wh
 const WORD kIcmMethodEnd = offsetof(DEVMODEW, dmICMMethod) + sizeof(DWORD);
 
 struct Destination {
-    Guarded *memory;
+    std::unique_ptr<Guarded> memory;
     DEVMODEW *dm;
     WORD size, extra;
 };
@@ -312,7 +312,6 @@ bool CheckCopyBetweenSizes(const World *w, Rng *rng, const DEVMODEW *source, Why
     }
     if (ok && !r && memcmp(image, d.dm, bytes) != 0)
         ok = Fail(why, "a refused CDM_CONVERT wrote the destination");
-    delete d.memory;
     return ok;
 }
 
@@ -323,7 +322,7 @@ bool CheckBuildModes(const World *w, Rng *rng, const WorldPrinter *p, DWORD mode
     LONG needed = kNeeded[Below(rng, 8)];
     LONG before = needed;
     // A negative size comes with a small buffer: it must read as too small.
-    Guarded *out = Output(needed >= 4160 ? 4160 : needed >= 0 ? needed : 64);
+    std::unique_ptr<Guarded> out = Output(needed >= 4160 ? 4160 : needed >= 0 ? needed : 64);
     DEVMODEW *output = OneIn(rng, 10) ? NULL : out->as<DEVMODEW>();
     WCHAR *name = const_cast<WCHAR *>(p->name);
     SetLastError(0);
@@ -343,7 +342,6 @@ bool CheckBuildModes(const World *w, Rng *rng, const WorldPrinter *p, DWORD mode
     } else {
         ok = RecordHeaderValid(output, p->name, why) && PassesJobCheck(w, p, output, why);
     }
-    delete out;
     return ok;
 }
 
@@ -379,7 +377,7 @@ bool CheckJobQuery(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm
 {
     static const DWORD kChars[] = {0, 1, 2, 3, 10, 64, 128, 200};
     DWORD cch = OneIn(rng, 4) ? Below(rng, 300) : kChars[Below(rng, 8)];
-    Guarded *text = Output(cch);
+    std::unique_ptr<Guarded> text = Output(cch);
     DEVMODEW *job = OneIn(rng, 12) ? NULL : dm;
     WCHAR *message = OneIn(rng, 10) ? NULL : text->as<WCHAR>();
     DEVQUERYPRINT_INFO info = {sizeof info, 1, p->handle, job, message, cch, 0xBEEF};
@@ -408,7 +406,6 @@ bool CheckJobQuery(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW *dm
         else if (cch == 1 && text->buffer.data[0] != 0)
             ok = Fail(why, "one-byte buffer not cleared");
     }
-    delete text;
     return ok;
 }
 
@@ -460,7 +457,7 @@ bool CheckColorProfile(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW
     LONG cb = static_cast<LONG>(need) + kDelta[Below(rng, 5)];
     ULONG size = cb < 0 ? 0 : static_cast<ULONG>(cb);
     ULONG given = size;
-    Guarded *out = Output(size);
+    std::unique_ptr<Guarded> out = Output(size);
     void *buffer = OneIn(rng, 8) ? NULL : out->buffer.data;
     flags = 0xF00D;
     SetLastError(0);
@@ -480,7 +477,6 @@ bool CheckColorProfile(const World *w, Rng *rng, const WorldPrinter *p, DEVMODEW
                !Untouched(out->buffer)) {
         ok = Fail(why, "short profile buffer: result %ld, size %ld", r, (long)size);
     }
-    delete out;
     return ok;
 }
 
