@@ -40,7 +40,7 @@ PX_EXPORT int WINAPI xRtlPrinterInfo(PrinterInfoRecord *info)
     info->maxCopies = PXDATA_MAX_COPIES;
     info->maxWidth = 13710;
     info->maxLength = 500000;
-    info->minWidth = 1000;
+    info->minWidth = PXDATA_MIN_WIDTH;
     info->minLength = 1000;
     info->versionStringIds[0] = PXS_PRODUCT_LINE;
     info->versionStringIds[1] = PXS_NOTICE_1;

@@ -14,6 +14,12 @@
 #define PXDATA_MAX_COPIES 999
 #endif
 
+// Minimum paper width of the printer information record; pxdata2.dll uses
+// 900, so that its minimum width and length differ.
+#ifndef PXDATA_MIN_WIDTH
+#define PXDATA_MIN_WIDTH 1000
+#endif
+
 // Define PXDATA_POSITIVE_PAPER_COUNT to make xRtlPaperQuery return a positive
 // count (no spooler forms are added): pxdata_pos.dll.
 

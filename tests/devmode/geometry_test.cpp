@@ -79,6 +79,13 @@ TEST(Geometry, UprightTurnedAndClasslessPagesWorkedThrough)
     EXPECT_EQ(g.mediaOrientation, 2);
     EXPECT_EQ(g.pageExtentX, 2100);
 
+    e = a4;  // paper margins beyond the media's: the top one leads down the length
+    e.marginTop = 100, e.marginBottom = 300;
+    MarginRecord none = {};
+    ComputePageGeometry(&e, &none, &roll, 0, 100, 1, &g, 1);
+    EXPECT_EQ(g.printableOffsetY, 100) << "the top margin";
+    EXPECT_EQ(g.cutLengthEnd, 100) << "cut at the end of the length by the top margin";
+
     roll.uprightCode = 0x4801;  // asks for the media's printable size
     e = a4;
     ComputePageGeometry(&e, &margin, &roll, 0, 100, 1, &g, 1);

@@ -74,7 +74,11 @@ TEST_F(ValidateTest, SettingCountsAndIndexStayInsideTheStore)
     EXPECT_EQ(legacy.dm.pdmLegacySettingCount, 0);
     EXPECT_EQ(legacy.dm.pdmSettingIndex, 0) << "not the stored 7";
 
-    c.pdmLegacySettingCount = 0, c.pdmSettingCount[0] = 30, c.pdmSettingCount[1] = -3;
+    c.pdmLegacySettingCount = 0, c.pdmSettingIndex = PX_SETTING_CURRENT_SLOT;
+    Build current(printer, &c, sizeof c, TRUE);
+    EXPECT_EQ(current.dm.pdmSettingIndex, PX_SETTING_CURRENT_SLOT) << "the current setting's slot";
+
+    c.pdmSettingCount[0] = 30, c.pdmSettingCount[1] = -3;
     c.pdmSettingIndex = 21;
     Build over(printer, &c, sizeof c, TRUE);
     EXPECT_EQ(over.dm.pdmSettingCount[0], PX_SETTING_MAX_COUNT);

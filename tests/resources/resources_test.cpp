@@ -206,6 +206,27 @@ TEST(DialogTemplates, PagesHaveTheirSizeStyleFontAndTheSummaryPanelInItsTabPlace
     }
 }
 
+TEST(DialogTemplates, EachOptionCheckBoxSitsOnTheRowOfTheListItSwitches)
+{
+    const int rows[][2] = {
+        {IDC_OPTION_OVERPRINT, IDC_OPTION_OVERPRINT_COUNT},
+        {IDC_OPTION_OVERPRINT_WAIT_ON, IDC_OPTION_OVERPRINT_WAIT},
+        {IDC_OPTION_PREHEATER, IDC_OPTION_PREHEATER_TEMP},
+        {IDC_OPTION_PLATEN_HEATER, IDC_OPTION_PLATEN_HEATER_TEMP},
+        {IDC_OPTION_AFTER_HEATER, IDC_OPTION_AFTER_HEATER_TEMP},
+    };
+    TestDialog page(IDD_OPTION_PAGE);
+    ASSERT_TRUE(page.hwnd != NULL);
+    for (const auto &row : rows) {
+        RECT check = RectIn(page.hwnd, GetDlgItem(page.hwnd, row[0]));
+        RECT list = RectIn(page.hwnd, GetDlgItem(page.hwnd, row[1]));
+        LONG middle = (check.top + check.bottom) / 2;
+        EXPECT_TRUE(middle >= list.top && middle <= list.bottom)
+            << "check box " << row[0] << " at " << middle << ", list " << row[1] << " from "
+            << list.top << " to " << list.bottom;
+    }
+}
+
 TEST(Strings, EveryTitleAndRelabelledControlHasItsString)
 {
     for (int id : kDialogs) {

@@ -101,6 +101,9 @@ TEST(Capabilities, AnswersOfTheDataDrivers)
     DWORD minimum = static_cast<DWORD>(Caps(PX_PRINTER, DC_MINEXTENT));
     EXPECT_EQ(1000u, LOWORD(minimum));
     EXPECT_EQ(1000u, HIWORD(minimum));
+    minimum = static_cast<DWORD>(Caps(PX_PRINTER_SECOND, DC_MINEXTENT));
+    EXPECT_EQ(900u, LOWORD(minimum)) << "the minimum width";
+    EXPECT_EQ(1000u, HIWORD(minimum)) << "the minimum length";
     // The length limit is 18 m, reported at the most a POINTS can hold.
     DWORD maximum = static_cast<DWORD>(Caps(PX_PRINTER, DC_MAXEXTENT));
     EXPECT_EQ(13710u, LOWORD(maximum));

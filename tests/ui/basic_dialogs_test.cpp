@@ -67,6 +67,7 @@ TEST_F(BasicDialogs, UserSizeCancelRestoresEveryPairAndTheCheckFindsTheFirstBadP
     BasicSheet b;
     ASSERT_NE(b.page, nullptr);
     b.dm()->pdmLengthUnit = 0;
+    b.ctx()->printerInfo.minLength = 1500;  // the long side's own lower bound
     PxUserSize before[PX_USER_SIZE_COUNT];
     CopyMemory(before, b.dm()->pdmUserSizes, sizeof before);
     HWND dialog = b.OpenUserSize();
@@ -74,6 +75,8 @@ TEST_F(BasicDialogs, UserSizeCancelRestoresEveryPairAndTheCheckFindsTheFirstBadP
     TypeInto(dialog, IDC_USIZE_SHORT, L"500.5", true);
     EXPECT_EQ(b.dm()->pdmUserSizes[(int)SendDlgItemMessageW(dialog, IDC_USIZE_LIST, CB_GETCURSEL, 0, 0)].width, 5005);
     ChooseListItem(dialog, IDC_USIZE_LIST, 3);
+    TypeInto(dialog, IDC_USIZE_LONG, L"120", true);
+    EXPECT_EQ(b.dm()->pdmUserSizes[3].length, 1500) << "raised to the minimum length";
     TypeInto(dialog, IDC_USIZE_LONG, L"3000", true);
     EXPECT_EQ(b.dm()->pdmUserSizes[3].length, 30000);
     EXPECT_TRUE(Dismiss(dialog, IDCANCEL));
