@@ -30,10 +30,3 @@ inline int16_t BoundedSettingCount(int count)
         return 0;
     return static_cast<int16_t>(count > PX_SETTING_MAX_COUNT ? PX_SETTING_MAX_COUNT : count);
 }
-
-// A setting index addresses a slot of the block: -1 (the current setting)
-// or 0 to 20.
-inline bool SettingIndexValid(int index)
-{
-    return index >= PX_SETTING_INDEX_CURRENT && index <= PX_SETTING_CURRENT_SLOT;
-}
