@@ -58,6 +58,20 @@ static PaperEntry Entry(int32_t w, int32_t l, uint32_t series = 0, uint16_t pape
     return e;
 }
 
+TEST(PaperList, AFormsMarginsAreWhatItsImageableAreaLeavesOnEachSide)
+{
+    // 210 x 297 mm in thousandths of a millimetre.
+    FORM_INFO_1W form = {0, const_cast<WCHAR *>(L"Form"), {210000, 297000}, {100, 200, 209000, 296000}};
+    PaperEntry e;
+    FormToEntry(&form, 0x4001, &e);
+    EXPECT_EQ(e.width, 2100);
+    EXPECT_EQ(e.length, 2970);
+    EXPECT_EQ(e.marginLeft, 1) << "left";
+    EXPECT_EQ(e.marginTop, 2) << "top";
+    EXPECT_EQ(e.marginRight, 10) << "right";
+    EXPECT_EQ(e.marginBottom, 10) << "bottom";
+}
+
 TEST(PaperList, FormFilterDropsDuplicatesAndPlacesByMedia)
 {
     PaperEntry a4 = Entry(2100, 2970), form = Entry(2101, 2969);
