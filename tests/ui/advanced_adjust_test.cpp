@@ -21,14 +21,7 @@ namespace {
 
 class AdjustDialogs : public DisplayTest {
 protected:
-    void SetUp() override
-    {
-        DisplayTest::SetUp();
-        if (IsSkipped())
-            return;
-        record = *BuiltInPreset(0);
-    }
-    PrintSetting record = {};
+    PrintSetting record = *BuiltInPreset(0);
 };
 
 LRESULT Position(HWND d, int track) { return SendDlgItemMessageW(d, track, TBM_GETPOS, 0, 0); }

@@ -54,12 +54,6 @@ std::vector<BYTE> StoreBytes(const PXDEVMODE *dm)
     return store ? std::vector<BYTE>(store, store + sizeof(SettingStore)) : std::vector<BYTE>();
 }
 
-std::vector<BYTE> RecordBytes(const PXDEVMODE *dm)
-{
-    const BYTE *at = reinterpret_cast<const BYTE *>(dm);
-    return std::vector<BYTE>(at, at + sizeof(PXDEVMODE));
-}
-
 TEST_F(SetupPage, UnitsChangeTheTextsAtOnceAndOnTheOtherPagesButNotTheStoredValues)
 {
     OpenSheet s;
@@ -189,14 +183,15 @@ TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
     });
     ASSERT_FALSE(bad.empty());
     s.dm()->dm.dmCopies = 5;  // differs from the file, so a load would show
-    std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
+    PXDEVMODE record = *s.dm();
+    std::vector<BYTE> store = StoreBytes(s.dm());
 
     std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_LOAD, bad, {IDOK});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, ModuleText(IDS_OVP_DAMAGED));
     EXPECT_EQ(seen[0].caption, ModuleText(IDS_OVP_READ_CAPTION));
     EXPECT_TRUE(seen[0].exclamation);
-    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "the record changed";
+    EXPECT_TRUE(SameSettings(*s.dm(), record)) << "the record changed";
     EXPECT_TRUE(StoreBytes(s.dm()) == store) << "the store changed";
     EXPECT_EQ(s.ctx()->refreshBasic, 0);
     EXPECT_EQ(s.ctx()->refreshOption, 0);
@@ -212,7 +207,7 @@ TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
     std::vector<BYTE> old = SavedFile(s, path);
     ASSERT_FALSE(old.empty());
     s.dm()->dm.dmCopies = 11;
-    std::vector<BYTE> record = RecordBytes(s.dm());
+    PXDEVMODE record = *s.dm();
 
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -226,7 +221,7 @@ TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
     EXPECT_TRUE(ReadWholeFile(path) == old) << "the old file was changed";
     EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES)
         << "a half-written file was left";
-    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "the sheet's record changed";
+    EXPECT_TRUE(SameSettings(*s.dm(), record)) << "the sheet's record changed";
 }
 
 // The body ends after the paper size: the rest reads as zero and the merge
@@ -254,7 +249,8 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     HWND page = s.Show(PX_TAB_SETUP);
     ChooseListItem(page, IDC_SETUP_LENGTH_UNIT, 1);
     ChooseListItem(page, IDC_SETUP_TEMP_UNIT, 1);
-    std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
+    PXDEVMODE record = *s.dm();
+    std::vector<BYTE> store = StoreBytes(s.dm());
     SettingStore *storeAddress = StoreFromDevMode(s.dm());
 
     PostClick(page, IDC_SETUP_INITIALIZE);
@@ -264,7 +260,7 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     EXPECT_TRUE(asked.question);
     EXPECT_TRUE(asked.hasCancel);
     SendMessageW(page, WM_NULL, 0, 0);
-    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "Cancel changed the record";
+    EXPECT_TRUE(SameSettings(*s.dm(), record)) << "Cancel changed the record";
     EXPECT_TRUE(StoreBytes(s.dm()) == store) << "Cancel changed the store";
 
     PostClick(page, IDC_SETUP_INITIALIZE);
