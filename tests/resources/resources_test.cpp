@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <set>
 #include <string>
@@ -248,14 +249,12 @@ TEST(Strings, EveryTitleAndRelabelledControlHasItsString)
 
 TEST(Strings, ListTextsAreCompleteAndFormatsTakeTheirArguments)
 {
-    for (int i = 0; i < IDS_PRINT_MODE_COUNT; i++)
-        EXPECT_FALSE(Text(IDS_PRINT_MODE_BASE + i).empty()) << "print mode " << i;
-    for (int e = 0; e <= 28; e++)
-        EXPECT_FALSE(Text(IDS_EFFECT_BASE + e).empty()) << "effect " << e;
-    for (int v = 0; v <= 11; v++)
-        EXPECT_FALSE(Text(IDS_RESOLUTION_BASE + v).empty()) << "resolution index " << v;
-    for (int r = 0; r <= 4; r++)
-        EXPECT_FALSE(Text(IDS_ROTATION_BASE + r).empty()) << "rotation " << r;
+    const struct { int base, count; const char *list; } lists[] = {
+        {IDS_PRINT_MODE_BASE, IDS_PRINT_MODE_COUNT, "print mode"}, {IDS_EFFECT_BASE, 29, "effect"},
+        {IDS_RESOLUTION_BASE, 12, "resolution index"}, {IDS_ROTATION_BASE, 5, "rotation"}};
+    for (const auto &l : lists)
+        for (int i = 0; i < l.count; i++)
+            EXPECT_FALSE(Text(l.base + i).empty()) << l.list << " " << i;
 
     // Heater temperatures: both units name the same Celsius value.
     for (int t = IDS_TEMP_FIRST; t <= IDS_TEMP_LAST; t++) {
@@ -327,31 +326,9 @@ const DWORD kKeyRed = 0xFF0000, kBlack = 0x000000, kWhite = 0xFFFFFF;
 
 }  // namespace
 
-TEST(Bitmaps, LoadWithTheSizesAndDepthsTheDrawingCodeExpects)
-{
-    Pixels first = Read(IDB_PAGE_PICTURE_FIRST);
-    ASSERT_GT(first.width, 0) << "page picture 512 missing";
-    for (int base : {IDB_PAGE_PICTURE_FIRST, IDB_PAGE_PICTURE_ROLL_FIRST}) {
-        for (int k = 0; k < 8; k++) {
-            Pixels p = Read(base + k);
-            EXPECT_EQ(p.width, first.width) << "page picture " << base + k;
-            EXPECT_EQ(p.height, first.height) << "page picture " << base + k;
-        }
-    }
-    Pixels panel = Read(IDB_PANEL_PICTURE), mask = Read(IDB_PANEL_MASK);
-    EXPECT_EQ(panel.bits, 24) << "panel picture";
-    EXPECT_EQ(mask.bits, 1) << "panel mask";
-    EXPECT_EQ(mask.width, panel.width) << "panel mask";
-    EXPECT_EQ(mask.height, panel.height) << "panel mask";
-    for (int id : {IDB_WORK_MASK_INVERSE, IDB_WORK_MASK}) {
-        Pixels work = Read(id);
-        EXPECT_EQ(work.bits, 1) << "work bitmap " << id;
-        EXPECT_EQ(work.width, first.width) << "work bitmap " << id;
-        EXPECT_EQ(work.height, first.height) << "work bitmap " << id;
-    }
-}
-
-TEST(Bitmaps, PagePicturesAreDistinctWithKeyAndInkAndThePanelMaskMatchesItsPicture)
+// Sixteen pictures of one size: the corners show the panel behind (key
+// colour), the print shows the tint (black), and no two are the same.
+TEST(Bitmaps, PagePicturesShareOneSizeAndAreDistinctWithKeyAndInk)
 {
     std::vector<Pixels> pictures;
     for (int base : {IDB_PAGE_PICTURE_FIRST, IDB_PAGE_PICTURE_ROLL_FIRST})
@@ -361,20 +338,34 @@ TEST(Bitmaps, PagePicturesAreDistinctWithKeyAndInkAndThePanelMaskMatchesItsPictu
         const Pixels &p = pictures[i];
         int code = (i < 8 ? IDB_PAGE_PICTURE_FIRST : IDB_PAGE_PICTURE_ROLL_FIRST) + (int)(i % 8);
         ASSERT_GT(p.width, 0) << "page picture " << code;
-        // The corners show the panel behind (key colour); the print shows the tint (black).
+        EXPECT_EQ(p.width, pictures[0].width) << "page picture " << code;
+        EXPECT_EQ(p.height, pictures[0].height) << "page picture " << code;
         EXPECT_EQ(p.At(0, 0), kKeyRed) << "top left of " << code;
         EXPECT_EQ(p.At(p.width - 1, p.height - 1), kKeyRed) << "bottom right of " << code;
-        size_t ink = 0;
-        for (DWORD v : p.argb)
-            ink += (v & 0xFFFFFF) == kBlack;
+        size_t ink = std::count_if(p.argb.begin(), p.argb.end(),
+                                   [](DWORD v) { return (v & 0xFFFFFF) == kBlack; });
         EXPECT_GT(ink, 100u) << "page picture " << code << " has almost nothing to tint";
         for (size_t j = 0; j < i; j++)
             EXPECT_NE(p.argb, pictures[j].argb) << "page pictures " << code << " and index " << j << " are the same";
     }
+}
+
+TEST(Bitmaps, PanelAndWorkBitmapsHaveTheirDepthsAndTheMaskMatchesThePanel)
+{
+    Pixels page = Read(IDB_PAGE_PICTURE_FIRST), panel = Read(IDB_PANEL_PICTURE), mask = Read(IDB_PANEL_MASK);
+    EXPECT_EQ(panel.bits, 24) << "panel picture";
+    EXPECT_EQ(mask.bits, 1) << "panel mask";
+    EXPECT_EQ(mask.width, panel.width) << "panel mask";
+    EXPECT_EQ(mask.height, panel.height) << "panel mask";
+    for (int id : {IDB_WORK_MASK_INVERSE, IDB_WORK_MASK}) {
+        Pixels work = Read(id);
+        EXPECT_EQ(work.bits, 1) << "work bitmap " << id;
+        EXPECT_EQ(work.width, page.width) << "work bitmap " << id;
+        EXPECT_EQ(work.height, page.height) << "work bitmap " << id;
+    }
 
     // The Version dialog ORs the mask in and ANDs the picture over it: where
     // the mask is clear the picture must be white to let the background show.
-    Pixels panel = Read(IDB_PANEL_PICTURE), mask = Read(IDB_PANEL_MASK);
     ASSERT_EQ(panel.argb.size(), mask.argb.size());
     size_t opaque = 0, stray = 0;
     for (size_t i = 0; i < mask.argb.size(); i++) {

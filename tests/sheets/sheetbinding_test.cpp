@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,61 +21,44 @@
 
 namespace {
 
-struct NamedValue {
-    std::string name;
-    long long number;
-    std::wstring text;
-};
-typedef std::vector<NamedValue> Answers;
+// One line per query, its name and what it answered, so that a difference
+// names the query and both answers.
+typedef std::vector<std::wstring> Answers;
 
-void Add(Answers *a, const std::string &name, long long number)
+template <class... Values>
+void Add(Answers *a, const char *query, int i, const Values &...values)
 {
-    a->push_back({name, number, L""});
-}
-
-void AddText(Answers *a, const std::string &name, const WCHAR *text)
-{
-    a->push_back({name, 0, text});
-}
-
-std::string Item(const char *what, int i, const char *field)
-{
-    return std::string(what) + "[" + std::to_string(i) + "]." + field;
+    std::wostringstream line;
+    line << query << L'[' << i << L']';
+    ((line << L' ' << values), ...);
+    a->push_back(line.str());
 }
 
 // Each group runs in a scope of its own, as a page's handler would.
 void PrinterInfoAnswers(const PageContext *ctx, Answers *a)
 {
     SheetBindingScope scope(ctx);
-    Add(a, "bound for printer info", scope.bound());
     PrinterInfoRecord info = {};
-    Add(a, "xRtlPrinterInfo", DdPrinterInfo(&info));
-    Add(a, "info.version", info.version);
-    Add(a, "info.maxCopies", info.maxCopies);
-    Add(a, "info.capabilities", info.capabilities);
-    Add(a, "info.maxWidth", info.maxWidth);
-    Add(a, "info.minLength", info.minLength);
+    int result = DdPrinterInfo(&info);
+    Add(a, "printerInfo", 0, scope.bound(), result, info.version, info.maxCopies,
+        info.capabilities, info.maxWidth, info.minLength);
 }
 
 void MediaAnswers(const PageContext *ctx, Answers *a)
 {
     SheetBindingScope scope(ctx);
     int count = DdMediaQuery();
-    Add(a, "media count", count);
+    Add(a, "media count", 0, count);
     for (int i = 1; i <= count; i++) {
         MediaRecord m = {};
-        Add(a, Item("media", i, "result"), DdMediaEnum(i, &m));
-        Add(a, Item("media", i, "code"), m.code);
-        Add(a, Item("media", i, "maxWidth"), m.maxWidth);
-        AddText(a, Item("media", i, "name"), m.name);
+        int result = DdMediaEnum(i, &m);
+        Add(a, "media", i, result, m.code, m.maxWidth, m.name);
     }
-    int papers = DdPaperQuery();
-    Add(a, "paper count", papers);
+    Add(a, "paper count", 0, DdPaperQuery());
     for (int i = 1; i <= 3; i++) {
         PaperRecord p = {};
-        Add(a, Item("paper", i, "result"), DdPaperEnum(i, &p));
-        Add(a, Item("paper", i, "code"), p.code);
-        Add(a, Item("paper", i, "nameId"), p.nameId);
+        int result = DdPaperEnum(i, &p);
+        Add(a, "paper", i, result, p.code, p.nameId);
     }
 }
 
@@ -81,40 +66,33 @@ void PaperTypeAndMarginAnswers(const PageContext *ctx, Answers *a)
 {
     SheetBindingScope scope(ctx);
     int types = DdPtypeQuery();
-    Add(a, "paper type count", types);
+    Add(a, "paper type count", 0, types);
     for (int i = 1; i <= types; i++) {
         PaperTypeRecord t = {};
-        Add(a, Item("paperType", i, "result"), DdPtypeEnum(i, &t));
-        Add(a, Item("paperType", i, "id"), t.id);
-        AddText(a, Item("paperType", i, "name"), t.name);
+        int result = DdPtypeEnum(i, &t);
+        Add(a, "paperType", i, result, t.id, t.name);
     }
     int margins = DdMarginQuery();
-    Add(a, "margin count", margins);
+    Add(a, "margin count", 0, margins);
     for (int i = 1; i <= margins; i++) {
         MarginRecord m = {};
-        Add(a, Item("margin", i, "result"), DdMarginEnum(i, &m));
-        Add(a, Item("margin", i, "id"), m.id);
-        Add(a, Item("margin", i, "mediaMask"), m.mediaMask);
-        Add(a, Item("margin", i, "lengthEnds[0]"), m.lengthEnds[0]);
-        Add(a, Item("margin", i, "widthSides[1]"), m.widthSides[1]);
-        AddText(a, Item("margin", i, "name"), m.name);
+        int result = DdMarginEnum(i, &m);
+        Add(a, "margin", i, result, m.id, m.mediaMask, m.lengthEnds[0], m.widthSides[1], m.name);
     }
 }
 
 void QualityAndCorrectionAnswers(const PageContext *ctx, Answers *a)
 {
     SheetBindingScope scope(ctx);
-    const int modes[] = {0, 2, 14, 16, 28, 35};
-    for (int id : modes) {
+    for (int id : {0, 2, 14, 16, 28, 35}) {
         QualityModeRecord q = {};
-        Add(a, Item("qualityMode", id, "result"), DdQltModeSearch(id, &q));
-        Add(a, Item("qualityMode", id, "nameId"), q.nameId);
-        AddText(a, Item("qualityMode", id, "name"), q.name);
+        int result = DdQltModeSearch(id, &q);
+        Add(a, "qualityMode", id, result, q.nameId, q.name);
     }
     for (int id = 3584; id <= 3587; id++) {
         ColorCorrectionRecord c = {};
-        Add(a, Item("colorCorrection", id, "result"), DdCCRmSearch(id, &c));
-        AddText(a, Item("colorCorrection", id, "name"), c.name);
+        int result = DdCCRmSearch(id, &c);
+        Add(a, "colorCorrection", id, result, c.name);
     }
 }
 
@@ -128,19 +106,17 @@ Answers SheetAnswers(const PageContext *ctx)
     return a;
 }
 
-// Stops at the first difference: one message names the value.
+// Stops at the first difference: one message names the query.
 bool SameAnswers(const Answers &expected, const Answers &got, int round)
 {
-    EXPECT_EQ(expected.size(), got.size()) << "number of answers in round " << round;
-    for (size_t i = 0; i < expected.size() && i < got.size(); i++) {
-        if (expected[i].number != got[i].number || expected[i].text != got[i].text) {
-            ADD_FAILURE() << expected[i].name << " in round " << round << ": expected "
-                          << expected[i].number << " \"" << expected[i].text << "\", got "
-                          << got[i].number << " \"" << got[i].text << "\"";
-            return false;
-        }
-    }
-    return expected.size() == got.size();
+    auto differ = std::mismatch(expected.begin(), expected.end(), got.begin(), got.end());
+    if (differ.first == expected.end() && differ.second == got.end())
+        return true;
+    std::wstring want = differ.first == expected.end() ? L"(none)" : *differ.first;
+    std::wstring answer = differ.second == got.end() ? L"(none)" : *differ.second;
+    ADD_FAILURE() << "round " << round << ": expected " << testing::PrintToString(want) << ", got "
+                  << testing::PrintToString(answer);
+    return false;
 }
 
 struct Context {
@@ -203,7 +179,7 @@ TEST(SheetBinding, SheetQueriesReachTheSheetsDataDriverWhileAnotherThreadRebinds
     ASSERT_TRUE(sheet.ctx->dataFile) << "page context keeps no data file";
 
     Answers single = SheetAnswers(sheet.ctx);
-    ASSERT_GT(single.size(), 40u);
+    ASSERT_GT(single.size(), 20u);
     // A query answered by either of the other data drivers would differ.
     Alternator alt = {{reference, second}, {MaxCopiesOf(reference), MaxCopiesOf(second)}, 0, 0, 0};
     ASSERT_NE(alt.expectedCopies[0], alt.expectedCopies[1]) << "second printer's copies";

@@ -21,14 +21,7 @@ namespace {
 
 class AdjustDialogs : public DisplayTest {
 protected:
-    void SetUp() override
-    {
-        DisplayTest::SetUp();
-        if (IsSkipped())
-            return;
-        record = *BuiltInPreset(0);
-    }
-    PrintSetting record = {};
+    PrintSetting record = *BuiltInPreset(0);
 };
 
 LRESULT Position(HWND d, int track) { return SendDlgItemMessageW(d, track, TBM_GETPOS, 0, 0); }
@@ -53,23 +46,23 @@ TEST_F(AdjustDialogs, ColourValuesAreClampedRoundedAndKeptInStep)
     EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"1.5");
     EXPECT_EQ(Position(d, IDC_CADJ_GAMMA_TRACK), 15);
 
-    TypeInto(d, IDC_CADJ_CYAN_RED_EDIT, L"75", true);
-    EXPECT_EQ(ItemText(d, IDC_CADJ_CYAN_RED_EDIT), L"50");
-    EXPECT_EQ(Position(d, IDC_CADJ_CYAN_RED_TRACK), 50);
-    TypeInto(d, IDC_CADJ_SATURATION_EDIT, L"-60", true);
-    EXPECT_EQ(ItemText(d, IDC_CADJ_SATURATION_EDIT), L"-50");
-    TypeInto(d, IDC_CADJ_GAMMA_EDIT, L"3", true);
-    EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"2.2");
-    EXPECT_EQ(Position(d, IDC_CADJ_GAMMA_TRACK), 22);
-    TypeInto(d, IDC_CADJ_GAMMA_EDIT, L"0.04", true);
-    EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"0.1");
-    TypeInto(d, IDC_CADJ_GAMMA_EDIT, L"1.46", true);
-    EXPECT_EQ(ItemText(d, IDC_CADJ_GAMMA_EDIT), L"1.5") << "rounded to tenths";
-    // Text that is not a number counts as what was read of it.
-    TypeInto(d, IDC_CADJ_CONTRAST_EDIT, L"abc", true);
-    EXPECT_EQ(ItemText(d, IDC_CADJ_CONTRAST_EDIT), L"0");
-    TypeInto(d, IDC_CADJ_BRIGHTNESS_EDIT, L"12x", true);
-    EXPECT_EQ(ItemText(d, IDC_CADJ_BRIGHTNESS_EDIT), L"12");
+    // Clamped to the range, rounded to tenths; text that is not a number
+    // counts as what was read of it. The trackbar follows the edit.
+    const struct { int edit, track; const wchar_t *typed, *shown; int position; } typed[] = {
+        {IDC_CADJ_CYAN_RED_EDIT, IDC_CADJ_CYAN_RED_TRACK, L"75", L"50", 50},
+        {IDC_CADJ_SATURATION_EDIT, IDC_CADJ_SATURATION_TRACK, L"-60", L"-50", -50},
+        {IDC_CADJ_GAMMA_EDIT, IDC_CADJ_GAMMA_TRACK, L"3", L"2.2", 22},
+        {IDC_CADJ_GAMMA_EDIT, IDC_CADJ_GAMMA_TRACK, L"0.04", L"0.1", 1},
+        {IDC_CADJ_GAMMA_EDIT, IDC_CADJ_GAMMA_TRACK, L"1.46", L"1.5", 15},
+        {IDC_CADJ_CONTRAST_EDIT, IDC_CADJ_CONTRAST_TRACK, L"abc", L"0", 0},
+        {IDC_CADJ_BRIGHTNESS_EDIT, IDC_CADJ_BRIGHTNESS_TRACK, L"12x", L"12", 12},
+    };
+    for (const auto &t : typed) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(t.typed)));
+        TypeInto(d, t.edit, t.typed, true);
+        EXPECT_EQ(ItemText(d, t.edit), t.shown);
+        EXPECT_EQ(Position(d, t.track), t.position);
+    }
     Drag(d, IDC_CADJ_MAGENTA_GREEN_TRACK, -30);
     EXPECT_EQ(ItemText(d, IDC_CADJ_MAGENTA_GREEN_EDIT), L"-30");
     EXPECT_EQ(record.magentaGreen, 0) << "nothing reaches the record before OK";

@@ -34,10 +34,10 @@ TEST_F(AdvancedDialog, PaperType0x501OffersQuality1To4InColourOnly)
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
     EXPECT_EQ(ModuleText(IDD_ADVANCED), WindowText(d));
-    ASSERT_EQ(4, ListCount(d, IDC_ADV_PRINT_MODE)) << "print modes";
-    EXPECT_EQ(ModuleText(IDS_PRINT_MODE_BASE + 3), ListText(d, IDC_ADV_PRINT_MODE, 3));
-    ASSERT_EQ(1, ListCount(d, IDC_ADV_COLOR_MODE)) << "colour modes";
-    EXPECT_EQ(ModuleText(IDS_COLOR_MODE_COLOR), ListText(d, IDC_ADV_COLOR_MODE, 0));
+    std::vector<std::wstring> modes = ListTexts(d, IDC_ADV_PRINT_MODE);
+    ASSERT_EQ(4u, modes.size()) << "print modes";
+    EXPECT_EQ(ModuleText(IDS_PRINT_MODE_BASE + 3), modes[3]);
+    EXPECT_EQ(ListTexts(d, IDC_ADV_COLOR_MODE), std::vector<std::wstring>{ModuleText(IDS_COLOR_MODE_COLOR)});
     // The preset in force is Quality 4 (engine mode 16): 720 dpi is the finest.
     EXPECT_EQ(3, ListSelection(d, IDC_ADV_PRINT_MODE));
     EXPECT_EQ(3, ListData(d, IDC_ADV_RESOLUTION, 1)) << "first resolution after automatic";
@@ -50,16 +50,17 @@ TEST_F(AdvancedDialog, ThePrintModeDecidesTheResolutionsOffered)
     OpenAdvanced open(t.ctx);
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
-    EXPECT_EQ(12, ListCount(d, IDC_ADV_PRINT_MODE));
+    EXPECT_EQ(12u, ListTexts(d, IDC_ADV_PRINT_MODE).size());
     // Graphics 2 allows 720 dpi at most: the record's 1440 dpi shows automatic.
     EXPECT_EQ(0, ListSelection(d, IDC_ADV_RESOLUTION));
     ChooseListItem(d, IDC_ADV_PRINT_MODE, 10);  // Banner 3
-    ASSERT_EQ(7, ListCount(d, IDC_ADV_RESOLUTION)) << "automatic and 360 to 90 dpi";
-    EXPECT_EQ(ModuleText(IDS_RESOLUTION_AUTO), ListText(d, IDC_ADV_RESOLUTION, 0));
-    EXPECT_EQ(ModuleText(IDS_RESOLUTION_BASE + 5), ListText(d, IDC_ADV_RESOLUTION, 1));
-    EXPECT_EQ(ModuleText(IDS_RESOLUTION_BASE + 10), ListText(d, IDC_ADV_RESOLUTION, 6));
+    std::vector<std::wstring> resolutions = ListTexts(d, IDC_ADV_RESOLUTION);
+    ASSERT_EQ(7u, resolutions.size()) << "automatic and 360 to 90 dpi";
+    EXPECT_EQ(ModuleText(IDS_RESOLUTION_AUTO), resolutions[0]);
+    EXPECT_EQ(ModuleText(IDS_RESOLUTION_BASE + 5), resolutions[1]);
+    EXPECT_EQ(ModuleText(IDS_RESOLUTION_BASE + 10), resolutions[6]);
     ChooseListItem(d, IDC_ADV_PRINT_MODE, 0);  // Quality 1: up to 1440 dpi
-    EXPECT_EQ(11, ListCount(d, IDC_ADV_RESOLUTION));
+    EXPECT_EQ(11u, ListTexts(d, IDC_ADV_RESOLUTION).size());
 }
 
 // The other way, a list entry to its code: OkAppliesTheUnregisteredSetting.
@@ -80,14 +81,16 @@ TEST_F(AdvancedDialog, MonochromeOffersCorrections0And2AndNoMatching)
     OpenAdvanced open(t.ctx);
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
-    EXPECT_EQ(2, ListCount(d, IDC_ADV_COLOR_MODE));
-    EXPECT_EQ(2, ListCount(d, IDC_ADV_CORRECTION)) << "corrections in colour";
+    EXPECT_EQ(2u, ListTexts(d, IDC_ADV_COLOR_MODE).size());
+    EXPECT_EQ(2u, ListTexts(d, IDC_ADV_CORRECTION).size()) << "corrections in colour";
     EXPECT_EQ(1, ListData(d, IDC_ADV_CORRECTION, 1));
     EXPECT_TRUE(IsEnabled(d, IDC_ADV_MATCHING));
     EXPECT_TRUE(IsEnabled(d, IDC_ADV_PROFILE)) << "the preset matches colours";
     Pick(d, IDC_ADV_COLOR_MODE, 1);
     EXPECT_EQ(2, ListData(d, IDC_ADV_CORRECTION, 1));
-    EXPECT_FALSE(ListText(d, IDC_ADV_CORRECTION, 1).empty()) << "the data driver's name";
+    std::vector<std::wstring> corrections = ListTexts(d, IDC_ADV_CORRECTION);
+    ASSERT_EQ(2u, corrections.size()) << "corrections in black and white";
+    EXPECT_NE(corrections[1], L"") << "the data driver's name";
     EXPECT_EQ((UINT)BST_UNCHECKED, IsDlgButtonChecked(d, IDC_ADV_MATCHING));
     EXPECT_FALSE(IsEnabled(d, IDC_ADV_MATCHING));
     EXPECT_FALSE(IsEnabled(d, IDC_ADV_PROFILE));
@@ -196,8 +199,8 @@ TEST_F(AdvancedDialog, PrinterProfilesComeFromTheColourDirectoryWithTheirDescrip
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
     // Which profiles the system lists is the services suite's.
-    EXPECT_EQ(ListText(d, IDC_ADV_PROFILE, 0), ModuleText(IDS_RESOLUTION_AUTO)) << "automatic stays first";
     EXPECT_EQ(ListSelection(d, IDC_ADV_PROFILE), 0) << "a profile no longer installed is automatic";
+    EXPECT_EQ(SelectedText(d, IDC_ADV_PROFILE), ModuleText(IDS_RESOLUTION_AUTO)) << "automatic stays first";
 
     ChooseListBoxItem(d, IDC_ADV_SETTINGS_LIST, 5);
     EXPECT_EQ(SelectedText(d, IDC_ADV_PROFILE), L"pxadv-described.icm");
@@ -231,8 +234,8 @@ TEST_F(AdvancedDialog, DataDriversWithoutColourKnowledgeAndPaperTypeWithoutBlock
             OpenAdvanced open(t.ctx);
             ASSERT_NE(open.dialog, nullptr);
             HWND d = open.dialog;
-            int corrections = lstrcmpW(printer, PX_PRINTER_NOCOLOR) == 0 ? 0 : 2;
-            EXPECT_EQ(ListCount(d, IDC_ADV_CORRECTION), corrections);
+            size_t corrections = lstrcmpW(printer, PX_PRINTER_NOCOLOR) == 0 ? 0 : 2;
+            EXPECT_EQ(ListTexts(d, IDC_ADV_CORRECTION).size(), corrections);
             Pick(d, IDC_ADV_CORRECTION, 0);
             SetDlgItemTextW(d, IDC_ADV_NAME, L"Kept");
             Click(d, IDC_ADV_ADD);

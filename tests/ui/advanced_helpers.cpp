@@ -78,16 +78,6 @@ void Pick(HWND dialog, int id, int index)
     ChooseListItem(dialog, id, index);
 }
 
-int ListCount(HWND dialog, int id) { return (int)SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0); }
-
-std::wstring ListText(HWND dialog, int id, int index)
-{
-    WCHAR text[512] = L"";
-    if (SendDlgItemMessageW(dialog, id, CB_GETLBTEXTLEN, index, 0) < 512)
-        SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, index, (LPARAM)text);
-    return text;
-}
-
 LRESULT ListData(HWND dialog, int id, int index)
 {
     return SendDlgItemMessageW(dialog, id, CB_GETITEMDATA, index, 0);

@@ -46,7 +46,5 @@ void PeekList(HWND dialog, int id);
 void Pick(HWND dialog, int id, int index);
 
 // Entries of a drop-down list.
-int ListCount(HWND dialog, int id);
-std::wstring ListText(HWND dialog, int id, int index);
 LRESULT ListData(HWND dialog, int id, int index);
 int ListSelection(HWND dialog, int id);

@@ -61,20 +61,6 @@ void TypeName(HWND d, const WCHAR *name)
 
 void Command(HWND d, int id) { SendMessageW(d, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-// The list's popup menu as a right click opens it; null when none shows.
-HMENU OpenListMenu(HWND d, DWORD thread, HWND *menuWindow)
-{
-    PostMessageW(d, WM_CONTEXTMENU, (WPARAM)GetDlgItem(d, IDC_ADV_SETTINGS_LIST), MAKELPARAM(100, 100));
-    *menuWindow = WaitForWindow(thread, L"#32768");
-    return *menuWindow ? (HMENU)SendMessageW(*menuWindow, MN_GETHMENU, 0, 0) : NULL;
-}
-
-bool CloseMenu(HWND menuWindow)
-{
-    PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
-    return WaitUntil([menuWindow] { return !IsWindowVisible(menuWindow); });
-}
-
 TEST_F(RegisteredSettings, AddRefusesAPresetNameInAnyLetterCase)
 {
     lstrcpyW(t.record(0)->name, L"Standard");
@@ -145,14 +131,17 @@ TEST_F(RegisteredSettings, AddRefusesAFullListAndWritesNoSlot)
     EXPECT_EQ(PX_SETTING_INDEX_CURRENT, t.dm()->pdmSettingIndex) << "changed after the last Add";
 }
 
-// Remove is grayed in the list's popup menu when the entry chosen is a preset.
+// The list's popup menu as a right click opens it, closed again with Escape:
+// Remove is grayed there when the entry chosen is a preset.
 bool MenuOffersRemove(HWND d, DWORD thread)
 {
-    HWND menuWindow = NULL;
-    HMENU menu = OpenListMenu(d, thread, &menuWindow);
+    PostMessageW(d, WM_CONTEXTMENU, (WPARAM)GetDlgItem(d, IDC_ADV_SETTINGS_LIST), MAKELPARAM(100, 100));
+    HWND menuWindow = WaitForWindow(thread, L"#32768");
+    HMENU menu = menuWindow ? (HMENU)SendMessageW(menuWindow, MN_GETHMENU, 0, 0) : NULL;
     EXPECT_NE(menu, nullptr) << "no popup menu";
     bool offered = menu && !(GetMenuState(menu, IDC_ADV_REMOVE, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_TRUE(menuWindow && CloseMenu(menuWindow));
+    PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([menuWindow] { return !IsWindowVisible(menuWindow); })) << "the menu stays open";
     return offered;
 }
 

@@ -20,11 +20,6 @@ namespace {
 
 class BasicUi : public DisplayTest {};
 
-int PaperListIndexOf(const PaperList *list, uint16_t paperSize)
-{
-    return FindPaperByCode(list, paperSize, NULL);
-}
-
 TEST_F(BasicUi, AddOrRemoveEntryOpensItsDialogAndThePageSizeComesBack)
 {
     OpenSheet b;
@@ -69,7 +64,7 @@ TEST_F(BasicUi, UserSizePageOutputSizeAndTheScaleEdit)
     EXPECT_EQ(b.dm()->pdmOutputScale, 10) << "text that is not a number";
 
     // A user-size page: the output size list is off and the output is 363.
-    int user = PaperListIndexOf(&b.ctx()->paperList, 256);
+    int user = FindPaperByCode(&b.ctx()->paperList, 256, NULL);
     ASSERT_GT(user, 0) << "the reference list has the application's user size";
     ChooseListItem(b.page, IDC_BASIC_PAGE_SIZE, ListIndexOfData(b.page, IDC_BASIC_PAGE_SIZE, user));
     EXPECT_EQ(b.dm()->dm.dmPaperSize, 256);

@@ -14,11 +14,6 @@
 
 namespace {
 
-struct Counts {
-    DWORD gdi, user, handles;
-    LONG blocks;
-};
-
 // Wine answers GetProcessHandleCount with 0: kernel handles are multiples
 // of 4, so every value is asked about.
 DWORD CountHandles()
@@ -30,16 +25,6 @@ DWORD CountHandles()
     for (ULONG_PTR h = 4; h < 0x4000; h += 4)
         count += GetHandleInformation((HANDLE)h, &flags) != 0;
     return count;
-}
-
-Counts Now()
-{
-    Counts c = {};
-    c.gdi = CountGdiObjects();
-    c.user = CountUserObjects();
-    c.handles = CountHandles();
-    c.blocks = PxLiveBlocks();
-    return c;
 }
 
 int SheetRounds()
@@ -94,19 +79,18 @@ TEST_F(SheetLeaks, OpeningAndClosingTheSheetLeavesNothingBehind)
     // The first sheets load libraries, fonts and classes that stay.
     for (int i = 0; i < 3; i++)
         OpenAndCloseSheet(printer, out.as<DEVMODEW>());
-    Counts before = Now();
+    ObjectCounts before = CountObjects();
+    DWORD handles = CountHandles();
     int rounds = SheetRounds();
     DWORD start = GetTickCount();
     for (int i = 0; i < rounds && !HasFatalFailure(); i++)
         OpenAndCloseSheet(printer, out.as<DEVMODEW>());
-    Counts after = Now();
-    printf("%d sheets in %lu ms; GDI %lu -> %lu, USER %lu -> %lu, handles %lu -> %lu, blocks %ld -> %ld\n",
-           rounds, GetTickCount() - start, before.gdi, after.gdi, before.user, after.user,
-           before.handles, after.handles, before.blocks, after.blocks);
-    EXPECT_EQ(after.blocks, before.blocks) << "heap blocks";
-    EXPECT_LE(after.gdi, before.gdi) << "GDI objects";
-    EXPECT_LE(after.user, before.user) << "USER objects";
-    EXPECT_LE(after.handles, before.handles + 2) << "handles";
+    ObjectCounts after = CountObjects();
+    printf("%d sheets in %lu ms; GDI %lu -> %lu, windows %lu -> %lu, handles %lu -> %lu, blocks %ld -> %ld\n",
+           rounds, GetTickCount() - start, before.gdi, after.gdi, before.windows, after.windows,
+           handles, CountHandles(), before.blocks, after.blocks);
+    ExpectNothingLeft(before);
+    EXPECT_LE(CountHandles(), handles + 2) << "handles";
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include "tests/ui/objectcount.h"
 
+#include <gtest/gtest.h>
+
+#include "core/module.h"
+
 // Wine answers GetGuiResources with 0, so the objects are counted by asking
 // about every handle value: GDI accepts a handle's 16-bit index alone.
-DWORD CountGdiObjects()
+static DWORD CountGdiObjects()
 {
     DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (reported)
@@ -20,16 +24,6 @@ static BOOL CALLBACK CountWindow(HWND window, LPARAM count)
     return TRUE;
 }
 
-DWORD CountUserObjects()
-{
-    DWORD reported = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (reported)
-        return reported;
-    DWORD count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, (LPARAM)&count);
-    return count;
-}
-
 static BOOL CALLBACK CountOwnWindow(HWND window, LPARAM count)
 {
     DWORD process = 0;
@@ -39,9 +33,19 @@ static BOOL CALLBACK CountOwnWindow(HWND window, LPARAM count)
     return TRUE;
 }
 
-DWORD CountProcessWindows()
+static DWORD CountProcessWindows()
 {
     DWORD count = 0;
     EnumWindows(CountOwnWindow, (LPARAM)&count);
     return count;
+}
+
+ObjectCounts CountObjects() { return ObjectCounts{PxLiveBlocks(), CountGdiObjects(), CountProcessWindows()}; }
+
+void ExpectNothingLeft(const ObjectCounts &before)
+{
+    ObjectCounts after = CountObjects();
+    EXPECT_EQ(after.blocks, before.blocks) << "heap blocks";
+    EXPECT_LE(after.gdi, before.gdi) << "GDI objects";
+    EXPECT_LE(after.windows, before.windows) << "windows";
 }

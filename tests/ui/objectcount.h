@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
-// GDI objects of the process.
-DWORD CountGdiObjects();
-// Windows (top-level and children) of the calling thread.
-DWORD CountUserObjects();
-// Windows (top-level and children) of every thread of the process.
-DWORD CountProcessWindows();
+// The module's heap blocks, the process's GDI objects and its windows (top
+// level and children, of every thread).
+struct ObjectCounts {
+    LONG blocks;
+    DWORD gdi, windows;
+};
+
+ObjectCounts CountObjects();
+// As many heap blocks as before, no more GDI objects or windows.
+void ExpectNothingLeft(const ObjectCounts &before);

@@ -48,16 +48,18 @@ bool WindowsBefore6()
     return GetVersionExW(&version) && version.dwMajorVersion < 6;
 }
 
-std::vector<BYTE> StoreBytes(const PXDEVMODE *dm)
+// The registered settings of both paper types; all zero without a store.
+SettingStore StoreOf(const PXDEVMODE *dm)
 {
-    const BYTE *store = reinterpret_cast<const BYTE *>(StoreFromDevMode(dm));
-    return store ? std::vector<BYTE>(store, store + sizeof(SettingStore)) : std::vector<BYTE>();
+    const SettingStore *store = StoreFromDevMode(dm);
+    return store ? *store : SettingStore{};
 }
 
-std::vector<BYTE> RecordBytes(const PXDEVMODE *dm)
+// The record's store against `want`, record by record.
+testing::AssertionResult SameStore(const PXDEVMODE *dm, const SettingStore &want)
 {
-    const BYTE *at = reinterpret_cast<const BYTE *>(dm);
-    return std::vector<BYTE>(at, at + sizeof(PXDEVMODE));
+    SettingStore got = StoreOf(dm);
+    return SamePrintSettings(&got.blocks[0][0], &want.blocks[0][0], PX_SETTING_BLOCKS * PX_SETTING_SLOTS);
 }
 
 TEST_F(SetupPage, UnitsChangeTheTextsAtOnceAndOnTheOtherPagesButNotTheStoredValues)
@@ -135,7 +137,7 @@ TEST_F(SetupPage, SaveThenLoadRestoresEverySettingOfTheThreePages)
     ChangeEverySetting(s);
     ASSERT_FALSE(HasFatalFailure());
     PXDEVMODE saved = *s.dm();
-    std::vector<BYTE> savedStore = StoreBytes(s.dm());
+    SettingStore savedStore = StoreOf(s.dm());
     std::wstring path = ScratchPath(L"roundtrip.OVP");
     DeleteFileW(path.c_str());
     std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_SAVE, path, {});
@@ -161,7 +163,7 @@ TEST_F(SetupPage, SaveThenLoadRestoresEverySettingOfTheThreePages)
     ASSERT_NE(added, nullptr);
     EXPECT_STREQ(added->name, L"Banner night");
     EXPECT_EQ(added->gamma, 17);
-    EXPECT_EQ(StoreBytes(s.dm()), savedStore) << "the registered settings of both paper types";
+    EXPECT_TRUE(SameStore(s.dm(), savedStore)) << "the registered settings of both paper types";
     EXPECT_EQ(s.ctx()->refreshBasic, 1);
     EXPECT_EQ(s.ctx()->refreshOption, 1);
     EXPECT_EQ(s.ctx()->refreshSetup, 0) << "this page refilled at once";
@@ -189,15 +191,16 @@ TEST_F(SetupPage, ADamagedFileIsRefusedWithItsMessageAndNothingChanges)
     });
     ASSERT_FALSE(bad.empty());
     s.dm()->dm.dmCopies = 5;  // differs from the file, so a load would show
-    std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
+    PXDEVMODE record = *s.dm();
+    SettingStore store = StoreOf(s.dm());
 
     std::vector<MessageSeen> seen = FileActionThroughPage(s, IDC_SETUP_LOAD, bad, {IDOK});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, ModuleText(IDS_OVP_DAMAGED));
     EXPECT_EQ(seen[0].caption, ModuleText(IDS_OVP_READ_CAPTION));
     EXPECT_TRUE(seen[0].exclamation);
-    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "the record changed";
-    EXPECT_TRUE(StoreBytes(s.dm()) == store) << "the store changed";
+    EXPECT_TRUE(SameSettings(*s.dm(), record)) << "the record changed";
+    EXPECT_TRUE(SameStore(s.dm(), store)) << "the store changed";
     EXPECT_EQ(s.ctx()->refreshBasic, 0);
     EXPECT_EQ(s.ctx()->refreshOption, 0);
 }
@@ -212,7 +215,7 @@ TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
     std::vector<BYTE> old = SavedFile(s, path);
     ASSERT_FALSE(old.empty());
     s.dm()->dm.dmCopies = 11;
-    std::vector<BYTE> record = RecordBytes(s.dm());
+    PXDEVMODE record = *s.dm();
 
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -226,7 +229,7 @@ TEST_F(SetupPage, SaveReportsANameItCannotWriteAndLeavesTheOldFileWhole)
     EXPECT_TRUE(ReadWholeFile(path) == old) << "the old file was changed";
     EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES)
         << "a half-written file was left";
-    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "the sheet's record changed";
+    EXPECT_TRUE(SameSettings(*s.dm(), record)) << "the sheet's record changed";
 }
 
 // The body ends after the paper size: the rest reads as zero and the merge
@@ -254,7 +257,8 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     HWND page = s.Show(PX_TAB_SETUP);
     ChooseListItem(page, IDC_SETUP_LENGTH_UNIT, 1);
     ChooseListItem(page, IDC_SETUP_TEMP_UNIT, 1);
-    std::vector<BYTE> record = RecordBytes(s.dm()), store = StoreBytes(s.dm());
+    PXDEVMODE record = *s.dm();
+    SettingStore store = StoreOf(s.dm());
     SettingStore *storeAddress = StoreFromDevMode(s.dm());
 
     PostClick(page, IDC_SETUP_INITIALIZE);
@@ -264,8 +268,8 @@ TEST_F(SetupPage, InitializeAsksKeepsTheUnitsAndReinstallsThePresets)
     EXPECT_TRUE(asked.question);
     EXPECT_TRUE(asked.hasCancel);
     SendMessageW(page, WM_NULL, 0, 0);
-    EXPECT_TRUE(RecordBytes(s.dm()) == record) << "Cancel changed the record";
-    EXPECT_TRUE(StoreBytes(s.dm()) == store) << "Cancel changed the store";
+    EXPECT_TRUE(SameSettings(*s.dm(), record)) << "Cancel changed the record";
+    EXPECT_TRUE(SameStore(s.dm(), store)) << "Cancel changed the store";
 
     PostClick(page, IDC_SETUP_INITIALIZE);
     AnswerMessageBox(WaitForDialogOwnedBy(s.thread, s.window), IDOK);

@@ -131,13 +131,7 @@ TEST_F(Sheets, HelpOnAControlItsArrowsAndTheSheetButton)
     help.iContextType = HELPINFO_WINDOW;
     help.iCtrlId = IDC_BASIC_PAGE_SIZE;
     SendMessageW(page, WM_HELP, 0, (LPARAM)&help);
-    HWND upDown = NULL;
-    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        WCHAR cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        if (lstrcmpW(cls, UPDOWN_CLASSW) == 0)
-            upDown = child;
-    }
+    HWND upDown = FindWindowExW(page, NULL, UPDOWN_CLASSW, NULL);
     ASSERT_NE(upDown, nullptr) << "the scale edit has no arrows";
     SendMessageW(page, WM_CONTEXTMENU, (WPARAM)upDown, MAKELPARAM(10, 10));
     NMHDR nm = {s.window, 0, (UINT)PSN_HELP};

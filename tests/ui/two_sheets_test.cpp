@@ -12,13 +12,15 @@
 #include <commctrl.h>
 #include <winspool.h>
 
-#include <memory>
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "core/module.h"
 #include "pages/protocol.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
+#include "tests/common/records.h"
 #include "tests/ui/advanced_helpers.h"
 #include "tests/ui/objectcount.h"
 #include "tests/ui/pagedriver.h"
@@ -93,37 +95,14 @@ struct Sheet {
     DWORD thread = 0;
 };
 
-struct Pairs {
-    PxUserSize size[PX_USER_SIZE_COUNT];
-};
-
-Pairs PairsOf(const PXDEVMODE *dm)
+// The user-size pairs in order, "width x length" each, so that a
+// difference shows which pair.
+std::string PairsOf(const PXDEVMODE *dm)
 {
-    Pairs p;
-    CopyMemory(p.size, dm->pdmUserSizes, sizeof p.size);
-    return p;
-}
-
-void ExpectPairs(const PXDEVMODE *dm, const Pairs &expected, const char *who)
-{
-    for (int i = 0; i < PX_USER_SIZE_COUNT; i++) {
-        EXPECT_EQ(dm->pdmUserSizes[i].width, expected.size[i].width) << who << " user size " << i;
-        EXPECT_EQ(dm->pdmUserSizes[i].length, expected.size[i].length) << who << " user size " << i;
-    }
-}
-
-// The adjustments a sheet's Advanced dialog touched, or left alone.
-struct Adjusted {
-    int16_t contrast, brightness, blackInk, cyanInk;
-};
-
-void ExpectAdjusted(const PrintSetting *record, Adjusted expected, const char *who)
-{
-    ASSERT_NE(record, nullptr) << who;
-    EXPECT_EQ(record->contrast, expected.contrast) << who << " contrast";
-    EXPECT_EQ(record->brightness, expected.brightness) << who << " brightness";
-    EXPECT_EQ(record->blackInk, expected.blackInk) << who << " black ink";
-    EXPECT_EQ(record->cyanInk, expected.cyanInk) << who << " cyan ink";
+    std::string pairs;
+    for (const PxUserSize &size : dm->pdmUserSizes)
+        pairs += std::to_string(size.width) + "x" + std::to_string(size.length) + " ";
+    return pairs;
 }
 
 // The Option page's arrows step their own sheet's copies.
@@ -149,7 +128,7 @@ void CancelUserSizes(Sheet &a, Sheet &b)
     ASSERT_NE(sizeB, nullptr) << "B's User size dialog";
     TypeInto(sizeB, IDC_USIZE_SHORT, L"300", true);
     ASSERT_TRUE(Dismiss(sizeB, IDOK)) << "B's User size dialog did not close on OK";
-    Pairs pairsA = PairsOf(a.dm()), pairsB = PairsOf(b.dm());
+    std::string pairsA = PairsOf(a.dm()), pairsB = PairsOf(b.dm());
 
     HWND sizeA = a.Open(basicA, IDC_BASIC_USER_SIZE, a.window);
     sizeB = b.Open(basicB, IDC_BASIC_USER_SIZE, b.window);
@@ -159,8 +138,8 @@ void CancelUserSizes(Sheet &a, Sheet &b)
     TypeInto(sizeB, IDC_USIZE_SHORT, L"350", true);
     EXPECT_TRUE(Dismiss(sizeB, IDCANCEL)) << "B's User size dialog did not close on Cancel";
     EXPECT_TRUE(Dismiss(sizeA, IDCANCEL)) << "A's User size dialog did not close on Cancel";
-    ExpectPairs(a.dm(), pairsA, "A after Cancel");
-    ExpectPairs(b.dm(), pairsB, "B after Cancel");
+    EXPECT_EQ(PairsOf(a.dm()), pairsA) << "A after Cancel";
+    EXPECT_EQ(PairsOf(b.dm()), pairsB) << "B after Cancel";
 }
 
 // One adjustment dialog from each Advanced dialog, a value typed in each,
@@ -203,13 +182,15 @@ void AdvancedInTurn(Sheet &a, Sheet &b)
 
     EXPECT_EQ(a.dm()->pdmSettingIndex, PX_SETTING_INDEX_CURRENT) << "A's setting index";
     EXPECT_EQ(a.dm()->pdmPrintMode, modeA) << "A's print mode";
-    ExpectAdjusted(SettingRecordAddress(a.dm(), PX_SETTING_CURRENT_SLOT),
-                   {7, before.brightness, 7, before.cyanInk}, "A's current setting");
+    const PrintSetting *currentA = SettingRecordAddress(a.dm(), PX_SETTING_CURRENT_SLOT);
+    ASSERT_NE(currentA, nullptr);
+    EXPECT_EQ(currentA->contrast, 7) << "A's contrast";
+    EXPECT_EQ(currentA->blackInk, 7) << "A's black ink";
+    EXPECT_EQ(currentA->brightness, before.brightness) << "A's brightness";
+    EXPECT_EQ(currentA->cyanInk, before.cyanInk) << "A's cyan ink";
     EXPECT_EQ(b.dm()->pdmSettingIndex, 0) << "B's setting index after Cancel";
     EXPECT_EQ(b.dm()->pdmPrintMode, modeB) << "B's print mode after Cancel";
-    ExpectAdjusted(SettingRecordAddress(b.dm(), 0),
-                   {beforeB.contrast, beforeB.brightness, beforeB.blackInk, beforeB.cyanInk},
-                   "B's registered setting 0");
+    EXPECT_TRUE(SamePrintSetting(*SettingRecordAddress(b.dm(), 0), beforeB)) << "B's registered setting 0";
 }
 
 // The interleaved run, then OK in B and in A.
@@ -218,7 +199,7 @@ void DriveBoth(Sheet &a, Sheet &b)
     short copiesA = a.dm()->dm.dmCopies + 1, copiesB = b.dm()->dm.dmCopies + 2;
     StepCopies(a, b);
     CancelUserSizes(a, b);
-    Pairs pairsA = PairsOf(a.dm()), pairsB = PairsOf(b.dm());
+    std::string pairsA = PairsOf(a.dm()), pairsB = PairsOf(b.dm());
     AdvancedInTurn(a, b);
     int16_t modeA = a.dm()->pdmPrintMode, modeB = b.dm()->pdmPrintMode;
     ASSERT_TRUE(b.Close(PSBTN_OK)) << "B did not close";
@@ -231,23 +212,8 @@ void DriveBoth(Sheet &a, Sheet &b)
     EXPECT_EQ(b.output()->dm.dmCopies, copiesB) << "B's copies out";
     EXPECT_EQ(a.output()->pdmPrintMode, modeA) << "A's print mode out";
     EXPECT_EQ(b.output()->pdmPrintMode, modeB) << "B's print mode out";
-    ExpectPairs(a.output(), pairsA, "A out");
-    ExpectPairs(b.output(), pairsB, "B out");
-}
-
-struct Counts {
-    LONG blocks;
-    DWORD gdi, windows;
-};
-
-Counts Now() { return Counts{PxLiveBlocks(), CountGdiObjects(), CountProcessWindows()}; }
-
-void ExpectNothingLeft(const Counts &before)
-{
-    Counts after = Now();
-    EXPECT_EQ(after.blocks, before.blocks) << "heap blocks";
-    EXPECT_LE(after.gdi, before.gdi) << "GDI objects";
-    EXPECT_LE(after.windows, before.windows) << "windows";
+    EXPECT_EQ(PairsOf(a.output()), pairsA) << "A out";
+    EXPECT_EQ(PairsOf(b.output()), pairsB) << "B out";
 }
 
 void OnTwoThreads(const WCHAR *printerA, const WCHAR *printerB)
@@ -292,7 +258,7 @@ TEST_F(TwoSheets, EachSheetKeepsItsOwnRecordStoreAndControls)
     // A sheet left hanging makes every later run meaningless.
     if (HasFailure())
         return;
-    Counts before = Now();
+    ObjectCounts before = CountObjects();
     OnTwoThreads(PX_PRINTER, PX_PRINTER_SECOND);
     OnOneThread(PX_PRINTER);
     ExpectNothingLeft(before);
@@ -300,7 +266,7 @@ TEST_F(TwoSheets, EachSheetKeepsItsOwnRecordStoreAndControls)
 
 TEST_F(TwoSheets, ASheetClosedWhileItsDialogIsOpenLeavesTheOtherAlone)
 {
-    Counts before = Now();
+    ObjectCounts before = CountObjects();
     {
         Sheet a(PX_PRINTER, L"sheet A"), b(PX_PRINTER_SECOND, L"sheet B");
         UiThread threadA([&a] { a.Run(); });
@@ -372,15 +338,6 @@ TEST_F(TwoSheets, APrinterDeletedWhileItsSheetIsOpenLeavesTheOtherAlone)
     DeleteDoomedPrinter();
 }
 
-// The first byte of the block that is not `fill`; -1 when none.
-long FirstChanged(const std::vector<BYTE> &block, BYTE fill)
-{
-    for (size_t i = 0; i < block.size(); i++)
-        if (block[i] != fill)
-            return (long)i;
-    return -1;
-}
-
 TEST_F(TwoSheets, APageContextFromOutsideIsNeitherUsedNorWritten)
 {
     std::vector<BYTE> foreign(sizeof(PageContext), 0);
@@ -409,7 +366,8 @@ TEST_F(TwoSheets, APageContextFromOutsideIsNeitherUsedNorWritten)
     }
     PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     EXPECT_TRUE(thread.Join()) << "the sheet did not close";
-    EXPECT_EQ(FirstChanged(foreign, 0), -1) << "offset written in the foreign record";
+    auto written = std::find_if(foreign.begin(), foreign.end(), [](BYTE b) { return b != 0; });
+    EXPECT_EQ(written - foreign.begin(), (ptrdiff_t)foreign.size()) << "first offset written in the foreign record";
 }
 
 }  // namespace
