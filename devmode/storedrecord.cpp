@@ -7,22 +7,6 @@
 #include "core/scope.h"
 #include "core/spoolerread.h"
 
-// One read into the caller's buffer: no size query first, since under Wine
-// the query costs nearly as much as the read.
-DEVMODEW *ReadStoredDevMode(HANDLE printer, BYTE *buffer, DWORD bufferSize, DWORD *needed)
-{
-    DWORD size = 0;
-    if (!buffer)
-        bufferSize = 0;
-    BOOL read = GetPrinterW(printer, 2, buffer, bufferSize, &size);
-    BOOL tooSmall = !read && GetLastError() == ERROR_INSUFFICIENT_BUFFER;
-    if (needed)
-        *needed = read || tooSmall ? size : 0;
-    if (!read || !buffer)
-        return NULL;
-    return reinterpret_cast<PRINTER_INFO_2W *>(buffer)->pDevMode;
-}
-
 // The spooler places the record inside the same buffer; one that does not
 // lie wholly inside it is not read.
 static BOOL LiesInside(const DEVMODEW *dm, const BYTE *buffer, DWORD size)

@@ -5,11 +5,6 @@
 
 #include "devmode/devmode.h"
 
-// GetPrinterW level 2 into buffer, in one read. Returns the DEVMODEW inside
-// the buffer, or null: when the printer cannot be read (needed set to 0), or
-// when buffer is null or too small (needed set to the size).
-DEVMODEW *ReadStoredDevMode(HANDLE printer, BYTE *buffer, DWORD bufferSize, DWORD *needed);
-
 // Copies the printer's stored record into out when it is exactly this
 // driver's size (dmSize 220, dmDriverExtra 3940); FALSE when there is none.
 BOOL LoadStoredRecord(HANDLE printer, PXDEVMODE *out);
