@@ -46,14 +46,15 @@ bool EnsurePrinterOnDriver(const WCHAR *printer, const WCHAR *driver)
     return true;
 }
 
-void RemovePrinter(const WCHAR *printer)
+bool RemovePrinter(const WCHAR *printer)
 {
     PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
     HANDLE handle;
-    if (OpenPrinterW(const_cast<WCHAR *>(printer), &handle, &access)) {
-        DeletePrinter(handle);
-        ClosePrinter(handle);
-    }
+    if (!OpenPrinterW(const_cast<WCHAR *>(printer), &handle, &access))
+        return false;
+    BOOL deleted = DeletePrinter(handle);
+    ClosePrinter(handle);
+    return deleted != FALSE;
 }
 
 HANDLE NextPrinterHandle(const WCHAR *printer)

@@ -31,8 +31,8 @@ extern const int kTestPrinterCount;
 // Adds a local printer on port FILE: with the named driver (drivers are
 // named after the fixture's printers); true when it exists afterwards.
 bool EnsurePrinterOnDriver(const WCHAR *printer, const WCHAR *driver);
-// Deletes the printer when it exists.
-void RemovePrinter(const WCHAR *printer);
+// Deletes the printer when it exists; true when it was deleted.
+bool RemovePrinter(const WCHAR *printer);
 
 // The value the spooler gives the next handle opened on the printer. Handles
 // take the lowest free slot, so a handle some call left open shows as a

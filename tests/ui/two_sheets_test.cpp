@@ -295,17 +295,6 @@ TEST_F(TwoSheets, ASheetClosedWhileItsDialogIsOpenLeavesTheOtherAlone)
 // its sheet is open.
 const WCHAR kDoomed[] = L"PX Two Sheets Doomed";
 
-bool DeleteDoomedPrinter()
-{
-    PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
-    HANDLE printer = NULL;
-    if (!OpenPrinterW(const_cast<WCHAR *>(kDoomed), &printer, &access))
-        return false;
-    BOOL deleted = DeletePrinter(printer);
-    ClosePrinter(printer);
-    return deleted != FALSE;
-}
-
 TEST_F(TwoSheets, APrinterDeletedWhileItsSheetIsOpenLeavesTheOtherAlone)
 {
     ASSERT_TRUE(EnsurePrinterOnDriver(kDoomed, PX_PRINTER)) << GetLastError();
@@ -318,7 +307,7 @@ TEST_F(TwoSheets, APrinterDeletedWhileItsSheetIsOpenLeavesTheOtherAlone)
         int16_t modeA = a.dm()->pdmPrintMode;
         HWND advD = d.Open(d.Page(PX_TAB_BASIC), IDC_BASIC_ADVANCED, d.window);
         ASSERT_NE(advD, nullptr);
-        EXPECT_TRUE(DeleteDoomedPrinter()) << GetLastError();
+        EXPECT_TRUE(RemovePrinter(kDoomed)) << GetLastError();
         Pick(advD, IDC_ADV_PRINT_MODE, 3);
         LRESULT modeD = ListData(advD, IDC_ADV_PRINT_MODE, 3);
         HWND color = d.Open(advD, IDC_ADV_COLOR_ADJUST, advD);
@@ -335,7 +324,7 @@ TEST_F(TwoSheets, APrinterDeletedWhileItsSheetIsOpenLeavesTheOtherAlone)
         EXPECT_EQ(a.dm()->pdmPrintMode, modeA) << "A's print mode";
         ASSERT_TRUE(a.Close(PSBTN_CANCEL));
     }
-    DeleteDoomedPrinter();
+    RemovePrinter(kDoomed);
 }
 
 TEST_F(TwoSheets, APageContextFromOutsideIsNeitherUsedNorWritten)
