@@ -29,41 +29,20 @@ namespace {
 
 class TwoSheets : public DisplayTest {};
 
-// One document sheet run as the property-sheet host runs it, its pages
-// shown modally under a caption of its own.
+// One document sheet of the stand-in host under a caption of its own, run
+// on whichever thread calls hosted.Run().
 struct Sheet {
-    Sheet(const WCHAR *printerName, const WCHAR *title) : printer(printerName), caption(title)
+    Sheet(const WCHAR *printerName, const WCHAR *title)
+        : printer(printerName), hosted(printer, printerName, out.as<DEVMODEW>(), DM_COPY, title),
+          caption(title)
     {
         FillMemory(out.buffer.data, 4160, 0xCC);
-        header.cbSize = sizeof header;
-        header.hPrinter = printer;
-        header.pszPrinterName = const_cast<WCHAR *>(printerName);
-        header.pdmOut = out.as<DEVMODEW>();
-        header.fMode = DM_COPY;
-        info = HostedSheetInfo(&host, (LPARAM)&header, PROPSHEETUI_REASON_INIT);
-    }
-    // On the sheet's thread; returns once the sheet has closed.
-    void Run()
-    {
-        if (DrvDocumentPropertySheets(&info, 0) != 1)
-            return;
-        ctx = reinterpret_cast<PageContext *>(info.UserData);
-        PROPSHEETHEADERW sheet = {};
-        sheet.dwSize = sizeof sheet;
-        sheet.dwFlags = PSH_NOAPPLYNOW;
-        sheet.hInstance = ModuleInstance();
-        sheet.pszCaption = caption;
-        sheet.nPages = (UINT)host.pages.size();
-        sheet.phpage = host.pages.data();
-        PropertySheetW(&sheet);
-        info.Reason = PROPSHEETUI_REASON_DESTROY;
-        DrvDocumentPropertySheets(&info, 0);
     }
     bool Found(DWORD threadId)
     {
         thread = threadId;
         window = WaitForWindow(thread, L"#32770", caption);
-        return window != NULL && ctx != nullptr;
+        return window != NULL && hosted.Context() != nullptr;
     }
     HWND Page(int tab)
     {
@@ -81,16 +60,13 @@ struct Sheet {
         PostMessageW(window, PSM_PRESSBUTTON, button, 0);
         return WaitUntil([this] { return !IsWindow(window); });
     }
-    PXDEVMODE *dm() const { return &ctx->dmCurrent; }
+    PXDEVMODE *dm() const { return &hosted.Context()->dmCurrent; }
     const PXDEVMODE *output() const { return out.as<PXDEVMODE>(); }
 
     PrinterHandle printer;
-    const WCHAR *caption;
     Guarded out{4160};
-    HostRecord host;
-    DOCUMENTPROPERTYHEADER header = {};
-    PROPSHEETUI_INFO info = {};
-    PageContext *ctx = nullptr;
+    HostedDocumentSheet hosted;
+    const WCHAR *caption;
     HWND window = NULL;
     DWORD thread = 0;
 };
@@ -204,10 +180,10 @@ void DriveBoth(Sheet &a, Sheet &b)
     int16_t modeA = a.dm()->pdmPrintMode, modeB = b.dm()->pdmPrintMode;
     ASSERT_TRUE(b.Close(PSBTN_OK)) << "B did not close";
     ASSERT_TRUE(a.Close(PSBTN_OK)) << "A did not close";
-    ASSERT_EQ(a.host.results.size(), 1u);
-    ASSERT_EQ(b.host.results.size(), 1u);
-    EXPECT_EQ(a.host.results[0], CPSUI_OK);
-    EXPECT_EQ(b.host.results[0], CPSUI_OK);
+    ASSERT_EQ(a.hosted.host.results.size(), 1u);
+    ASSERT_EQ(b.hosted.host.results.size(), 1u);
+    EXPECT_EQ(a.hosted.host.results[0], CPSUI_OK);
+    EXPECT_EQ(b.hosted.host.results[0], CPSUI_OK);
     EXPECT_EQ(a.output()->dm.dmCopies, copiesA) << "A's copies out";
     EXPECT_EQ(b.output()->dm.dmCopies, copiesB) << "B's copies out";
     EXPECT_EQ(a.output()->pdmPrintMode, modeA) << "A's print mode out";
@@ -219,8 +195,8 @@ void DriveBoth(Sheet &a, Sheet &b)
 void OnTwoThreads(const WCHAR *printerA, const WCHAR *printerB)
 {
     Sheet a(printerA, L"sheet A"), b(printerB, L"sheet B");
-    UiThread threadA([&a] { a.Run(); });
-    UiThread threadB([&b] { b.Run(); });
+    UiThread threadA([&a] { a.hosted.Run(); });
+    UiThread threadB([&b] { b.hosted.Run(); });
     ASSERT_TRUE(a.Found(threadA.id())) << "sheet A did not open";
     ASSERT_TRUE(b.Found(threadB.id())) << "sheet B did not open";
     DriveBoth(a, b);
@@ -234,7 +210,7 @@ Sheet *g_nested;
 void CALLBACK OpenNested(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(NULL, timer);
-    g_nested->Run();
+    g_nested->hosted.Run();
 }
 
 void OnOneThread(const WCHAR *printer)
@@ -243,7 +219,7 @@ void OnOneThread(const WCHAR *printer)
     g_nested = &b;
     UiThread thread([&a] {
         SetTimer(NULL, 0, 1, OpenNested);
-        a.Run();
+        a.hosted.Run();
     });
     ASSERT_TRUE(a.Found(thread.id())) << "sheet A did not open";
     ASSERT_TRUE(b.Found(thread.id())) << "sheet B did not open";
@@ -269,8 +245,8 @@ TEST_F(TwoSheets, ASheetClosedWhileItsDialogIsOpenLeavesTheOtherAlone)
     ObjectCounts before = CountObjects();
     {
         Sheet a(PX_PRINTER, L"sheet A"), b(PX_PRINTER_SECOND, L"sheet B");
-        UiThread threadA([&a] { a.Run(); });
-        UiThread threadB([&b] { b.Run(); });
+        UiThread threadA([&a] { a.hosted.Run(); });
+        UiThread threadB([&b] { b.hosted.Run(); });
         ASSERT_TRUE(a.Found(threadA.id()) && b.Found(threadB.id()));
         HWND advA = a.Open(a.Page(PX_TAB_BASIC), IDC_BASIC_ADVANCED, a.window);
         HWND advB = b.Open(b.Page(PX_TAB_BASIC), IDC_BASIC_ADVANCED, b.window);
@@ -281,8 +257,8 @@ TEST_F(TwoSheets, ASheetClosedWhileItsDialogIsOpenLeavesTheOtherAlone)
         LRESULT modeA = ListData(advA, IDC_ADV_PRINT_MODE, 2);
         EXPECT_TRUE(Dismiss(advB, IDOK)) << "B's Advanced dialog";
         EXPECT_TRUE(threadB.Join()) << "sheet B did not close after its dialog";
-        ASSERT_EQ(b.host.results.size(), 1u);
-        EXPECT_EQ(b.host.results[0], CPSUI_CANCEL);
+        ASSERT_EQ(b.hosted.host.results.size(), 1u);
+        EXPECT_EQ(b.hosted.host.results[0], CPSUI_CANCEL);
         EXPECT_EQ(b.output()->dm.dmSize, 0xCCCC) << "B's output after Cancel";
         ASSERT_TRUE(Dismiss(advA, IDOK)) << "A's Advanced dialog after B closed";
         ASSERT_TRUE(a.Close(PSBTN_OK));
@@ -300,8 +276,8 @@ TEST_F(TwoSheets, APrinterDeletedWhileItsSheetIsOpenLeavesTheOtherAlone)
     ASSERT_TRUE(EnsurePrinterOnDriver(kDoomed, PX_PRINTER)) << GetLastError();
     {
         Sheet a(PX_PRINTER, L"sheet A"), d(kDoomed, L"sheet D");
-        UiThread threadA([&a] { a.Run(); });
-        UiThread threadD([&d] { d.Run(); });
+        UiThread threadA([&a] { a.hosted.Run(); });
+        UiThread threadD([&d] { d.hosted.Run(); });
         ASSERT_TRUE(a.Found(threadA.id()) && d.Found(threadD.id()));
         short copiesA = a.dm()->dm.dmCopies;
         int16_t modeA = a.dm()->pdmPrintMode;

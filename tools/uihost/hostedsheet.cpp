@@ -33,21 +33,22 @@ PROPSHEETUI_INFO HostedSheetInfo(HostRecord *host, LPARAM header, WORD reason)
     return info;
 }
 
-INT_PTR ShowHostedPages(const std::vector<HPROPSHEETPAGE> &pages)
+INT_PTR ShowHostedPages(const std::vector<HPROPSHEETPAGE> &pages, const WCHAR *caption)
 {
     std::vector<HPROPSHEETPAGE> handles(pages);
     PROPSHEETHEADERW header = {};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_NOAPPLYNOW;
     header.hInstance = ModuleInstance();
-    header.pszCaption = L"hosted";
+    header.pszCaption = caption;
     header.nPages = (UINT)handles.size();
     header.phpage = handles.data();
     return PropertySheetW(&header);
 }
 
 HostedDocumentSheet::HostedDocumentSheet(HANDLE printer, const WCHAR *name, DEVMODEW *out,
-                                         DWORD mode)
+                                         DWORD mode, const WCHAR *caption)
+    : caption_(caption)
 {
     header_.cbSize = sizeof header_;
     header_.hPrinter = printer;
@@ -64,7 +65,7 @@ void HostedDocumentSheet::Run()
     initError = GetLastError();
     if (initResult != 1)
         return;
-    ShowHostedPages(host.pages);
+    ShowHostedPages(host.pages, caption_);
     info_.Reason = PROPSHEETUI_REASON_DESTROY;
     DrvDocumentPropertySheets(&info_, 0);
 }
@@ -74,7 +75,7 @@ HWND HostedDocumentSheet::Open()
     thread_ = new UiThread([this] { Run(); });
     // Either the sheet shows or the start failed and the thread is done.
     WaitUntil([this] {
-        sheet = WaitForWindow(thread_->id(), L"#32770", L"hosted", 0);
+        sheet = WaitForWindow(thread_->id(), L"#32770", caption_, 0);
         return sheet != NULL || thread_->Join(0);
     });
     return sheet;

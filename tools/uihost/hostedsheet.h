@@ -1,6 +1,7 @@
 // A document or printer sheet of the module shown in a stand-in for the
 // property-sheet host: it collects the pages the sheet adds and the results
-// it reports, and shows them with PropertySheetW on a thread of its own.
+// it reports, and shows them with PropertySheetW on a thread of its own or
+// on the caller's.
 #pragma once
 
 #include <windows.h>
@@ -19,10 +20,14 @@ struct HostRecord {
 
 class HostedDocumentSheet {
 public:
-    HostedDocumentSheet(HANDLE printer, const WCHAR *name, DEVMODEW *out, DWORD mode);
+    // The caption tells sheets open at once on one thread apart.
+    HostedDocumentSheet(HANDLE printer, const WCHAR *name, DEVMODEW *out, DWORD mode,
+                        const WCHAR *caption = L"hosted");
     ~HostedDocumentSheet();
     // Starts the sheet on its thread; the sheet window, or null.
     HWND Open();
+    // Shows the sheet on the calling thread; returns once it has closed.
+    void Run();
     // Presses OK or Cancel and waits until the sheet is gone.
     bool Close(int button);
     PageContext *Context() const { return reinterpret_cast<PageContext *>(info_.UserData); }
@@ -32,7 +37,7 @@ public:
     DWORD initError = 0;
 
 private:
-    void Run();
+    const WCHAR *caption_;
     DOCUMENTPROPERTYHEADER header_ = {};
     PROPSHEETUI_INFO info_ = {};
     UiThread *thread_ = nullptr;
@@ -45,4 +50,4 @@ PROPSHEETUI_INFO HostedSheetInfo(HostRecord *host, LPARAM header, WORD reason);
 LONG_PTR CALLBACK HostComPropSheet(HANDLE host, UINT function, LPARAM lParam1, LPARAM lParam2);
 
 // Shows the pages in a modal property sheet on the calling thread.
-INT_PTR ShowHostedPages(const std::vector<HPROPSHEETPAGE> &pages);
+INT_PTR ShowHostedPages(const std::vector<HPROPSHEETPAGE> &pages, const WCHAR *caption = L"hosted");
