@@ -271,14 +271,8 @@ TEST_F(AdvancedDialog, HelpOpensTheTopicOfTheControl)
     OpenAdvanced open(t.ctx);
     ASSERT_NE(open.dialog, nullptr);
     HWND d = open.dialog;
-    for (int id : {IDC_ADV_EFFECT, IDC_ADV_PROFILE_DESCRIPTION, IDC_ADV_REMOVE, IDC_ADV_SETTINGS_LIST, IDOK}) {
-        HELPINFO info = {};
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        info.iCtrlId = id;
-        info.hItemHandle = GetDlgItem(d, id);
-        SendMessageW(d, WM_HELP, 0, (LPARAM)&info);
-    }
+    for (int id : {IDC_ADV_EFFECT, IDC_ADV_PROFILE_DESCRIPTION, IDC_ADV_REMOVE, IDC_ADV_SETTINGS_LIST, IDOK})
+        PressF1(d, id);
     SendMessageW(d, WM_CONTEXTMENU, (WPARAM)GetDlgItem(d, IDC_ADV_INK_ADJUST), MAKELPARAM(10, 10));
     ASSERT_TRUE(open.Close(IDCANCEL));
     std::vector<DWORD_PTR> topics = StopRecordingHelp();

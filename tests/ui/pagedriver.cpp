@@ -51,6 +51,16 @@ void PressArrow(HWND page, int id, bool up)
     SendMessageW(edit, WM_KEYUP, key, 0xC0000001);
 }
 
+void PressF1(HWND dialog, int id)
+{
+    HELPINFO help = {};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    help.iCtrlId = id;
+    help.hItemHandle = GetDlgItem(dialog, id);
+    SendMessageW(dialog, WM_HELP, 0, (LPARAM)&help);
+}
+
 std::vector<std::wstring> ListTexts(HWND page, int id)
 {
     std::vector<std::wstring> texts;

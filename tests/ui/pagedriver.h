@@ -21,6 +21,8 @@ void TypeInto(HWND page, int id, const wchar_t *text, bool leave);
 bool Dismiss(HWND dialog, int button);
 // The up or down arrow key pressed in an edit with arrows.
 void PressArrow(HWND page, int id, bool up);
+// F1 over a control: the help request its dialog gets.
+void PressF1(HWND dialog, int id);
 
 std::vector<std::wstring> ListTexts(HWND page, int id);
 std::wstring SelectedText(HWND page, int id);

@@ -126,11 +126,7 @@ TEST_F(Sheets, HelpOnAControlItsArrowsAndTheSheetButton)
     ASSERT_NE(s.window, nullptr);
     HWND page = s.page;
     StartRecordingHelp();
-    HELPINFO help = {};
-    help.cbSize = sizeof help;
-    help.iContextType = HELPINFO_WINDOW;
-    help.iCtrlId = IDC_BASIC_PAGE_SIZE;
-    SendMessageW(page, WM_HELP, 0, (LPARAM)&help);
+    PressF1(page, IDC_BASIC_PAGE_SIZE);
     HWND upDown = FindWindowExW(page, NULL, UPDOWN_CLASSW, NULL);
     ASSERT_NE(upDown, nullptr) << "the scale edit has no arrows";
     SendMessageW(page, WM_CONTEXTMENU, (WPARAM)upDown, MAKELPARAM(10, 10));
