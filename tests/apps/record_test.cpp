@@ -78,22 +78,21 @@ TEST(AppRecord, PageContextKeepsThePrinterItOpenedByName)
 {
     HANDLE next = NextPrinterHandle(APPS_PRINTER);
     ASSERT_TRUE(next != NULL);
-    PageContext *ctx = AllocPageContext();
-    ASSERT_TRUE(ctx != NULL);
-    ASSERT_TRUE(InitPageContext(ctx, NULL, Name(APPS_PRINTER), NULL));
-    EXPECT_TRUE(ctx->hPrinter != NULL);
-    EXPECT_EQ(ctx->hPrinter, ctx->ownedPrinter);
+    UniquePageContext byName(AllocPageContext());
+    ASSERT_TRUE(byName);
+    ASSERT_TRUE(InitPageContext(byName.get(), NULL, Name(APPS_PRINTER), NULL));
+    EXPECT_TRUE(byName.get()->hPrinter != NULL);
+    EXPECT_EQ(byName.get()->hPrinter, byName.get()->ownedPrinter);
     EXPECT_NE(next, NextPrinterHandle(APPS_PRINTER)) << "the context's printer is not open";
-    ReleasePageContext(ctx);
+    byName.reset();
     EXPECT_EQ(next, NextPrinterHandle(APPS_PRINTER)) << "the context's printer was left open";
 
     PrinterHandle given(APPS_PRINTER);
-    ctx = AllocPageContext();
-    ASSERT_TRUE(ctx != NULL);
-    ASSERT_TRUE(InitPageContext(ctx, given, Name(APPS_PRINTER), NULL));
-    EXPECT_EQ(given.handle, ctx->hPrinter);
-    EXPECT_TRUE(ctx->ownedPrinter == NULL) << "a given handle is the caller's";
-    ReleasePageContext(ctx);
+    UniquePageContext byHandle(AllocPageContext());
+    ASSERT_TRUE(byHandle);
+    ASSERT_TRUE(InitPageContext(byHandle.get(), given, Name(APPS_PRINTER), NULL));
+    EXPECT_EQ(given.handle, byHandle.get()->hPrinter);
+    EXPECT_TRUE(byHandle.get()->ownedPrinter == NULL) << "a given handle is the caller's";
 }
 
 // Offset of the first byte that is no longer the fill, or -1.

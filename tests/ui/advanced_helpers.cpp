@@ -11,10 +11,8 @@
 #include "services/colorprofile.h"
 
 TestContext::TestContext(const WCHAR *name, uint32_t paperType)
+    : printer(name), owner(AllocPageContext()), ctx(owner.get())
 {
-    if (!OpenPrinterW(const_cast<WCHAR *>(name), &printer, NULL))
-        printer = NULL;
-    ctx = AllocPageContext();
     if (!ctx)
         return;
     InitPageContext(ctx, printer, const_cast<WCHAR *>(name), NULL);
@@ -26,12 +24,9 @@ TestContext::TestContext(const WCHAR *name, uint32_t paperType)
 
 TestContext::~TestContext()
 {
-    if (ctx) {
+    // The store goes before the context that holds it.
+    if (ctx)
         ReleaseSettingStore(&ctx->dmCurrent);
-        ReleasePageContext(ctx);
-    }
-    if (printer)
-        ClosePrinter(printer);
 }
 
 PrintSetting *TestContext::Register(const WCHAR *name, uint16_t colorMode)

@@ -10,6 +10,7 @@
 
 #include "context/pagecontext.h"
 #include "settings/settingstore.h"
+#include "tests/common/printers.h"
 #include "tests/common/profiles.h"
 #include "tests/ui/pagedriver.h"
 
@@ -17,8 +18,9 @@
 struct TestContext {
     explicit TestContext(const WCHAR *printer, uint32_t paperType = 0x500);
     ~TestContext();
+    PrinterHandle printer;  // first: it outlives the context
+    UniquePageContext owner;
     PageContext *ctx = nullptr;
-    HANDLE printer = NULL;
     PXDEVMODE *dm() const { return &ctx->dmCurrent; }
     PrintSetting *record(int slot) const { return SettingRecordAddress(dm(), slot); }
     int count() const { return dm()->pdmSettingCount[SettingBlockOf(dm())]; }
