@@ -13,11 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "core/scope.h"
 #include "resources/ids_bitmaps.h"
 #include "resources/ids_controls.h"
 #include "resources/ids_dialogs.h"
 #include "resources/ids_strings.h"
 #include "tests/common/paths.h"
+#include "tests/common/pixels.h"
 
 namespace {
 
@@ -299,26 +301,16 @@ struct Pixels {
 Pixels Read(int id)
 {
     Pixels p;
-    HBITMAP bitmap = (HBITMAP)LoadImageW(BuiltModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
-                                         LR_CREATEDIBSECTION);
+    UniqueBitmap bitmap((HBITMAP)LoadImageW(BuiltModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
+                                            LR_CREATEDIBSECTION));
     if (!bitmap)
         return p;
     DIBSECTION dib = {};
-    GetObjectW(bitmap, sizeof(dib), &dib);
+    GetObjectW(bitmap.get(), sizeof(dib), &dib);
     p.width = dib.dsBm.bmWidth;
     p.height = dib.dsBm.bmHeight;
     p.bits = dib.dsBm.bmBitsPixel;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = p.width;
-    info.bmiHeader.biHeight = -p.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    p.argb.resize((size_t)p.width * p.height);
-    HDC dc = GetDC(NULL);
-    GetDIBits(dc, bitmap, 0, p.height, p.argb.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(NULL, dc);
-    DeleteObject(bitmap);
+    p.argb = PixelsOf(bitmap.get(), p.width, p.height);
     return p;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/scope.h"
 #include "resources/ids_bitmaps.h"
+#include "tests/common/pixels.h"
 #include "widgets/controlmap.h"
 #include "widgets/controls.h"
 #include "widgets/loadbitmap.h"
@@ -103,21 +104,6 @@ TEST(ControlMap, RadioGroupKeepsOneChecked)
     CheckRadioControl(dialog.get(), 300, 302, 302);
     EXPECT_TRUE(IsControlChecked(dialog.get(), 302)) << "the last button of the group";
     EXPECT_FALSE(IsControlChecked(dialog.get(), 301)) << "the former choice is cleared";
-}
-
-// The pixels of a bitmap as 32-bit colours, top row first.
-static std::vector<DWORD> PixelsOf(HBITMAP bitmap, int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> pixels((size_t)width * height);
-    UniqueMemoryDC dc(CreateCompatibleDC(NULL));
-    GetDIBits(dc.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    return pixels;
 }
 
 // Reports the first pixel where two bitmaps of one size differ.
