@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "core/module.h"
 #include "tests/common/display.h"
 #include "tests/common/guardpage.h"
@@ -35,15 +37,37 @@ int SheetRounds()
     return 200;
 }
 
+// A printer on a driver with the reference driver's files but no help file,
+// so that the sheet's look for the help file comes back empty-handed.
+const WCHAR kNoHelp[] = L"PX Test NoHelp";
+
+bool EnsureNoHelpPrinter()
+{
+    PrinterHandle reference(PX_PRINTER);
+    DWORD needed = 0;
+    GetPrinterDriverW(reference, NULL, 3, NULL, 0, &needed);
+    std::vector<BYTE> buffer(needed + 1);
+    if (!GetPrinterDriverW(reference, NULL, 3, buffer.data(), needed, &needed))
+        return false;
+    DRIVER_INFO_3W info = *reinterpret_cast<DRIVER_INFO_3W *>(buffer.data());
+    info.pName = const_cast<WCHAR *>(kNoHelp);
+    info.pHelpFile = NULL;
+    if (!AddPrinterDriverW(NULL, 3, reinterpret_cast<BYTE *>(&info)) &&
+        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
+        return false;
+    return EnsurePrinterOnDriver(kNoHelp, kNoHelp);
+}
+
 // One sheet in the stand-in host, modeless on this thread: every page
 // created, painted and destroyed.
-void OpenAndCloseSheet(HANDLE printer, DEVMODEW *out)
+void OpenAndCloseSheet(const WCHAR *name, DEVMODEW *out)
 {
+    PrinterHandle printer(name);
     HostRecord host;
     DOCUMENTPROPERTYHEADER header = {};
     header.cbSize = sizeof header;
     header.hPrinter = printer;
-    header.pszPrinterName = const_cast<WCHAR *>(PX_PRINTER);
+    header.pszPrinterName = const_cast<WCHAR *>(name);
     header.pdmOut = out;
     header.fMode = DM_COPY;
     PROPSHEETUI_INFO info = HostedSheetInfo(&host, (LPARAM)&header, PROPSHEETUI_REASON_INIT);
@@ -74,23 +98,27 @@ class SheetLeaks : public DisplayTest {};
 
 TEST_F(SheetLeaks, OpeningAndClosingTheSheetLeavesNothingBehind)
 {
-    PrinterHandle printer(PX_PRINTER);
+    // Every other sheet is of a driver without a help file.
+    ASSERT_TRUE(EnsureNoHelpPrinter()) << GetLastError();
+    const WCHAR *const printers[] = {PX_PRINTER, kNoHelp};
     Guarded out(4160);
     // The first sheets load libraries, fonts and classes that stay.
     for (int i = 0; i < 3; i++)
-        OpenAndCloseSheet(printer, out.as<DEVMODEW>());
+        OpenAndCloseSheet(printers[i % 2], out.as<DEVMODEW>());
     ObjectCounts before = CountObjects();
     DWORD handles = CountHandles();
     int rounds = SheetRounds();
     DWORD start = GetTickCount();
     for (int i = 0; i < rounds && !HasFatalFailure(); i++)
-        OpenAndCloseSheet(printer, out.as<DEVMODEW>());
+        OpenAndCloseSheet(printers[i % 2], out.as<DEVMODEW>());
     ObjectCounts after = CountObjects();
     printf("%d sheets in %lu ms; GDI %lu -> %lu, windows %lu -> %lu, handles %lu -> %lu, blocks %ld -> %ld\n",
            rounds, GetTickCount() - start, before.gdi, after.gdi, before.windows, after.windows,
            handles, CountHandles(), before.blocks, after.blocks);
     ExpectNothingLeft(before);
     EXPECT_LE(CountHandles(), handles + 2) << "handles";
+    RemovePrinter(kNoHelp);
+    DeletePrinterDriverW(NULL, NULL, const_cast<WCHAR *>(kNoHelp));
 }
 
 }  // namespace
