@@ -74,3 +74,14 @@ std::vector<BYTE> PrinterInfo2(HANDLE printer)
         info.clear();
     return info;
 }
+
+DriverInfo3::DriverInfo3(const WCHAR *printer)
+{
+    PrinterHandle handle(printer);
+    DWORD needed = 0;
+    GetPrinterDriverW(handle, NULL, 3, NULL, 0, &needed);
+    buffer.resize(needed > sizeof(DRIVER_INFO_3W) ? needed : sizeof(DRIVER_INFO_3W));
+    if (!GetPrinterDriverW(handle, NULL, 3, buffer.data(), static_cast<DWORD>(buffer.size()), &needed))
+        buffer.assign(sizeof(DRIVER_INFO_3W), 0);
+    info = reinterpret_cast<DRIVER_INFO_3W *>(buffer.data());
+}

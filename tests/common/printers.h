@@ -47,6 +47,16 @@ inline PRINTER_INFO_2W *AsInfo2(std::vector<BYTE> &info)
     return reinterpret_cast<PRINTER_INFO_2W *>(info.data());
 }
 
+// The driver information (level 3) of a printer with the strings it points
+// to; every name null when it cannot be read.
+struct DriverInfo3 {
+    explicit DriverInfo3(const WCHAR *printer);
+    DriverInfo3(const DriverInfo3 &) = delete;
+    DriverInfo3 &operator=(const DriverInfo3 &) = delete;
+    std::vector<BYTE> buffer;
+    DRIVER_INFO_3W *info;
+};
+
 // Opens a test printer; the handle is closed by the guard.
 struct PrinterHandle {
     HANDLE handle = NULL;

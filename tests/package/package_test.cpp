@@ -44,18 +44,6 @@ void Replace(std::string *text, const std::string &from, const std::string &to)
     text->replace(at, from.size(), to);
 }
 
-// The printer's driver information (level 3), as the spooler keeps it;
-// every name empty when it cannot be read.
-struct InstalledDriver {
-    std::vector<BYTE> buffer = std::vector<BYTE>(16384);
-    const DRIVER_INFO_3W *info = reinterpret_cast<const DRIVER_INFO_3W *>(buffer.data());
-    explicit InstalledDriver(const WCHAR *printer)
-    {
-        DWORD needed = 0;
-        GetPrinterDriverW(PrinterHandle(printer), NULL, 3, buffer.data(), 16384, &needed);
-    }
-};
-
 bool DriverInstalled(const WCHAR *name)
 {
     DWORD needed = 0, count = 0;
@@ -129,7 +117,7 @@ TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
     RemovePrinter(kPackagePrinter);
     ToolRun run;
     ASSERT_EQ(0u, (run = RunPxhost(L"install --printer \"PX Package Test\"")).exitCode) << run.output;
-    InstalledDriver driver(kPackagePrinter);
+    DriverInfo3 driver(kPackagePrinter);
     ASSERT_TRUE(driver.info->pDriverPath) << run.output;
     EXPECT_EQ(FileName(driver.info->pDriverPath), L"pxui.dll");
     EXPECT_EQ(FileName(driver.info->pConfigFile), L"pxui.dll");
@@ -153,7 +141,7 @@ TEST(Package, PxhostInstallsFromTheInfAndReportsVersions)
         CopyFileW((BinDir() + file).c_str(), (dir + arch + L"\\" + file).c_str(), FALSE);
     ASSERT_EQ(0u, (run = RunPxhost(L"install --printer \"PX Package Test\" --inf \"" + dir + PX_PACKAGE_INF + L"\"")).exitCode)
         << run.output;
-    InstalledDriver fromFolder(kPackagePrinter);
+    DriverInfo3 fromFolder(kPackagePrinter);
     EXPECT_EQ(FileName(fromFolder.info->pDataFile), L"pxdata.dll") << "from the package folder";
     EXPECT_EQ(FileName(fromFolder.info->pHelpFile), L"pxui.chm") << "from the package folder";
     RemovePrinter(kPackagePrinter);
@@ -218,7 +206,7 @@ TEST(Package, BrokenPackagesAndTakenNamesInstallNothing)
     // The reference printer exists already: refused, and left as it was.
     EXPECT_EQ(1u, (run = RunPxhost(L"install")).exitCode) << run.output;
     EXPECT_NE(run.output.find("already exists"), std::string::npos) << run.output;
-    InstalledDriver reference(PX_PRINTER);
+    DriverInfo3 reference(PX_PRINTER);
     EXPECT_EQ(FileName(reference.info->pDataFile), L"pxdata.dll");
     EXPECT_EQ(FileName(reference.info->pHelpFile), L"pxui.chm");
 

@@ -5,8 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <vector>
-
 #include "core/module.h"
 #include "tests/common/display.h"
 #include "tests/common/guardpage.h"
@@ -43,13 +41,10 @@ const WCHAR kNoHelp[] = L"PX Test NoHelp";
 
 bool EnsureNoHelpPrinter()
 {
-    PrinterHandle reference(PX_PRINTER);
-    DWORD needed = 0;
-    GetPrinterDriverW(reference, NULL, 3, NULL, 0, &needed);
-    std::vector<BYTE> buffer(needed + 1);
-    if (!GetPrinterDriverW(reference, NULL, 3, buffer.data(), needed, &needed))
+    DriverInfo3 reference(PX_PRINTER);
+    if (!reference.info->pDriverPath)
         return false;
-    DRIVER_INFO_3W info = *reinterpret_cast<DRIVER_INFO_3W *>(buffer.data());
+    DRIVER_INFO_3W info = *reference.info;
     info.pName = const_cast<WCHAR *>(kNoHelp);
     info.pHelpFile = NULL;
     if (!AddPrinterDriverW(NULL, 3, reinterpret_cast<BYTE *>(&info)) &&
